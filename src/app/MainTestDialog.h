@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <atomic>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "app/AppServices.h"
+#include "platform/MessageService.h"
+#include "platform/UiThreadInvoker.h"
+#include "port/PortDriver.h"
+
+class QComboBox;
+class QPlainTextEdit;
+
+namespace quillora {
+
+// The program's one main window. It owns every control and all test state; the handlers
+// of its buttons are defined in the folder of their subsystem (port/, commands/,
+// imaging/, driverprint/, continuous/), this class's own files hold only the window.
+class MainTestDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit MainTestDialog(const AppServices& services, QWidget* parent = nullptr);
+    ~MainTestDialog() override;
+
+    // --- Test state (shared with the continuous-print worker) ---
+    std::atomic<int> StopRequested{0};
+    std::atomic<int> IntervalSeconds{1};
+    std::atomic<int> CopyCount{1};
+    std::atomic<int> PrintMode{0};
+
+    // --- The window (app/) ---
+    bool UpdateData(bool pull);
+    void SetTestControlsEnabled(bool enable);
+    void OnSysCommand(unsigned commandId);
+    void RouteCommand(int controlId);
+
+    // Controls by id, and the reads and writes that handlers make on them.
+    QWidget* Control(int id) const;
+    QString ControlText(int id) const;
+    void SetControlText(int id, const QString& text);
+    bool IsChecked(int id) const;
+    void SetChecked(int id, bool checked);
+    // The text box's text as the printer gets it: GBK with CR LF line breaks.
+    std::string TextBoxBytes() const;
+    // The selected connection list entry (GBK), "" when none is selected.
+    std::string SelectedEntryText() const;
+
+    // Every message box a handler raises; owned by this window.
+    void ShowMessage(const QString& text, MessageIcon icon);
+
+    const AppServices& Services() const { return services_; }
+    // Reads and writes of controls from the continuous-print worker go through here.
+    const UiThreadInvoker& UiThread() const { return uiThread_; }
+
+    // --- Port selection (port/) ---
+    void BuildConnectionList();
+    void ApplyPortSelection();
+    void ShowPortProperties();
+    PortName CurrentPortName(bool pullFields);
+
+    // --- One-shot tests, switches, status queries (commands/) ---
+    void SinglePrintTest();
+    void HalfCutTest();
+    void FullCutTest();
+    void FeedTest();
+    void CashDrawerTest();
+    void BarcodeTest();
+    void EnlargementTest();
+    void BlackMarkFeedTest();
+    void AlignmentTest();
+    void PrintFileTest();
+    void ToggleBlackMark();
+    void ToggleNearEndDetection();
+    void TogglePaperTakeSensor();
+    void ToggleCutter();
+    void PaperNearEndQuery();
+    void PaperTakenQuery();
+    void SerialStatusQuery();
+
+    // --- Bitmap tests (imaging/) ---
+    std::optional<QString> ChooseBmpFile();
+    void NvLogoButtonClicked();
+    void RasterGraphicsButtonClicked();
+    void DownloadNvLogo(const QString& path);
+    void PrintRasterGraphics(const QString& path);
+
+    // --- Driver printing (driverprint/) ---
+    void DriverPrintTest();
+    void PrintDriverTestPage();
+
+    // --- Continuous test (continuous/) ---
+    void ToggleContinuousPrint();
+    void PrintModeChanged();
+    void ApplyPrintMode(int mode);
+    void PrintPortCopy(int copyNumber);
+    void PrintDriverCopy(int copyNumber);
+
+    void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void CreateControls();
+    void InitDialog();
+    bool PullInteger(int id, std::atomic<int>& field, int low, int high);
+    void OnDestroy();
+
+    AppServices services_;
+    UiThreadInvoker uiThread_;
+    std::map<int, QWidget*> controls_;
+    QPlainTextEdit* textBox_ = nullptr;
+    QComboBox* portList_ = nullptr;
+    bool destroyed_ = false;
+};
+
+}  // namespace quillora

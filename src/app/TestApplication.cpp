@@ -1,0 +1,37 @@
+#include "app/TestApplication.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include "app/AppPaths.h"
+#include "app/AppServices.h"
+#include "app/MainTestDialog.h"
+#include "app/SkinLayer.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageService.h"
+#include "platform/TickClock.h"
+#include "port/PortDriver.h"
+#include "resources/AppResources.h"
+
+namespace quillora {
+
+int TestApplication::Run() {
+    QApplication::setApplicationDisplayName(QString::fromUtf8(kAppDisplayName));
+    QApplication::setApplicationVersion(QString::fromUtf8(kFileVersion));
+    QApplication::setWindowIcon(AppIcon());
+
+    SetAppDirectory(QDir::currentPath().toLocal8Bit().toStdString());
+    ApplySkin(application_, DataFilePath("XPCorona.ssk"));
+
+    const std::unique_ptr<PortDriver> ports = CreateSystemPortDriver();
+    QtMessageService messages;
+    QtFileDialogService files;
+    SystemTickClock clock;
+    const AppServices services{*ports, messages, files, clock};
+
+    MainTestDialog dialog(services);
+    dialog.exec();
+    return 0;
+}
+
+}  // namespace quillora

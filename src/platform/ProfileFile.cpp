@@ -1,0 +1,200 @@
+#include "platform/ProfileFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace quillora {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (IsBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
+    while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// The section name of a "[Name]" line, or nothing for any other line.
+std::optional<std::string_view> SectionName(std::string_view line) {
+    line = Trim(line);
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    const size_t close = line.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return Trim(line.substr(1, close - 1));
+}
+
+// The key of a "Key=Value" line, or nothing when the line has no '='.
+std::optional<std::string_view> KeyName(std::string_view line) {
+    const size_t eq = line.find('=');
+    if (eq == std::string_view::npos) return std::nullopt;
+    return Trim(line.substr(0, eq));
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string::size_type start = 0;
+    while (start < text.size()) {
+        const auto end = text.find('\n', start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The file's bytes, or nothing with errno telling why.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string contents;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const int readErrno = errno;
+            ::close(fd);
+            if (n < 0) {
+                errno = readErrno;
+                return std::nullopt;
+            }
+            return contents;
+        }
+        contents.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+std::optional<std::string> FindValue(const std::string& text, std::string_view section,
+                                     std::string_view key) {
+    bool inSection = false;
+    for (const std::string& line : SplitLines(text)) {
+        if (auto name = SectionName(line)) {
+            inSection = EqualsNoCase(*name, section);
+        } else if (inSection) {
+            if (auto k = KeyName(line); k && EqualsNoCase(*k, key)) {
+                return std::string(Trim(std::string_view(line).substr(line.find('=') + 1)));
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::error_code LastError() { return {errno, std::generic_category()}; }
+
+std::error_code WriteAll(int fd, const std::string& data) {
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return LastError();
+        }
+        done += static_cast<size_t>(n);
+    }
+    return {};
+}
+
+std::error_code ReplaceFile(const std::string& path, const std::string& contents) {
+    std::string tempPath = path + ".XXXXXX";
+    const int fd = ::mkstemp(tempPath.data());
+    if (fd < 0) return LastError();
+    struct stat st {};
+    mode_t mode = 0644;
+    if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
+    std::error_code error = WriteAll(fd, contents);
+    if (!error && ::fchmod(fd, mode) != 0) error = LastError();
+    if (!error && ::fsync(fd) != 0) error = LastError();
+    if (::close(fd) != 0 && !error) error = LastError();
+    if (!error && ::rename(tempPath.c_str(), path.c_str()) != 0) error = LastError();
+    if (error) ::unlink(tempPath.c_str());
+    return error;
+}
+
+}  // namespace
+
+int ReadProfileInt(const std::string& path, std::string_view section, std::string_view key,
+                   int defaultValue) {
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) return defaultValue;
+    const std::optional<std::string> value = FindValue(*text, section, key);
+    if (!value || value->empty()) return defaultValue;
+
+    size_t i = 0;
+    bool negative = false;
+    if ((*value)[i] == '-' || (*value)[i] == '+') negative = (*value)[i++] == '-';
+    // Accumulate in 32 unsigned bits: an over-long number wraps instead of overflowing.
+    std::uint32_t number = 0;
+    for (; i < value->size() && (*value)[i] >= '0' && (*value)[i] <= '9'; ++i) {
+        number = number * 10u + static_cast<std::uint32_t>((*value)[i] - '0');
+    }
+    if (negative) number = 0u - number;
+    return static_cast<std::int32_t>(number);
+}
+
+std::error_code WriteProfileString(const std::string& path, std::string_view section,
+                                   std::string_view key, std::string_view value) {
+    std::string text;
+    if (auto existing = ReadWholeFile(path)) {
+        text = std::move(*existing);
+    } else if (errno != ENOENT) {
+        return LastError();
+    }
+    // Keep the file's own line ends; a new file gets the ones Windows readers expect too.
+    const bool crlf = text.empty() || text.find("\r\n") != std::string::npos;
+    const std::string entry = std::string(key) + "=" + std::string(value);
+
+    std::vector<std::string> lines = SplitLines(text);
+    std::optional<size_t> sectionLine;
+    std::optional<size_t> keyLine;
+    size_t lastLineOfSection = 0;
+    bool inSection = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (auto name = SectionName(lines[i])) {
+            inSection = !sectionLine && EqualsNoCase(*name, section);
+            if (inSection) sectionLine = lastLineOfSection = i;
+        } else if (inSection) {
+            if (!Trim(lines[i]).empty()) lastLineOfSection = i;
+            if (auto k = KeyName(lines[i]); k && !keyLine && EqualsNoCase(*k, key)) keyLine = i;
+        }
+    }
+
+    const std::string cr = crlf ? "\r" : "";
+    if (keyLine) {
+        lines[*keyLine] = entry + cr;
+    } else if (sectionLine) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastLineOfSection) + 1, entry + cr);
+    } else {
+        if (!lines.empty() && !Trim(lines.back()).empty()) lines.push_back(cr);
+        lines.push_back("[" + std::string(section) + "]" + cr);
+        lines.push_back(entry + cr);
+    }
+
+    std::string out;
+    for (const std::string& line : lines) out += line + '\n';
+    return ReplaceFile(path, out);
+}
+
+std::error_code WriteProfileInt(const std::string& path, std::string_view section,
+                                std::string_view key, int value) {
+    return WriteProfileString(path, section, key, std::to_string(value));
+}
+
+}  // namespace quillora

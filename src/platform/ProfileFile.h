@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace quillora {
+
+// The settings file's reading and writing rules: a plain-text profile of "[Section]"
+// lines and "Key=Value" lines, names compared without regard to letter case.
+
+// The integer value of Key in Section: leading blanks skipped, an optional sign and the
+// digits after it up to the first other character. A missing file, section or key, or an
+// empty value, gives `defaultValue`; a value that starts with no digit gives 0.
+int ReadProfileInt(const std::string& path, std::string_view section, std::string_view key,
+                   int defaultValue);
+
+// Sets Key in Section to `value`, creating the file, the section and the key when they are
+// missing and leaving every other line as it was. The new contents are written to a
+// temporary file beside the old one and renamed over it, so a failed write leaves the old
+// file whole. Returns the OS error that stopped the write, if any.
+std::error_code WriteProfileString(const std::string& path, std::string_view section,
+                                   std::string_view key, std::string_view value);
+
+// The same write with the value formatted as "%d".
+std::error_code WriteProfileInt(const std::string& path, std::string_view section,
+                                std::string_view key, int value);
+
+}  // namespace quillora

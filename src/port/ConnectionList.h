@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "port/PortDriver.h"
+
+namespace quillora {
+
+using IpOctets = std::array<std::uint8_t, 4>;
+
+// COM1..COMn, LPT1..LPTm, USB1..USBk, then "IP", the counts asked in that order.
+std::vector<std::string> BuildConnectionEntries(PortDriver& driver);
+
+// A serial entry contains "COM" anywhere; the network entry is exactly "IP".
+bool IsSerialEntry(std::string_view entry);
+bool IsNetworkEntry(std::string_view entry);
+
+// "Ip1".."Ip4" of [System], defaults 192.168.1.10, each reduced to its low 8 bits.
+IpOctets ReadIpOctets(const std::string& settingsPath);
+// All four keys, in order, as "%d". Returns the first error met.
+std::error_code WriteIpOctets(const std::string& settingsPath, const IpOctets& octets);
+std::string DottedAddress(const IpOctets& octets);
+
+// First octet in the most significant byte, as the address control takes it.
+std::uint32_t PackAddress(const IpOctets& octets);
+
+}  // namespace quillora

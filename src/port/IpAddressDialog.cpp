@@ -1,0 +1,83 @@
+#include "port/IpAddressDialog.h"
+
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/DialogUnits.h"
+
+namespace quillora {
+
+IpAddressEdit::IpAddressEdit(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (size_t i = 0; i < fields_.size(); ++i) {
+        auto* field = new QLineEdit(this);
+        field->setObjectName(QStringLiteral("ipField%1").arg(i));
+        field->setValidator(new QIntValidator(0, 255, field));
+        field->setMaxLength(3);
+        field->setAlignment(Qt::AlignCenter);
+        layout->addWidget(field);
+        if (i + 1 < fields_.size()) layout->addWidget(new QLabel(QStringLiteral("."), this));
+        fields_[i] = field;
+    }
+    // Typing the third digit moves on to the next field, as an address control does.
+    for (size_t i = 0; i + 1 < fields_.size(); ++i) {
+        connect(fields_[i], &QLineEdit::textEdited, this, [this, i](const QString& text) {
+            if (text.size() == 3) fields_[i + 1]->setFocus();
+        });
+    }
+}
+
+void IpAddressEdit::SetAddress(std::uint32_t packed) {
+    for (size_t i = 0; i < fields_.size(); ++i) {
+        fields_[i]->setText(QString::number((packed >> (24 - 8 * i)) & 0xFF));
+    }
+}
+
+IpOctets IpAddressEdit::Address() const {
+    IpOctets octets{};
+    for (size_t i = 0; i < fields_.size(); ++i) {
+        octets[i] = static_cast<std::uint8_t>(std::min(fields_[i]->text().toInt(), 255));
+    }
+    return octets;
+}
+
+IpAddressDialog::IpAddressDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("IP设置"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(DialogFont(12));
+    const DialogUnits units(font());
+    setFixedSize(units.ToPixels(QSize(187, 65)));
+
+    address_ = new IpAddressEdit(this);
+    address_->setObjectName(QStringLiteral("ctl1030"));
+    address_->setGeometry(units.ToPixels(QRect(40, 18, 100, 15)));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setGeometry(units.ToPixels(QRect(72, 44, 50, 14)));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &IpAddressDialog::accept);
+
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    cancel->setGeometry(units.ToPixels(QRect(130, 44, 50, 14)));
+    connect(cancel, &QPushButton::clicked, this, &IpAddressDialog::reject);
+}
+
+void IpAddressDialog::InitDialog() {
+    address_->SetAddress(PackAddress(Octets));
+    address_->Field(0)->setFocus();
+}
+
+void IpAddressDialog::accept() {
+    Octets = address_->Address();
+    QDialog::accept();
+}
+
+}  // namespace quillora

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace quillora {
+
+// A connection name in 8-bit text: "COM%d", "LPT%d", "USB%d" or a dotted IPv4 address;
+// empty when nothing is selected.
+using PortName = std::string;
+
+// The seven operations through which every printer byte passes. A driver never shows a
+// dialog for an error: it returns the counts defined here and keeps the OS error text,
+// and the caller decides what the user sees. Safe to call from the UI thread and the
+// continuous-print worker.
+class PortDriver {
+public:
+    virtual ~PortDriver() = default;
+
+    // Ports present, numbered from 1 in the connection list.
+    virtual int GetCOMMax() = 0;
+    virtual int GetLPTMax() = 0;
+    virtual int GetUSBPort() = 0;
+
+    // Parity is a letter code ('N' = 78). The flow-control codes are the driver's own.
+    virtual int SetComParam(const PortName& port, int baudRate, int dataBits, int parity,
+                            int stopBits, int flowControl) = 0;
+
+    // The driver's own modal serial-settings dialog; returns when it closes.
+    virtual int ShowCOMSettingDlg(const PortName& port) = 0;
+
+    // Blocks until the bytes are handed to the connection; returns how many were taken
+    // (0 when none were). The buffer is not kept after the call.
+    virtual int SendData(const PortName& port, const std::uint8_t* data, int length) = 0;
+
+    // Waits a bounded time for `count` bytes; returns how many arrived.
+    virtual int ReadData(const PortName& port, std::uint8_t* buffer, int count) = 0;
+
+    // The last OS error met on `port`, for a caller or a log ("" when none).
+    virtual std::string LastErrorText(const PortName& port) const = 0;
+};
+
+// The driver for this system's ports.
+std::unique_ptr<PortDriver> CreateSystemPortDriver();
+
+}  // namespace quillora

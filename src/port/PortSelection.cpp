@@ -1,0 +1,59 @@
+// Port selection handlers of MainTestDialog: the connection list, the properties
+// button and the resolution of the selection into a PortName.
+#include <QComboBox>
+
+#include "app/AppPaths.h"
+#include "app/ControlTable.h"
+#include "app/MainTestDialog.h"
+#include "platform/CodePage936.h"
+#include "platform/ProfileFile.h"
+#include "port/ConnectionList.h"
+#include "port/IpAddressDialog.h"
+
+namespace quillora {
+
+void MainTestDialog::BuildConnectionList() {
+    auto* list = static_cast<QComboBox*>(Control(ctl::PortList));
+    for (const std::string& entry : BuildConnectionEntries(services_.ports)) {
+        list->addItem(FromGbk(entry));
+    }
+}
+
+void MainTestDialog::ApplyPortSelection() {
+    const std::string entry = SelectedEntryText();
+    QWidget* properties = Control(ctl::PortProperties);
+    if (IsSerialEntry(entry)) {
+        properties->setEnabled(true);
+        const int baudRate = ReadProfileInt(SettingsPath(), entry, "Baudrate", 9600);
+        const int flowControl = ReadProfileInt(SettingsPath(), entry, "FlowCtl", 0);
+        services_.ports.SetComParam(entry, baudRate, 8, 'N', 1, flowControl);
+        return;
+    }
+    properties->setEnabled(IsNetworkEntry(entry));
+}
+
+void MainTestDialog::ShowPortProperties() {
+    UpdateData(true);
+    const std::string entry = SelectedEntryText();
+    if (IsSerialEntry(entry)) {
+        services_.ports.ShowCOMSettingDlg(entry);
+        return;
+    }
+    IpAddressDialog dialog(this);
+    dialog.Octets = ReadIpOctets(SettingsPath());
+    dialog.InitDialog();
+    if (dialog.exec() == QDialog::Accepted) {
+        // A settings file that cannot be written keeps the old address; the next
+        // resolution of "IP" shows which one is in force.
+        (void)WriteIpOctets(SettingsPath(), dialog.Octets);
+    }
+}
+
+PortName MainTestDialog::CurrentPortName(bool pullFields) {
+    if (pullFields) UpdateData(true);
+    const std::string entry = SelectedEntryText();
+    if (IsNetworkEntry(entry)) return DottedAddress(ReadIpOctets(SettingsPath()));
+    return entry;
+}
+
+}  // namespace quillora

@@ -1,0 +1,13 @@
+#include "resources/AppResources.h"
+
+#include <QPixmap>
+
+namespace quillora {
+
+QPixmap AppIconPixmap() { return QPixmap(QStringLiteral(":/quillora/quillora.xpm")); }
+
+QIcon AppIcon() { return QIcon(AppIconPixmap()); }
+
+QString AboutMenuCaption() { return QStringLiteral("关于 Quillora(&A)..."); }
+
+}  // namespace quillora

@@ -1,0 +1,14 @@
+// One QApplication for every test of a test program, on the offscreen platform unless
+// the caller chose another (the screenshot run uses a real X server).
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include "resources/AppResources.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setApplicationDisplayName(QString::fromUtf8(quillora::kAppDisplayName));
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

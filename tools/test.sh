@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the plain build, then the same
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT"
+JOBS=$(nproc)
+
+bash tools/setup-deps.sh
+
+export QT_QPA_PLATFORM=offscreen
+mkdir -p artifacts
+
+echo "== build (RelWithDebInfo) =="
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$JOBS"
+
+echo "== tests =="
+ctest --test-dir build -j "$JOBS" --output-on-failure
+
+echo "== build (AddressSanitizer + UndefinedBehaviorSanitizer) =="
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DQUILLORA_SANITIZE=address,undefined -DQUILLORA_BUILD_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$JOBS"
+
+echo "== tests under ASan/UBSan =="
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+LSAN_OPTIONS=suppressions=$ROOT/tools/lsan.supp:print_suppressions=0 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan -j "$JOBS" --output-on-failure
