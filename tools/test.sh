@@ -11,6 +11,16 @@ bash tools/setup-deps.sh
 export QT_QPA_PLATFORM=offscreen
 mkdir -p artifacts
 
+# Stages that prepare what the tests need (for example a private CUPS scheduler) are
+# sourced here, so what they export reaches the tests; stages that run after the two
+# test builds (ThreadSanitizer, fuzzing, screenshots) are run at the end.
+shopt -s nullglob
+for stage in tools/test-stages/pre-*.sh; do
+  echo "== $(basename "$stage") =="
+  # shellcheck disable=SC1090
+  source "$stage"
+done
+
 echo "== build (RelWithDebInfo) =="
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$JOBS"
@@ -28,3 +38,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions=$ROOT/tools/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j "$JOBS" --output-on-failure
+
+for stage in tools/test-stages/post-*.sh; do
+  echo "== $(basename "$stage") =="
+  bash "$stage"
+done

@@ -118,6 +118,8 @@ private:
     QPlainTextEdit* textBox_ = nullptr;
     QComboBox* portList_ = nullptr;
     bool destroyed_ = false;
+
+    // --- State of the subsystems' handlers (each area keeps its own block) ---
 };
 
 }  // namespace quillora
