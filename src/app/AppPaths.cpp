@@ -15,8 +15,12 @@ std::string& MutableSettingsPath() {
 
 }  // namespace
 
-const std::string& AppDirectory() { return MutableAppDirectory(); }
-const std::string& SettingsPath() { return MutableSettingsPath(); }
+const std::string& AppDirectory() {
+    return MutableAppDirectory();
+}
+const std::string& SettingsPath() {
+    return MutableSettingsPath();
+}
 
 std::string DataFilePath(const std::string& name) {
     const std::string& directory = AppDirectory();

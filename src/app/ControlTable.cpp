@@ -48,22 +48,27 @@ constexpr std::array kControls{
     ControlSpec{1029, K::PushButton, "开始连续打印", {185, 260, 60, 14}, true},
     ControlSpec{1030, K::PushButton, "打印文件", {282, 260, 53, 14}, true},
     ControlSpec{kNoId, K::EtchedLine, "", {17, 155, 141, 1}, false},
-    ControlSpec{kNoId, K::StaticText,
+    ControlSpec{kNoId,
+                K::StaticText,
                 "使用说明:测试前,了解打印机当前的功能,如果使用端口打印请先选择相应的连接端口,"
                 "例如LPT1、COM1等。如果采用驱动测试打印,要先在系统上安装好打印机驱动。",
-                {17, 162, 143, 42}, false},
+                {17, 162, 143, 42},
+                false},
 };
 
-constexpr std::array kTestControlIds{1000, 1001, 1002, 1007, 1008, 1009, 1010, 1011, 1012,
-                                     1013, 1014, 1015, 1016, 1017, 1018, 1019, 1020, 1021,
-                                     1030, 1003, 1004, 1005, 1006, 1022, 1023, 1024, 1025,
-                                     1026, 1027, 1028};
+constexpr std::array kTestControlIds{1000, 1001, 1002, 1007, 1008, 1009, 1010, 1011, 1012, 1013,
+                                     1014, 1015, 1016, 1017, 1018, 1019, 1020, 1021, 1030, 1003,
+                                     1004, 1005, 1006, 1022, 1023, 1024, 1025, 1026, 1027, 1028};
 static_assert(kTestControlIds.size() == 30);
 static_assert(kControls.size() == 41);
 
 }  // namespace
 
-std::span<const ControlSpec> MainWindowControls() { return kControls; }
-std::span<const int> TestControlIds() { return kTestControlIds; }
+std::span<const ControlSpec> MainWindowControls() {
+    return kControls;
+}
+std::span<const int> TestControlIds() {
+    return kTestControlIds;
+}
 
 }  // namespace quillora

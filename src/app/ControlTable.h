@@ -20,7 +20,7 @@ enum class ControlKind {
 inline constexpr int kNoId = -1;
 
 struct ControlSpec {
-    int id;               // kNoId for frames, labels and lines
+    int id;  // kNoId for frames, labels and lines
     ControlKind kind;
     const char* caption;  // UTF-8; "" when the control has none
     QRect position;       // dialog units: x, y, width, height

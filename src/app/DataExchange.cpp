@@ -25,7 +25,9 @@ std::optional<int> ParseDialogInteger(const QString& text) {
     return static_cast<int>(value);
 }
 
-QString EnterIntegerPrompt() { return QStringLiteral("请输入一个整数。"); }
+QString EnterIntegerPrompt() {
+    return QStringLiteral("请输入一个整数。");
+}
 
 QString EnterIntegerInRangePrompt(int low, int high) {
     return QStringLiteral("请输入一个介于 %1 和 %2 之间的整数。").arg(low).arg(high);

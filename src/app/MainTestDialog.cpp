@@ -91,7 +91,9 @@ void MainTestDialog::CreateControls() {
         const QString caption = QString::fromUtf8(spec.caption);
         QWidget* widget = nullptr;
         switch (spec.kind) {
-            case ControlKind::GroupBox: widget = new QGroupBox(caption, this); break;
+            case ControlKind::GroupBox:
+                widget = new QGroupBox(caption, this);
+                break;
             case ControlKind::MultiLineEdit: {
                 textBox_ = new QPlainTextEdit(this);
                 textBox_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -109,7 +111,9 @@ void MainTestDialog::CreateControls() {
                 widget = portList_;
                 break;
             }
-            case ControlKind::PushButton: widget = new QPushButton(caption, this); break;
+            case ControlKind::PushButton:
+                widget = new QPushButton(caption, this);
+                break;
             case ControlKind::StaticText: {
                 auto* label = new QLabel(caption, this);
                 label->setWordWrap(true);
@@ -117,9 +121,15 @@ void MainTestDialog::CreateControls() {
                 widget = label;
                 break;
             }
-            case ControlKind::LineEdit: widget = new QLineEdit(this); break;
-            case ControlKind::RadioButton: widget = new QRadioButton(caption, this); break;
-            case ControlKind::CheckBox: widget = new QCheckBox(caption, this); break;
+            case ControlKind::LineEdit:
+                widget = new QLineEdit(this);
+                break;
+            case ControlKind::RadioButton:
+                widget = new QRadioButton(caption, this);
+                break;
+            case ControlKind::CheckBox:
+                widget = new QCheckBox(caption, this);
+                break;
             case ControlKind::EtchedLine: {
                 auto* line = new QFrame(this);
                 line->setFrameShape(QFrame::HLine);

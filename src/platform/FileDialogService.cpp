@@ -21,7 +21,7 @@ QString ToQtFileFilter(const QString& filter) {
 }
 
 std::optional<QString> QtFileDialogService::ChooseExistingFile(QWidget* owner,
-                                                                const QString& filter) {
+                                                               const QString& filter) {
     QFileDialog dialog(owner);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

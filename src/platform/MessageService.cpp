@@ -10,9 +10,15 @@ void QtMessageService::Show(QWidget* owner, const QString& text, MessageIcon ico
     box.setWindowTitle(QApplication::applicationDisplayName());
     box.setText(text);
     switch (icon) {
-        case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case MessageIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();

@@ -12,7 +12,9 @@
 namespace quillora {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (IsBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
@@ -97,7 +99,9 @@ std::optional<std::string> FindValue(const std::string& text, std::string_view s
     return std::nullopt;
 }
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
 
 std::error_code WriteAll(int fd, const std::string& data) {
     size_t done = 0;
@@ -180,7 +184,8 @@ std::error_code WriteProfileString(const std::string& path, std::string_view sec
     if (keyLine) {
         lines[*keyLine] = entry + cr;
     } else if (sectionLine) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastLineOfSection) + 1, entry + cr);
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastLineOfSection) + 1,
+                     entry + cr);
     } else {
         if (!lines.empty() && !Trim(lines.back()).empty()) lines.push_back(cr);
         lines.push_back("[" + std::string(section) + "]" + cr);

@@ -22,7 +22,8 @@ public:
         using R = std::invoke_result_t<F>;
         if (QThread::currentThread() == context_->thread()) return call();
         if constexpr (std::is_void_v<R>) {
-            QMetaObject::invokeMethod(context_, std::forward<F>(call), Qt::BlockingQueuedConnection);
+            QMetaObject::invokeMethod(context_, std::forward<F>(call),
+                                      Qt::BlockingQueuedConnection);
         } else {
             std::optional<R> result;
             QMetaObject::invokeMethod(

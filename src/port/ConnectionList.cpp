@@ -23,9 +23,13 @@ std::vector<std::string> BuildConnectionEntries(PortDriver& driver) {
     return entries;
 }
 
-bool IsSerialEntry(std::string_view entry) { return entry.find("COM") != std::string_view::npos; }
+bool IsSerialEntry(std::string_view entry) {
+    return entry.find("COM") != std::string_view::npos;
+}
 
-bool IsNetworkEntry(std::string_view entry) { return entry == "IP"; }
+bool IsNetworkEntry(std::string_view entry) {
+    return entry == "IP";
+}
 
 IpOctets ReadIpOctets(const std::string& settingsPath) {
     IpOctets octets{};

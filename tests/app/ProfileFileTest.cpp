@@ -1,5 +1,5 @@
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include <fstream>
 #include <sstream>
@@ -58,10 +58,12 @@ TEST_F(ProfileFileTest, WriteCreatesFileSectionAndKey) {
 TEST_F(ProfileFileTest, WriteLeavesEveryOtherLineUntouched) {
     Write("; notes\n[COM1]\nBaudrate=19200\n\n[system]\nIp1=10\nport=5\n\n[Other]\nx=y\n");
     ASSERT_FALSE(WriteProfileInt(path(), "System", "Port", 2));
-    EXPECT_EQ(Read(), "; notes\n[COM1]\nBaudrate=19200\n\n[system]\nIp1=10\nPort=2\n\n[Other]\nx=y\n");
-    ASSERT_FALSE(WriteProfileInt(path(), "System", "Ip4", 10));
     EXPECT_EQ(Read(),
-              "; notes\n[COM1]\nBaudrate=19200\n\n[system]\nIp1=10\nPort=2\nIp4=10\n\n[Other]\nx=y\n");
+              "; notes\n[COM1]\nBaudrate=19200\n\n[system]\nIp1=10\nPort=2\n\n[Other]\nx=y\n");
+    ASSERT_FALSE(WriteProfileInt(path(), "System", "Ip4", 10));
+    EXPECT_EQ(
+        Read(),
+        "; notes\n[COM1]\nBaudrate=19200\n\n[system]\nIp1=10\nPort=2\nIp4=10\n\n[Other]\nx=y\n");
 }
 
 TEST_F(ProfileFileTest, FailedWriteKeepsTheOldFileWhole) {

@@ -16,17 +16,27 @@ std::string DialogHarness::ReadFile(const std::string& name) const {
     return contents.str();
 }
 
-void WhenModalOpens(std::function<void(QWidget*)> action) {
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, action = std::move(action)] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            action(modal);
+ModalWatcher::ModalWatcher(std::function<void(QWidget*)> action)
+    : poll_(std::make_unique<QTimer>()), action_(std::move(action)) {
+    poll_->setInterval(5);
+    QObject::connect(poll_.get(), &QTimer::timeout, [this] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && !fired_) {
+            fired_ = true;
+            poll_->stop();
+            action_(modal);
         }
     });
-    poll->start();
+    poll_->start();
+}
+
+void WhenModalOpens(std::function<void(QWidget*)> action) {
+    auto watcher = std::make_shared<std::unique_ptr<ModalWatcher>>();
+    *watcher =
+        std::make_unique<ModalWatcher>([watcher, action = std::move(action)](QWidget* modal) {
+            action(modal);
+            // Released from the event loop, after this call has returned.
+            QTimer::singleShot(0, [watcher] { watcher->reset(); });
+        });
 }
 
 }  // namespace quillora::test

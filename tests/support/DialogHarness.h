@@ -40,7 +40,20 @@ public:
     std::unique_ptr<MainTestDialog> dialog;
 };
 
-// Runs `action` on the next modal dialog once it is up (the call that opens it blocks).
+// Runs `action` once on the next modal dialog that comes up while the watcher lives (the
+// call that opens the dialog blocks, so the answer has to come from the event loop).
+class ModalWatcher {
+public:
+    explicit ModalWatcher(std::function<void(QWidget*)> action);
+    bool fired() const { return fired_; }
+
+private:
+    std::unique_ptr<QTimer> poll_;
+    std::function<void(QWidget*)> action_;
+    bool fired_ = false;
+};
+
+// The same, for a dialog that is sure to open: the watcher stays until it has fired.
 void WhenModalOpens(std::function<void(QWidget*)> action);
 
 }  // namespace quillora::test

@@ -45,8 +45,10 @@ public:
     int SendData(const PortName& port, const std::uint8_t* data, int length) override {
         const int result = sendResult(port, length);
         std::lock_guard lock(mutex_);
-        calls_.push_back({"SendData", port,
-                          std::string(reinterpret_cast<const char*>(data), size_t(length)), {length}});
+        calls_.push_back({"SendData",
+                          port,
+                          std::string(reinterpret_cast<const char*>(data), size_t(length)),
+                          {length}});
         return result;
     }
     int ReadData(const PortName& port, std::uint8_t* buffer, int count) override {

@@ -1,7 +1,7 @@
 // One QApplication for every test of a test program, on the offscreen platform unless
 // the caller chose another (the screenshot run uses a real X server).
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "resources/AppResources.h"
 

@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include "app/SampleText.h"
+#include "platform/CodePage936.h"
+
+namespace quillora {
+namespace {
+
+TEST(CodePage936, EncodesChineseAsGbkBytes) {
+    EXPECT_EQ(ToGbk(QStringLiteral("纸将尽")), "\xD6\xBD\xBD\xAB\xBE\xA1");
+    EXPECT_EQ(ToGbk(QStringLiteral("AB\r\n")), "AB\r\n");
+}
+
+TEST(CodePage936, CharactersGbkCannotHoldBecomeOneQuestionMarkEach) {
+    // An emoji (outside the BMP) and a Korean syllable have no GBK form.
+    EXPECT_EQ(ToGbk(QStringLiteral("a\U0001F600b\uD55Cc")), "a?b?c");
+}
+
+TEST(CodePage936, DecodesAndReplacesInvalidBytes) {
+    EXPECT_EQ(FromGbk("\xB4\xF2\xD3\xA1"), QStringLiteral("打印"));
+    EXPECT_EQ(FromGbk("A\xFF"), QStringLiteral("A\uFFFD"));
+}
+
+TEST(SampleText, TwoParagraphsOf601GbkBytesAnd315Characters) {
+    const std::string bytes = ToGbk(ToCrLfLineBreaks(BuiltInSampleText()));
+    EXPECT_EQ(bytes.size(), 601u);
+    EXPECT_EQ(ToCrLfLineBreaks(BuiltInSampleText()).size(), 315);
+    EXPECT_EQ(bytes.substr(0, 4), "    ");
+    const size_t lineBreak = bytes.find("\r\n");
+    ASSERT_NE(lineBreak, std::string::npos);
+    EXPECT_EQ(bytes.substr(lineBreak + 2, 4), "    ");
+    EXPECT_EQ(bytes.find("\r\n", lineBreak + 2), std::string::npos);
+    EXPECT_NE(bytes.substr(bytes.size() - 2), "\r\n");
+}
+
+}  // namespace
+}  // namespace quillora
