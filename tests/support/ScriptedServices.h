@@ -37,9 +37,11 @@ public:
     std::optional<QString> ChooseExistingFile(QWidget*, const QString& filter) override {
         filtersAsked.push_back(filter);
         if (answers.empty()) return std::nullopt;
-        std::optional<QString> answer = answers.front();
+        const bool chosen = answers.front().has_value();
+        const QString path = answers.front().value_or(QString());
         answers.pop_front();
-        return answer;
+        if (!chosen) return std::nullopt;
+        return path;
     }
 };
 
