@@ -1,0 +1,160 @@
+#include "imaging/BmpReader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+#include <utility>
+
+namespace quillora {
+namespace {
+
+constexpr std::size_t kHeadersSize = 14 + 40;
+constexpr std::size_t kWidthOffset = 18, kHeightOffset = 22, kBitCountOffset = 28;
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) close(fd_);
+    }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+BmpReadError Failure(BmpReadFailure failure, int osError = 0) {
+    return {failure,
+            osError == 0 ? std::error_code{} : std::error_code(osError, std::generic_category())};
+}
+
+// Reads exactly `size` bytes at `offset`; a file that ends early is Incomplete.
+std::optional<BmpReadError> ReadAt(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
+    while (size > 0) {
+        const ssize_t got = pread(fd, buffer, size, offset);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return Failure(BmpReadFailure::ReadFailed, errno);
+        if (got == 0) return Failure(BmpReadFailure::Incomplete);
+        buffer += got;
+        size -= std::size_t(got);
+        offset += got;
+    }
+    return std::nullopt;
+}
+
+std::int32_t LittleEndian32(const std::uint8_t* bytes) {
+    return std::int32_t(std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
+                        std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24);
+}
+
+std::uint16_t LittleEndian16(const std::uint8_t* bytes) {
+    return std::uint16_t(bytes[0] | bytes[1] << 8);
+}
+
+// Blanks every bit of a row from `width` on.
+void BlankPastWidth(std::uint8_t* row, std::uint32_t rowBytes, std::int32_t width) {
+    const std::uint32_t whole = std::uint32_t(width) / 8;
+    const int rest = width % 8;
+    std::uint32_t firstBlank = whole;
+    if (rest != 0) {
+        row[whole] = MaskTrailingBits(row[whole], rest);
+        firstBlank = whole + 1;
+    }
+    std::fill(row + firstBlank, row + rowBytes, std::uint8_t{0xFF});
+}
+
+}  // namespace
+
+std::uint8_t MaskTrailingBits(std::uint8_t value, int keep) {
+    if (keep <= 0) return 0xFF;
+    if (keep >= 8) return value;
+    return std::uint8_t(value | (0xFFu >> keep));
+}
+
+BmpReadResult ReadPaddedBitmap(const std::string& path, int rowMultiple) {
+    const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) return Failure(BmpReadFailure::CannotOpen, errno);
+    struct stat status {};
+    if (fstat(file.get(), &status) != 0) return Failure(BmpReadFailure::CannotOpen, errno);
+    if (!S_ISREG(status.st_mode)) {
+        return Failure(BmpReadFailure::CannotOpen, S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
+    }
+    const std::uint64_t fileSize = std::uint64_t(status.st_size);
+
+    std::uint8_t headers[kHeadersSize];
+    if (fileSize < kHeadersSize) return Failure(BmpReadFailure::Incomplete);
+    if (auto error = ReadAt(file.get(), headers, kHeadersSize, 0)) return *error;
+
+    PaddedBitmap bitmap;
+    bitmap.Width = LittleEndian32(headers + kWidthOffset);
+    bitmap.Height = LittleEndian32(headers + kHeightOffset);
+    bitmap.BitCount = LittleEndian16(headers + kBitCountOffset);
+    if (bitmap.Height < 0) return Failure(BmpReadFailure::TopDown);
+    if (bitmap.Width <= 0 || bitmap.Height == 0 || bitmap.BitCount == 0) {
+        return Failure(BmpReadFailure::InvalidSize);
+    }
+    if (bitmap.Height > kMaxBitmapHeight) return Failure(BmpReadFailure::TooLarge);
+
+    // 64-bit arithmetic: Width * BitCount alone can pass 2^32.
+    const std::uint64_t rowBits = (std::uint64_t(bitmap.Width) * bitmap.BitCount + 31) / 32 * 32;
+    const std::uint64_t rowBytes = rowBits / 8;
+    const std::uint64_t multiple = std::uint64_t(std::max(rowMultiple, 1));
+    const std::uint64_t paddedHeight =
+        (std::uint64_t(bitmap.Height) + multiple - 1) / multiple * multiple;
+    // Cannot overflow: rowBytes < 2^45 and paddedHeight < 2^17.
+    if (rowBytes * paddedHeight > kMaxPixelBlockBytes) return Failure(BmpReadFailure::TooLarge);
+    const std::uint64_t pixelBytes = rowBytes * std::uint64_t(bitmap.Height);
+    if (fileSize < pixelBytes) return Failure(BmpReadFailure::Incomplete);
+    bitmap.RowBits = std::uint32_t(rowBits);
+    bitmap.RowBytes = std::uint32_t(rowBytes);
+    bitmap.PaddedHeight = std::uint32_t(paddedHeight);
+
+    std::error_code mapError;
+    bitmap.Pixels = LockedPages::Allocate(rowBytes * paddedHeight, mapError);
+    if (mapError) return BmpReadError{BmpReadFailure::NoMemory, mapError};
+
+    // The rows are the file's last bytes, bottom row first: one read, then the rows are
+    // put top first in place.
+    std::uint8_t* pixels = bitmap.Pixels.data();
+    if (auto error = ReadAt(file.get(), pixels, pixelBytes, off_t(fileSize - pixelBytes))) {
+        return *error;
+    }
+    const std::uint32_t height = std::uint32_t(bitmap.Height);
+    for (std::uint32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(pixels + top * rowBytes, pixels + (top + 1) * rowBytes,
+                         pixels + bottom * rowBytes);
+    }
+    for (std::uint32_t row = 0; row < height; ++row) {
+        BlankPastWidth(pixels + row * rowBytes, bitmap.RowBytes, bitmap.Width);
+    }
+    std::fill(pixels + pixelBytes, pixels + bitmap.Pixels.size(), std::uint8_t{0xFF});
+    return bitmap;
+}
+
+const char* BmpReadFailureText(BmpReadFailure failure) {
+    switch (failure) {
+        case BmpReadFailure::CannotOpen:
+            return "打开文件失败!";
+        case BmpReadFailure::Incomplete:
+            return "BMP文件不完整!";
+        case BmpReadFailure::TopDown:
+            return "不支持自上而下存储的BMP文件!";
+        case BmpReadFailure::InvalidSize:
+            return "BMP文件的宽度、高度或位数无效!";
+        case BmpReadFailure::TooLarge:
+            return "BMP图像过大,打印机无法接受!";
+        case BmpReadFailure::NoMemory:
+            return "内存不足,无法完成测试!";
+        case BmpReadFailure::ReadFailed:
+            return "读取文件失败!";
+    }
+    return "打开文件失败!";
+}
+
+}  // namespace quillora
