@@ -1,0 +1,440 @@
+#include "EscPosInterpreter.h"
+
+#include <QString>
+#include <algorithm>
+#include <cstdio>
+
+#include "Barcodes.h"
+#include "Glyphs.h"
+
+namespace vprinter {
+namespace {
+
+constexpr int kLineSpacing = 30;     // dots from one text line to the next
+constexpr int kBarcodeHeight = 162;  // dots, as after power-on
+constexpr int kTabDots = 8 * kHalfCellWidth;
+
+QImage BlankBlock(int width, int height) {
+    QImage block(width, height, QImage::Format_Grayscale8);
+    block.fill(255);
+    return block;
+}
+
+std::string FormatByte(std::uint8_t byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02x", byte);
+    return text;
+}
+
+}  // namespace
+
+std::string HexBytes(const std::uint8_t* bytes, std::size_t length, std::size_t limit) {
+    std::string text;
+    for (std::size_t i = 0; i < std::min(length, limit); ++i) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02X", bytes[i]);
+        if (!text.empty()) text += ' ';
+        text += hex;
+    }
+    if (length > limit) text += " …";
+    return text;
+}
+
+EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output)
+    : memory_(memory), output_(output) {}
+
+void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
+    pending_.insert(pending_.end(), data, data + size);
+    std::size_t position = 0;
+    while (position < pending_.size()) {
+        const std::uint8_t* command = pending_.data() + position;
+        const auto length = CommandLength(command, pending_.size() - position);
+        if (!length) break;
+        const std::size_t offset = raw_.size();
+        raw_.insert(raw_.end(), command, command + *length);
+        Execute(command, *length, offset);
+        position += *length;
+        if (paper_.Full()) EndReceipt("paper length limit");
+    }
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(position));
+}
+
+void EscPosInterpreter::Pause() {
+    if (!pending_.empty()) return;
+    FlushLine();
+    if (paper_.Used()) EndReceipt("pause in the data");
+}
+
+void EscPosInterpreter::EndOfStream() {
+    if (!pending_.empty()) {
+        const std::size_t offset = raw_.size();
+        raw_.insert(raw_.end(), pending_.begin(), pending_.end());
+        Problem(offset,
+                "truncated command at the end of the data (" + std::to_string(pending_.size()) +
+                    " bytes)",
+                pending_.data(), std::min<std::size_t>(pending_.size(), 3));
+        pending_.clear();
+    }
+    FlushLine();
+    if (paper_.Used()) {
+        EndReceipt("connection closed");
+    } else if (!raw_.empty()) {
+        output_.Log(std::to_string(raw_.size()) + " bytes received, nothing printed");
+        raw_.clear();
+        problems_ = 0;
+    }
+}
+
+void EscPosInterpreter::Execute(const std::uint8_t* command, std::size_t length,
+                                std::size_t offset) {
+    switch (command[0]) {
+        case 0x0A:
+            PrintLine();
+            return;
+        case 0x0D:  // the line is printed at LF; CR before it changes nothing
+            return;
+        case 0x09: {
+            const int width = kTabDots - line_.Width() % kTabDots;
+            if (!line_.Fits(width)) PrintLine();
+            AddCell(BlankCell(width, kCellHeight * heightFactor_));
+            return;
+        }
+        case 0x10:
+            if (length == 3) {
+                AnswerStatus(command, offset);
+            } else {
+                Problem(offset, "unknown command", command, length);
+            }
+            return;
+        case 0x1B:
+            ExecuteEsc(command, length, offset);
+            return;
+        case 0x1C:
+            ExecuteFs(command, length, offset);
+            return;
+        case 0x1D:
+            ExecuteGs(command, length, offset);
+            return;
+        default:
+            ExecuteText(command, length, offset);
+            return;
+    }
+}
+
+void EscPosInterpreter::ExecuteText(const std::uint8_t* command, std::size_t length,
+                                    std::size_t offset) {
+    if (length == 1 && command[0] >= 0x20 && command[0] < 0x7F) {
+        AddCell(RenderCharacter(QString(QChar(command[0])), false, widthFactor_, heightFactor_));
+        return;
+    }
+    if (length == 2) {
+        if (const auto character = gbk_.Decode(command[0], command[1])) {
+            AddCell(RenderCharacter(*character, true, widthFactor_, heightFactor_));
+            return;
+        }
+        Problem(offset, "not a GBK character", command, length);
+        return;
+    }
+    Problem(offset, "unknown byte", command, length);
+}
+
+void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t length,
+                                   std::size_t offset) {
+    const std::uint8_t n = length > 2 ? command[2] : 0;
+    switch (command[1]) {
+        case 'a':
+            if (n == 0 || n == '0') {
+                justification_ = Justification::Left;
+            } else if (n == 1 || n == '1') {
+                justification_ = Justification::Centre;
+            } else if (n == 2 || n == '2') {
+                justification_ = Justification::Right;
+            } else {
+                Problem(offset, "justification out of range", command, length);
+            }
+            return;
+        case 'd':
+            FlushLine();
+            paper_.Feed(n * kLineSpacing);
+            return;
+        case 'm':
+            Event("half cut (ESC m)", offset);
+            EndReceipt("half cut (ESC m)");
+            return;
+        case 'i':
+            Event("cut (ESC i)", offset);
+            EndReceipt("cut (ESC i)");
+            return;
+        case '9':
+        case 'p':
+            Event("cash drawer pulse: " + HexBytes(command, length) + " (pin " +
+                      std::to_string(command[2]) + ", on " + std::to_string(command[3]) + ", off " +
+                      std::to_string(command[4]) + ")",
+                  offset);
+            return;
+        case '*':
+            if (length == 3) {
+                Problem(offset, "bit image mode out of range", command, length);
+            } else {
+                PrintBitImage(command, length, offset);
+            }
+            return;
+        case '@':
+            line_.Take();
+            justification_ = Justification::Left;
+            widthFactor_ = heightFactor_ = 1;
+            return;
+        default:
+            Problem(offset, "unknown command", command, length);
+            return;
+    }
+}
+
+void EscPosInterpreter::ExecuteGs(const std::uint8_t* command, std::size_t length,
+                                  std::size_t offset) {
+    switch (command[1]) {
+        case '!':
+            if (command[2] & 0x88) {
+                Problem(offset, "character size out of range", command, length);
+            } else {
+                widthFactor_ = (command[2] >> 4) + 1;
+                heightFactor_ = (command[2] & 0x07) + 1;
+            }
+            return;
+        case 'V': {
+            const std::uint8_t m = command[2];
+            const bool full = m == 0 || m == 48 || m == 65;
+            const bool partial = m == 1 || m == 49 || m == 66;
+            if (!full && !partial) {
+                Problem(offset, "cut mode out of range", command, length);
+                return;
+            }
+            if (length == 4) {
+                FlushLine();
+                paper_.Feed(command[3]);
+            }
+            const std::string name =
+                std::string(full ? "full" : "partial") + " cut (GS V " + std::to_string(m) + ")";
+            Event(name, offset);
+            EndReceipt(name);
+            return;
+        }
+        case 0x0C: {
+            const auto mark = memory_.functionSwitches.find(2);
+            const bool on = mark != memory_.functionSwitches.end() && mark->second;
+            Event(std::string("feed to the black mark (GS FF)") +
+                      (on ? "" : "; black-mark mode is off"),
+                  offset);
+            return;
+        }
+        case 'F':
+            SetFunctionSwitch(command[2], offset);
+            return;
+        case 'k':
+            PrintBarcode(command, length, offset);
+            return;
+        default:
+            Problem(offset, "unknown command", command, length);
+            return;
+    }
+}
+
+void EscPosInterpreter::ExecuteFs(const std::uint8_t* command, std::size_t length,
+                                  std::size_t offset) {
+    if (command[1] == 'q') {
+        DefineNvImages(command, length, offset);
+    } else if (command[1] == 'p') {
+        PrintNvImage(command, offset);
+    } else {
+        Problem(offset, "unknown command", command, length);
+    }
+}
+
+void EscPosInterpreter::PrintBitImage(const std::uint8_t* command, std::size_t length,
+                                      std::size_t offset) {
+    const int bytesPerColumn = command[2] >= 32 ? 3 : 1;
+    const int columns = static_cast<int>((length - 5) / bytesPerColumn);
+    if (columns > Paper::kWidthDots) {
+        ProblemNote(offset, "bit image of " + std::to_string(columns) +
+                                " columns is wider than the paper; cut off at the right edge");
+    }
+    if (columns == 0) return;
+    QImage band = BlankBlock(std::min(columns, Paper::kWidthDots), 8 * bytesPerColumn);
+    const std::uint8_t* data = command + 5;
+    for (int x = 0; x < band.width(); ++x) {
+        for (int y = 0; y < band.height(); ++y) {
+            const std::uint8_t byte = data[x * bytesPerColumn + y / 8];
+            if ((byte >> (7 - y % 8)) & 1) band.scanLine(y)[x] = 0;
+        }
+    }
+    PlaceBlock(band);
+}
+
+void EscPosInterpreter::PrintBarcode(const std::uint8_t* command, std::size_t length,
+                                     std::size_t offset) {
+    const int m = command[2];
+    const bool counted = m >= 65 && m <= 73;
+    if ((!counted && m > 6) || length == 3) {
+        Problem(offset,
+                length == 3 && m <= 6 ? "barcode data without terminator in " +
+                                            std::to_string(kMaxBarcodeData) + " bytes"
+                                      : "unknown barcode type",
+                command, 3);
+        return;
+    }
+    const std::uint8_t* first = command + (counted ? 4 : 3);
+    const std::uint8_t* last = command + length - (counted ? 0 : 1);
+    const BarcodeDrawing drawing =
+        DrawBarcode(m, std::vector<std::uint8_t>(first, last), kBarcodeHeight);
+    FlushLine();
+    if (!drawing.problem.empty()) ProblemNote(offset, drawing.problem);
+    if (drawing.bars.isNull()) return;
+    PlaceBlock(drawing.bars);
+    for (const QChar character : drawing.humanReadable) {
+        AddCell(RenderCharacter(QString(character), false, 1, 1));
+    }
+    PrintLine();
+}
+
+void EscPosInterpreter::DefineNvImages(const std::uint8_t* command, std::size_t length,
+                                       std::size_t offset) {
+    if (length == 3) {
+        Problem(offset, "NV image definition with a count or size out of range", command, 3);
+        return;
+    }
+    memory_.nvImages.clear();
+    std::size_t position = 3;
+    for (int number = 1; number <= command[2]; ++number) {
+        NvImage image;
+        const int widthBytes = command[position] | (command[position + 1] << 8);
+        const int heightBytes = command[position + 2] | (command[position + 3] << 8);
+        image.widthDots = widthBytes * 8;
+        image.heightDots = heightBytes * 8;
+        const std::size_t size = static_cast<std::size_t>(widthBytes) * heightBytes * 8;
+        image.columns.assign(command + position + 4, command + position + 4 + size);
+        position += 4 + size;
+        Log(offset, "NV image " + std::to_string(number) + " defined, " +
+                        std::to_string(image.widthDots) + " x " + std::to_string(image.heightDots) +
+                        " dots");
+        memory_.nvImages[number] = std::move(image);
+    }
+}
+
+void EscPosInterpreter::PrintNvImage(const std::uint8_t* command, std::size_t offset) {
+    const int number = command[2];
+    const int mode = command[3];
+    const auto found = memory_.nvImages.find(number);
+    if ((mode > 3 && (mode < 48 || mode > 51)) || found == memory_.nvImages.end()) {
+        ProblemNote(offset, found == memory_.nvImages.end()
+                                ? "NV image " + std::to_string(number) + " is not defined"
+                                : "NV image print mode " + std::to_string(mode) + " out of range");
+        return;
+    }
+    const NvImage& image = found->second;
+    const int scaleX = (mode & 1) ? 2 : 1;
+    const int scaleY = (mode & 2) ? 2 : 1;
+    QImage block =
+        BlankBlock(std::max(1, image.widthDots * scaleX), std::max(1, image.heightDots * scaleY));
+    for (int y = 0; y < image.heightDots * scaleY; ++y) {
+        uchar* line = block.scanLine(y);
+        for (int x = 0; x < image.widthDots * scaleX; ++x) {
+            if (image.Dot(x / scaleX, y / scaleY)) line[x] = 0;
+        }
+    }
+    if (block.width() > Paper::kWidthDots) {
+        ProblemNote(offset, "NV image wider than the paper; cut off at the right edge");
+    }
+    PlaceBlock(block);
+}
+
+void EscPosInterpreter::SetFunctionSwitch(std::uint8_t n, std::size_t offset) {
+    if (n == 0x01) {
+        const std::uint8_t reply = PaperTakenStatus(memory_.sensors);
+        output_.Reply({reply});
+        Log(offset, "GS F 01 paper-taken query answered " + FormatByte(reply));
+        return;
+    }
+    const int code = n >> 4;
+    const int state = n & 0x0F;
+    if (code < 1 || code > 4 || state > 1) {
+        const std::uint8_t command[3] = {0x1D, 'F', n};
+        Problem(offset, "function switch parameter out of range", command, 3);
+        return;
+    }
+    memory_.functionSwitches[code] = state == 1;
+    Log(offset,
+        "function switch: " + PrinterMemory::FunctionName(code) + (state == 1 ? " on" : " off"));
+}
+
+void EscPosInterpreter::AnswerStatus(const std::uint8_t* command, std::size_t offset) {
+    const int n = command[2];
+    if (command[1] != 0x04 || n < 1 || n > 4) {
+        Problem(offset, "status query out of range", command, 3);
+        return;
+    }
+    const std::uint8_t reply = RealTimeStatus(memory_.sensors, n);
+    output_.Reply({reply});
+    Log(offset, "DLE EOT " + std::to_string(n) + " answered " + FormatByte(reply));
+}
+
+void EscPosInterpreter::AddCell(const QImage& cell) {
+    if (!line_.Fits(cell.width()) && !line_.Empty()) PrintLine();
+    line_.Add(cell);
+}
+
+void EscPosInterpreter::PrintLine() {
+    if (line_.Empty()) {
+        paper_.Feed(kLineSpacing);
+        return;
+    }
+    const QImage line = line_.Take();
+    paper_.Place(line, justification_, std::max(kLineSpacing, line.height()));
+}
+
+void EscPosInterpreter::FlushLine() {
+    if (!line_.Empty()) PrintLine();
+}
+
+void EscPosInterpreter::PlaceBlock(const QImage& block) {
+    FlushLine();
+    paper_.Place(block, justification_, block.height());
+}
+
+void EscPosInterpreter::Event(const std::string& text, std::size_t offset) {
+    PlaceNote(text, NoteStyle::Event);
+    Log(offset, text);
+}
+
+void EscPosInterpreter::Problem(std::size_t offset, const std::string& text,
+                                const std::uint8_t* bytes, std::size_t length) {
+    ++problems_;
+    const std::string hex = HexBytes(bytes, length);
+    AddCell(RenderHexMark(QString::fromStdString(hex)));
+    Log(offset, text + ": " + hex);
+}
+
+void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text) {
+    ++problems_;
+    PlaceNote(text, NoteStyle::Problem);
+    Log(offset, text);
+}
+
+void EscPosInterpreter::PlaceNote(const std::string& text, NoteStyle style) {
+    FlushLine();
+    const QImage note = RenderNote(QString::fromStdString(text), style, Paper::kWidthDots);
+    paper_.Place(note, Justification::Left, note.height());
+}
+
+void EscPosInterpreter::EndReceipt(const std::string& endedBy) {
+    FlushLine();
+    output_.ReceiptDone(Receipt{paper_.Finish(), std::move(raw_), endedBy, problems_});
+    paper_ = Paper();
+    raw_.clear();
+    problems_ = 0;
+}
+
+void EscPosInterpreter::Log(std::size_t offset, const std::string& text) {
+    output_.Log("offset " + std::to_string(offset) + ": " + text);
+}
+
+}  // namespace vprinter

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QImage>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "GbkDecoder.h"
+#include "Glyphs.h"
+#include "LineBuffer.h"
+#include "Paper.h"
+#include "PrinterMemory.h"
+
+namespace vprinter {
+
+// One finished piece of paper and the bytes that made it.
+struct Receipt {
+    QImage paper;                   // Format_Mono, Paper::kWidthDots wide
+    std::vector<std::uint8_t> raw;  // every byte received for it, in order
+    std::string endedBy;            // "full cut (GS V 0)", "connection closed", ...
+    int problems = 0;               // commands it could not carry out as sent
+};
+
+// Where the interpreter's results go: status replies to the connection they came from,
+// log lines and finished receipts to whoever keeps them.
+class PrinterOutput {
+public:
+    virtual ~PrinterOutput() = default;
+    virtual void Reply(const std::vector<std::uint8_t>& bytes) = 0;
+    virtual void Log(const std::string& line) = 0;
+    virtual void ReceiptDone(Receipt receipt) = 0;
+};
+
+// Largest data that a zero-terminated GS k may carry before it counts as unterminated.
+constexpr std::size_t kMaxBarcodeData = 255;
+// Room for NV bit images: a definition larger than this is refused.
+constexpr std::size_t kNvCapacityBytes = 1024 * 1024;
+
+// The length of the command at the start of `bytes` (1 or more), or nullopt when more
+// bytes are needed to know it or to complete it. Commands whose length cannot be trusted
+// (a GS k without terminator in reach, FS q with sizes out of range) count only their
+// first three bytes, so that what follows is read afresh.
+std::optional<std::size_t> CommandLength(const std::uint8_t* bytes, std::size_t size);
+
+// Reads a byte stream as the printer does, in pieces of any size: prints onto the paper,
+// answers status queries, and hands over a receipt at each cut. Modes (size,
+// justification) live as long as the interpreter; NV images and function switches live in
+// the shared PrinterMemory.
+class EscPosInterpreter {
+public:
+    EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output);
+
+    void Feed(const std::uint8_t* data, std::size_t size);
+
+    // Nothing arrived for a while with the connection still open: whatever has been
+    // printed becomes a receipt, unless a command is still waiting for its bytes.
+    void Pause();
+
+    // The sender is gone: an incomplete command is reported as truncated, and whatever has
+    // been printed becomes a receipt.
+    void EndOfStream();
+
+private:
+    void Execute(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void ExecuteEsc(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void ExecuteGs(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void ExecuteFs(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void ExecuteText(const std::uint8_t* command, std::size_t length, std::size_t offset);
+
+    void PrintBitImage(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void PrintBarcode(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void DefineNvImages(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void PrintNvImage(const std::uint8_t* command, std::size_t offset);
+    void SetFunctionSwitch(std::uint8_t n, std::size_t offset);
+    void AnswerStatus(const std::uint8_t* command, std::size_t offset);
+
+    void AddCell(const QImage& cell);
+    void PrintLine();
+    void FlushLine();
+    void PlaceBlock(const QImage& block);
+    void Event(const std::string& text, std::size_t offset);
+    void Problem(std::size_t offset, const std::string& text, const std::uint8_t* bytes,
+                 std::size_t length);
+    void ProblemNote(std::size_t offset, const std::string& text);
+    void PlaceNote(const std::string& text, NoteStyle style);
+    void EndReceipt(const std::string& endedBy);
+    void Log(std::size_t offset, const std::string& text);
+
+    PrinterMemory& memory_;
+    PrinterOutput& output_;
+    GbkDecoder gbk_;
+    Paper paper_;
+    LineBuffer line_{Paper::kWidthDots};
+    Justification justification_ = Justification::Left;
+    int widthFactor_ = 1;
+    int heightFactor_ = 1;
+    std::vector<std::uint8_t> pending_;  // the start of a command still incomplete
+    std::vector<std::uint8_t> raw_;      // bytes of the receipt under way
+    int problems_ = 0;
+};
+
+// "1B 2A 00 …": up to `limit` bytes in hex, for logs and marks.
+std::string HexBytes(const std::uint8_t* bytes, std::size_t length, std::size_t limit = 8);
+
+}  // namespace vprinter

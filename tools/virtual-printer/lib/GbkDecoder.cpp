@@ -1,0 +1,32 @@
+#include "GbkDecoder.h"
+
+#include <stdexcept>
+
+namespace vprinter {
+
+GbkDecoder::GbkDecoder() : converter_(iconv_open("UTF-8", "GBK")) {
+    if (converter_ == reinterpret_cast<iconv_t>(-1)) {
+        throw std::runtime_error("the C library has no GBK converter");
+    }
+}
+
+GbkDecoder::~GbkDecoder() {
+    iconv_close(converter_);
+}
+
+std::optional<QString> GbkDecoder::Decode(std::uint8_t lead, std::uint8_t trail) {
+    char input[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    char output[8] = {};
+    char* in = input;
+    char* out = output;
+    std::size_t inLeft = sizeof input;
+    std::size_t outLeft = sizeof output;
+    iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(converter_, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) ||
+        inLeft != 0) {
+        return std::nullopt;
+    }
+    return QString::fromUtf8(output, static_cast<int>(out - output));
+}
+
+}  // namespace vprinter

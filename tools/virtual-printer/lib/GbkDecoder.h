@@ -1,0 +1,30 @@
+#pragma once
+
+#include <iconv.h>
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace vprinter {
+
+// One double-byte GBK character to Unicode, through the C library's converter (the
+// printer has its own character table; it does not borrow the program's).
+class GbkDecoder {
+public:
+    GbkDecoder();
+    ~GbkDecoder();
+    GbkDecoder(const GbkDecoder&) = delete;
+    GbkDecoder& operator=(const GbkDecoder&) = delete;
+
+    // nullopt for a pair that is not a GBK character.
+    std::optional<QString> Decode(std::uint8_t lead, std::uint8_t trail);
+
+    static bool IsLead(std::uint8_t byte) { return byte >= 0x81 && byte <= 0xFE; }
+    static bool IsTrail(std::uint8_t byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+
+private:
+    iconv_t converter_;
+};
+
+}  // namespace vprinter

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace vprinter {
+
+// Everything drawn as text on the paper: characters in a 12 x 24 (half width) or 24 x 24
+// (full width) cell scaled by the size factors, and the printer's own annotations.
+// Images are Format_Grayscale8, black 0 on white 255, never grey (no antialiasing).
+
+constexpr int kCellHeight = 24;
+constexpr int kHalfCellWidth = 12;
+
+QImage RenderCharacter(const QString& character, bool fullWidth, int widthFactor, int heightFactor);
+
+// A blank cell (tab stops, spaces the font lacks).
+QImage BlankCell(int width, int height);
+
+// A small inverted box with `text` (hex bytes) in it, one cell high: bytes that were not
+// understood stay visible in the line where they arrived.
+QImage RenderHexMark(const QString& text);
+
+enum class NoteStyle {
+    Event,    // something the printer did: a cut, a drawer pulse, a black-mark feed
+    Problem,  // something it could not do as asked
+};
+
+// A full-width annotation line.
+QImage RenderNote(const QString& text, NoteStyle style, int width);
+
+}  // namespace vprinter

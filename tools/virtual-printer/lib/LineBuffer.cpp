@@ -1,0 +1,31 @@
+#include "LineBuffer.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace vprinter {
+
+void LineBuffer::Add(QImage cell) {
+    width_ += cell.width();
+    cells_.push_back(std::move(cell));
+}
+
+QImage LineBuffer::Take() {
+    int height = 0;
+    for (const QImage& cell : cells_) height = std::max(height, cell.height());
+    QImage line(std::max(width_, 1), std::max(height, 1), QImage::Format_Grayscale8);
+    line.fill(255);
+    {
+        QPainter painter(&line);
+        int x = 0;
+        for (const QImage& cell : cells_) {
+            painter.drawImage(x, height - cell.height(), cell);
+            x += cell.width();
+        }
+    }
+    cells_.clear();
+    width_ = 0;
+    return line;
+}
+
+}  // namespace vprinter
