@@ -6,6 +6,7 @@ class PortDriver;
 class MessageService;
 class FileDialogService;
 class TickClock;
+class Spooler;
 
 // What the main window needs from outside itself. Start-up hands it the real ones; tests
 // hand it fakes that record and answer.
@@ -14,6 +15,7 @@ struct AppServices {
     MessageService& messages;
     FileDialogService& files;
     TickClock& clock;
+    Spooler& spooler;
 };
 
 }  // namespace quillora

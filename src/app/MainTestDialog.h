@@ -4,6 +4,7 @@
 #include <QString>
 #include <atomic>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,8 @@ class QComboBox;
 class QPlainTextEdit;
 
 namespace quillora {
+
+class PrinterDeviceContext;
 
 // The program's one main window. It owns every control and all test state; the handlers
 // of its buttons are defined in the folder of their subsystem (port/, commands/,
@@ -92,6 +95,10 @@ public:
     // --- Driver printing (driverprint/) ---
     void DriverPrintTest();
     void PrintDriverTestPage();
+    // A context on the spooler's default printer, nullptr when none. Callable from the
+    // worker thread: its message box goes through UiThread(). Include
+    // "driverprint/PrinterDeviceContext.h" to use the result.
+    std::unique_ptr<PrinterDeviceContext> CreateDefaultPrinterDC();
 
     // --- Continuous test (continuous/) ---
     void ToggleContinuousPrint();

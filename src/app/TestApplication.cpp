@@ -7,6 +7,7 @@
 #include "app/AppServices.h"
 #include "app/MainTestDialog.h"
 #include "app/SkinLayer.h"
+#include "driverprint/Spooler.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageService.h"
 #include "platform/TickClock.h"
@@ -27,7 +28,8 @@ int TestApplication::Run() {
     QtMessageService messages;
     QtFileDialogService files;
     SystemTickClock clock;
-    const AppServices services{*ports, messages, files, clock};
+    const std::unique_ptr<Spooler> spooler = CreateCupsSpooler();
+    const AppServices services{*ports, messages, files, clock, *spooler};
 
     MainTestDialog dialog(services);
     dialog.exec();

@@ -11,6 +11,7 @@
 #include "app/AppServices.h"
 #include "app/MainTestDialog.h"
 #include "support/ManualTickClock.h"
+#include "support/OfflineSpooler.h"
 #include "support/RecordingPortDriver.h"
 #include "support/ScriptedServices.h"
 
@@ -20,7 +21,11 @@ namespace quillora::test {
 // them. Files that the window reads at start-up are written before Create().
 class DialogHarness {
 public:
-    DialogHarness() { SetAppDirectory(dir.path().toStdString()); }
+    // The window prints through `printers`; by default through a spooler with none.
+    DialogHarness() : DialogHarness(noPrinters) {}
+    explicit DialogHarness(Spooler& printers) : services{ports, messages, files, clock, printers} {
+        SetAppDirectory(dir.path().toStdString());
+    }
 
     std::string Path(const std::string& name) const { return DataFilePath(name); }
     void WriteFile(const std::string& name, const std::string& bytes) const;
@@ -36,7 +41,8 @@ public:
     RecordingMessages messages;
     ScriptedFileDialogs files;
     ManualTickClock clock;
-    AppServices services{ports, messages, files, clock};
+    OfflineSpooler noPrinters;
+    AppServices services;
     std::unique_ptr<MainTestDialog> dialog;
 };
 

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QRect>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QPainter;
+class QPrinter;
+
+namespace quillora {
+
+class Spooler;
+
+// DrawText format flag: break lines at word boundaries at the rectangle's right edge.
+inline constexpr unsigned kDtWordBreak = 16;
+
+// A printer device context on one CUPS queue: a Qt printer and its painter, drawing one
+// spooler job. Destroying it is the DeleteDC; a document still open then is ended, so the
+// painter never outlives its printer. Texts are GBK bytes, as the window's controls give them;
+// coordinates are device units with the origin at the top left of the printable area.
+// Not thread-bound: made, drawn and destroyed on any one thread (the continuous-print
+// worker uses it off the UI thread).
+//
+// Typical one-page job:
+//     std::unique_ptr<PrinterDeviceContext> dc = dialog.CreateDefaultPrinterDC();
+//     if (!dc) return;                         // none; any message has been shown
+//     if (dc->StartDoc("printer") > 0) {       // <= 0: ends silently
+//         dc->StartPage();
+//         dc->SaveDC();
+//         dc->TextOut(0, 0, headingGbk);       // one line, line breaks not interpreted
+//         const QRect page(0, 100, dc->PhysicalWidth(), dc->PhysicalHeight() - 100);
+//         dc->DrawText(bodyGbk, page, kDtWordBreak);
+//         dc->RestoreDC(-1);
+//         dc->EndPage();
+//         dc->EndDoc();                        // the job goes to the spooler here
+//     }
+//     // leaving scope releases the context
+class PrinterDeviceContext {
+public:
+    // What opening a context yields: the context, or the spooler's error code.
+    struct OpenResult {
+        std::unique_ptr<PrinterDeviceContext> context;
+        int errorCode = 0;
+    };
+
+    // A context on the queue `queueName`; fails with the spooler's error code when the
+    // spooler does not know that queue (an empty name included).
+    static OpenResult Open(const std::string& queueName, const Spooler& spooler);
+
+    ~PrinterDeviceContext();
+    PrinterDeviceContext(const PrinterDeviceContext&) = delete;
+    PrinterDeviceContext& operator=(const PrinterDeviceContext&) = delete;
+
+    const std::string& QueueName() const { return queueName_; }
+
+    // The whole sheet (PHYSICALWIDTH / PHYSICALHEIGHT) in device units.
+    int PhysicalWidth() const;
+    int PhysicalHeight() const;
+
+    // Starts the spooler job named `docName`: > 0 on success, <= 0 on failure.
+    int StartDoc(const std::string& docName);
+    int StartPage();
+    // Saves the drawing state; returns its level (> 0), 0 without a started document.
+    int SaveDC();
+    // Restores a saved state: negative = relative (-1 the most recent), positive = level.
+    bool RestoreDC(int savedState);
+    // One line at (x, y), top-left aligned; control characters are drawn, not obeyed.
+    bool TextOut(int x, int y, std::string_view gbkText);
+    // Text laid out in `rect`, left-aligned from the top, own line breaks honoured;
+    // kDtWordBreak wraps at word boundaries. Returns the height drawn, 0 on failure.
+    int DrawText(std::string_view gbkText, const QRect& rect, unsigned format);
+    // Ends the page; the next StartPage begins a new sheet.
+    int EndPage();
+    // Ends the document and hands it to the spooler: > 0 on success.
+    int EndDoc();
+
+private:
+    struct OpenKey {  // only Open makes contexts
+        explicit OpenKey() = default;
+    };
+
+public:
+    PrinterDeviceContext(OpenKey, std::string queueName);
+
+private:
+    std::string queueName_;
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_;
+    int saveLevel_ = 0;
+    int pagesEnded_ = 0;
+    bool pageOpen_ = false;
+};
+
+}  // namespace quillora
