@@ -1,0 +1,17 @@
+#include "commands/FunctionSwitch.h"
+
+#include <QString>
+
+#include "platform/CodePage936.h"
+
+namespace quillora {
+
+SwitchStep NextSwitchStep(const FunctionSwitch& function, std::string_view captionGbk) {
+    // Compared as the printer-side GBK text, whole and exact.
+    if (captionGbk == ToGbk(QString::fromUtf8(function.enableCaption))) {
+        return {function.onByte, function.disableCaption};
+    }
+    return {function.offByte, function.enableCaption};
+}
+
+}  // namespace quillora

@@ -1,0 +1,34 @@
+// The printer function switches of MainTestDialog. The caption flips before the command
+// is sent, so it always names what the next click does.
+#include "app/ControlTable.h"
+#include "app/MainTestDialog.h"
+#include "commands/CommandBytes.h"
+#include "commands/FunctionSwitch.h"
+#include "commands/PortExchange.h"
+#include "platform/CodePage936.h"
+
+namespace quillora {
+namespace {
+
+void Toggle(MainTestDialog& dialog, int buttonId, const FunctionSwitch& function) {
+    const SwitchStep step = NextSwitchStep(function, ToGbk(dialog.ControlText(buttonId)));
+    dialog.SetControlText(buttonId, QString::fromUtf8(step.newCaption));
+    SendBlock(dialog.Services().ports, dialog.CurrentPortName(true), FunctionSwitchBlock(step.n));
+}
+
+}  // namespace
+
+void MainTestDialog::ToggleBlackMark() {
+    Toggle(*this, ctl::BlackMarkSwitch, kBlackMarkSwitch);
+}
+void MainTestDialog::ToggleNearEndDetection() {
+    Toggle(*this, ctl::NearEndSwitch, kNearEndSwitch);
+}
+void MainTestDialog::TogglePaperTakeSensor() {
+    Toggle(*this, ctl::PaperTakeSwitch, kPaperTakeSwitch);
+}
+void MainTestDialog::ToggleCutter() {
+    Toggle(*this, ctl::CutterSwitch, kCutterSwitch);
+}
+
+}  // namespace quillora
