@@ -9,7 +9,8 @@ PACKAGES=(
   libgl-dev libglx-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+  libcups2-dev cups cups-daemon cups-client cups-bsd cups-filters printer-driver-cups-pdf
+  ghostscript poppler-utils
   libzint-dev zbar-tools
   fonts-noto-cjk
   xvfb xauth
