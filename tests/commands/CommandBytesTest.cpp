@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/ExpectedCommands.h"
 #include "commands/FunctionSwitch.h"
-#include "commands/HexBytes.h"
 
 namespace quillora {
 namespace {
 
+using test::Hex;
 using test::ToHex;
 
 TEST(CommandBytes, OneLineCommands) {
@@ -20,9 +21,7 @@ TEST(CommandBytes, OneLineCommands) {
 
 TEST(CommandBytes, SinglePrintAppendsCrLfToTheTextBytes) {
     EXPECT_EQ(ToHex(SinglePrintBlock("")), "0D 0A");
-    EXPECT_EQ(ToHex(SinglePrintBlock("\xB2\xE2\x0D\x0A"
-                                     "A")),
-              "B2 E2 0D 0A 41 0D 0A");
+    EXPECT_EQ(ToHex(SinglePrintBlock(Hex("B2 E2 0D 0A 41"))), "B2 E2 0D 0A 41 0D 0A");
 }
 
 TEST(CommandBytes, BarcodePageSendsFiveBlocksWithTheirTerminators) {
@@ -51,8 +50,8 @@ TEST(CommandBytes, FunctionSwitchAndStatusQueries) {
 
 // Captions are compared as GBK bytes, written out here.
 TEST(FunctionSwitchStep, EnableCaptionSwitchesOnEverythingElseSwitchesOff) {
-    const std::string enableBlackMark = "\xBF\xAA\xC6\xF4\xBA\xDA\xB1\xEA";   // 开启黑标
-    const std::string disableBlackMark = "\xB9\xD8\xB1\xD5\xBA\xDA\xB1\xEA";  // 关闭黑标
+    const std::string enableBlackMark = Hex("BF AA C6 F4 BA DA B1 EA");   // 开启黑标
+    const std::string disableBlackMark = Hex("B9 D8 B1 D5 BA DA B1 EA");  // 关闭黑标
 
     SwitchStep step = NextSwitchStep(kBlackMarkSwitch, enableBlackMark);
     EXPECT_EQ(step.n, 0x21);
@@ -71,10 +70,9 @@ TEST(FunctionSwitchStep, EnableCaptionSwitchesOnEverythingElseSwitchesOff) {
 
 TEST(FunctionSwitchStep, OnAndOffBytesOfEachSwitch) {
     // 开启纸将尽检测, 开启取纸传感功能, 开启切刀功能 in GBK.
-    const std::string nearEnd = "\xBF\xAA\xC6\xF4\xD6\xBD\xBD\xAB\xBE\xA1\xBC\xEC\xB2\xE2";
-    const std::string paperTake =
-        "\xBF\xAA\xC6\xF4\xC8\xA1\xD6\xBD\xB4\xAB\xB8\xD0\xB9\xA6\xC4\xDC";
-    const std::string cutter = "\xBF\xAA\xC6\xF4\xC7\xD0\xB5\xB6\xB9\xA6\xC4\xDC";
+    const std::string nearEnd = Hex("BF AA C6 F4 D6 BD BD AB BE A1 BC EC B2 E2");
+    const std::string paperTake = Hex("BF AA C6 F4 C8 A1 D6 BD B4 AB B8 D0 B9 A6 C4 DC");
+    const std::string cutter = Hex("BF AA C6 F4 C7 D0 B5 B6 B9 A6 C4 DC");
     EXPECT_EQ(NextSwitchStep(kNearEndSwitch, nearEnd).n, 0x11);
     EXPECT_EQ(NextSwitchStep(kNearEndSwitch, "").n, 0x10);
     EXPECT_EQ(NextSwitchStep(kPaperTakeSwitch, paperTake).n, 0x41);

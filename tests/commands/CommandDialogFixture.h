@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/ControlTable.h"
-#include "commands/HexBytes.h"
+#include "commands/ExpectedCommands.h"
 #include "support/DialogHarness.h"
 
 namespace quillora::test {

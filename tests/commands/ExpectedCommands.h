@@ -1,29 +1,11 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "support/HexBytes.h"
+
 namespace quillora::test {
-
-// Bytes as upper-case hex pairs separated by single spaces ("1B 6D"), so that a failed
-// comparison shows which byte differs.
-inline std::string ToHex(std::string_view bytes) {
-    std::string hex;
-    for (unsigned char byte : bytes) {
-        char pair[4];
-        std::snprintf(pair, sizeof pair, hex.empty() ? "%02X" : " %02X", byte);
-        hex += pair;
-    }
-    return hex;
-}
-
-inline std::vector<std::string> ToHex(const std::vector<std::string>& blocks) {
-    std::vector<std::string> hex;
-    for (const std::string& block : blocks) hex.push_back(ToHex(block));
-    return hex;
-}
 
 // What the printer should receive, written out byte by byte.
 namespace expected {
