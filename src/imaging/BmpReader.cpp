@@ -69,6 +69,48 @@ void BlankPastWidth(std::uint8_t* row, std::uint32_t rowBytes, std::int32_t widt
     std::fill(row + firstBlank, row + rowBytes, std::uint8_t{0xFF});
 }
 
+// Takes Width, Height and BitCount from the two headers and derives the layout, refusing
+// every size that cannot be read safely or that no printer could take.
+std::optional<BmpReadError> TakeLayout(const std::uint8_t* headers, int rowMultiple,
+                                       PaddedBitmap& bitmap) {
+    bitmap.Width = LittleEndian32(headers + kWidthOffset);
+    bitmap.Height = LittleEndian32(headers + kHeightOffset);
+    bitmap.BitCount = LittleEndian16(headers + kBitCountOffset);
+    if (bitmap.Height < 0) return Failure(BmpReadFailure::TopDown);
+    if (bitmap.Width <= 0 || bitmap.Height == 0 || bitmap.BitCount == 0) {
+        return Failure(BmpReadFailure::InvalidSize);
+    }
+    if (bitmap.Height > kMaxBitmapHeight) return Failure(BmpReadFailure::TooLarge);
+
+    // 64-bit arithmetic: Width * BitCount alone can pass 2^32.
+    const std::uint64_t rowBits = (std::uint64_t(bitmap.Width) * bitmap.BitCount + 31) / 32 * 32;
+    const std::uint64_t multiple = std::uint64_t(std::max(rowMultiple, 1));
+    const std::uint64_t paddedHeight =
+        (std::uint64_t(bitmap.Height) + multiple - 1) / multiple * multiple;
+    // Cannot overflow: rowBits / 8 < 2^45 and paddedHeight < 2^17.
+    if (rowBits / 8 * paddedHeight > kMaxPixelBlockBytes) return Failure(BmpReadFailure::TooLarge);
+    bitmap.RowBits = std::uint32_t(rowBits);
+    bitmap.RowBytes = std::uint32_t(rowBits / 8);
+    bitmap.PaddedHeight = std::uint32_t(paddedHeight);
+    return std::nullopt;
+}
+
+// The pixel block holds the file's rows as stored, bottom row first, in its first
+// Height rows: turn them top first, blank what lies past the width and below the height.
+void PadRows(PaddedBitmap& bitmap) {
+    std::uint8_t* pixels = bitmap.Pixels.data();
+    const std::size_t rowBytes = bitmap.RowBytes;
+    const std::uint32_t height = std::uint32_t(bitmap.Height);
+    for (std::uint32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(pixels + top * rowBytes, pixels + (top + 1) * rowBytes,
+                         pixels + bottom * rowBytes);
+    }
+    for (std::uint32_t row = 0; row < height; ++row) {
+        BlankPastWidth(pixels + row * rowBytes, bitmap.RowBytes, bitmap.Width);
+    }
+    std::fill(pixels + height * rowBytes, pixels + bitmap.Pixels.size(), std::uint8_t{0xFF});
+}
+
 }  // namespace
 
 std::uint8_t MaskTrailingBits(std::uint8_t value, int keep) {
@@ -90,50 +132,21 @@ BmpReadResult ReadPaddedBitmap(const std::string& path, int rowMultiple) {
     std::uint8_t headers[kHeadersSize];
     if (fileSize < kHeadersSize) return Failure(BmpReadFailure::Incomplete);
     if (auto error = ReadAt(file.get(), headers, kHeadersSize, 0)) return *error;
-
     PaddedBitmap bitmap;
-    bitmap.Width = LittleEndian32(headers + kWidthOffset);
-    bitmap.Height = LittleEndian32(headers + kHeightOffset);
-    bitmap.BitCount = LittleEndian16(headers + kBitCountOffset);
-    if (bitmap.Height < 0) return Failure(BmpReadFailure::TopDown);
-    if (bitmap.Width <= 0 || bitmap.Height == 0 || bitmap.BitCount == 0) {
-        return Failure(BmpReadFailure::InvalidSize);
-    }
-    if (bitmap.Height > kMaxBitmapHeight) return Failure(BmpReadFailure::TooLarge);
-
-    // 64-bit arithmetic: Width * BitCount alone can pass 2^32.
-    const std::uint64_t rowBits = (std::uint64_t(bitmap.Width) * bitmap.BitCount + 31) / 32 * 32;
-    const std::uint64_t rowBytes = rowBits / 8;
-    const std::uint64_t multiple = std::uint64_t(std::max(rowMultiple, 1));
-    const std::uint64_t paddedHeight =
-        (std::uint64_t(bitmap.Height) + multiple - 1) / multiple * multiple;
-    // Cannot overflow: rowBytes < 2^45 and paddedHeight < 2^17.
-    if (rowBytes * paddedHeight > kMaxPixelBlockBytes) return Failure(BmpReadFailure::TooLarge);
-    const std::uint64_t pixelBytes = rowBytes * std::uint64_t(bitmap.Height);
+    if (auto error = TakeLayout(headers, rowMultiple, bitmap)) return *error;
+    const std::uint64_t pixelBytes = std::uint64_t(bitmap.RowBytes) * std::uint32_t(bitmap.Height);
     if (fileSize < pixelBytes) return Failure(BmpReadFailure::Incomplete);
-    bitmap.RowBits = std::uint32_t(rowBits);
-    bitmap.RowBytes = std::uint32_t(rowBytes);
-    bitmap.PaddedHeight = std::uint32_t(paddedHeight);
 
     std::error_code mapError;
-    bitmap.Pixels = LockedPages::Allocate(rowBytes * paddedHeight, mapError);
+    bitmap.Pixels =
+        LockedPages::Allocate(std::size_t(bitmap.RowBytes) * bitmap.PaddedHeight, mapError);
     if (mapError) return BmpReadError{BmpReadFailure::NoMemory, mapError};
-
-    // The rows are the file's last bytes, bottom row first: one read, then the rows are
-    // put top first in place.
-    std::uint8_t* pixels = bitmap.Pixels.data();
-    if (auto error = ReadAt(file.get(), pixels, pixelBytes, off_t(fileSize - pixelBytes))) {
+    // The rows are the file's last pixelBytes bytes: one read instead of one per row.
+    if (auto error =
+            ReadAt(file.get(), bitmap.Pixels.data(), pixelBytes, off_t(fileSize - pixelBytes))) {
         return *error;
     }
-    const std::uint32_t height = std::uint32_t(bitmap.Height);
-    for (std::uint32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
-        std::swap_ranges(pixels + top * rowBytes, pixels + (top + 1) * rowBytes,
-                         pixels + bottom * rowBytes);
-    }
-    for (std::uint32_t row = 0; row < height; ++row) {
-        BlankPastWidth(pixels + row * rowBytes, bitmap.RowBytes, bitmap.Width);
-    }
-    std::fill(pixels + pixelBytes, pixels + bitmap.Pixels.size(), std::uint8_t{0xFF});
+    PadRows(bitmap);
     return bitmap;
 }
 
