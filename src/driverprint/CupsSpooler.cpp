@@ -3,7 +3,9 @@
 // continuous-print worker may use it as well.
 #include <cups/cups.h>
 
+#include <array>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "driverprint/DeviceEntry.h"
@@ -125,14 +127,42 @@ public:
     PrintFileResult PrintFile(const std::string& path) override {
         const PrinterName printer = DefaultPrinterName();
         if (!printer.status.Ok()) return {printer.status, 0};
+        std::ifstream file(path, std::ios::binary);
+        if (!file) {
+            return {{static_cast<int>(IPP_STATUS_ERROR_NOT_FOUND), "cannot read " + path}, 0};
+        }
+        const char* queue = printer.name.c_str();
         const std::string title = std::filesystem::path(path).filename().string();
-        const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, printer.name.c_str(), path.c_str(),
-                                       title.c_str(), 0, nullptr);
+        const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue, title.c_str(), 0, nullptr);
         if (job == 0) return {FailureStatus(), 0};
+        if (!SendDocument(queue, job, file)) {
+            const SpoolerStatus status = FailureStatus();
+            // A job left without its document would wait for one forever.
+            cupsCancelJob2(CUPS_HTTP_DEFAULT, queue, job, 0);
+            return {status, job};
+        }
         return {{}, job};
     }
 
 private:
+    // Sends the file as the job's only document without a document name, so that the
+    // scheduler types it by its content rather than by a ".doc" name that no filter takes.
+    static bool SendDocument(const char* queue, int job, std::ifstream& file) {
+        if (cupsStartDocument(CUPS_HTTP_DEFAULT, queue, job, nullptr, CUPS_FORMAT_AUTO, 1) !=
+            HTTP_STATUS_CONTINUE) {
+            return false;
+        }
+        std::array<char, 8192> buffer;
+        while (file.read(buffer.data(), buffer.size()) || file.gcount() > 0) {
+            if (cupsWriteRequestData(CUPS_HTTP_DEFAULT, buffer.data(),
+                                     static_cast<std::size_t>(file.gcount())) !=
+                HTTP_STATUS_CONTINUE) {
+                break;
+            }
+        }
+        return cupsFinishDocument(CUPS_HTTP_DEFAULT, queue) == IPP_STATUS_OK;
+    }
+
     // The user's own default, kept by libcups in the user's options file.
     static SpoolerStatus SetUserDefault(const std::string& name) {
         DestList dests;

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "driverprint/ChooserSelection.h"
+#include "driverprint/DeviceEntry.h"
+
+namespace quillora {
+namespace {
+
+TEST(DeviceEntry, SplitsLikeStrtokOnCommas) {
+    const auto plain = ParseDeviceEntry("quillora-pdf,Generic,cups-pdf:/quillora-pdf");
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->printer, "quillora-pdf");
+    EXPECT_EQ(plain->driver, "Generic");
+    EXPECT_EQ(plain->port, "cups-pdf:/quillora-pdf");
+
+    // Leading commas are skipped, runs separate like one, a fourth token is ignored.
+    const auto doubled = ParseDeviceEntry(",,P,,,D,,Port,extra,");
+    ASSERT_TRUE(doubled);
+    EXPECT_EQ(doubled->printer, "P");
+    EXPECT_EQ(doubled->driver, "D");
+    EXPECT_EQ(doubled->port, "Port");
+}
+
+TEST(DeviceEntry, FewerThanThreeTokensIsNoEntry) {
+    EXPECT_FALSE(ParseDeviceEntry(",,,"));
+    EXPECT_FALSE(ParseDeviceEntry(""));
+    EXPECT_FALSE(ParseDeviceEntry("printer,driver"));
+    EXPECT_FALSE(ParseDeviceEntry("printer,,driver,,"));
+}
+
+TEST(DeviceEntry, FormattedEntryIsCutTo79Bytes) {
+    EXPECT_EQ(FormatDeviceEntry("q", "Generic CUPS-PDF Printer (no options)", "cups-pdf:/q"),
+              "q,Generic CUPS-PDF Printer (no options),cups-pdf:/q");
+    const std::string entry =
+        FormatDeviceEntry(std::string(40, 'p'), std::string(30, 'd'), "socket://127.0.0.1:9100");
+    EXPECT_EQ(entry, std::string(40, 'p') + "," + std::string(30, 'd') + ",socket:");
+    EXPECT_EQ(entry.size(), 79u);
+}
+
+TEST(ChooserSelection, NoDefaultSelectsTheFirstItemIfAny) {
+    EXPECT_EQ(PreselectedPrinter({"a", "b"}, "", -1), 0);
+    EXPECT_EQ(PreselectedPrinter({}, "", -1), -1);
+}
+
+TEST(ChooserSelection, TheDefaultsOwnNameWinsOverALongerNameItPrefixes) {
+    EXPECT_EQ(PreselectedPrinter({"Office", "office-2"}, "office", -1), 0);
+    EXPECT_EQ(PreselectedPrinter({"Office", "office-2"}, "OFFICE-2", -1), 1);
+}
+
+TEST(ChooserSelection, OtherwisePrefixSearchFromTheSecondItemThenTheFirst) {
+    EXPECT_EQ(PreselectedPrinter({"Lab-A", "x", "lab-b", "lab-c"}, "LAB", -1), 2);
+    EXPECT_EQ(PreselectedPrinter({"lab-a", "x", "y"}, "Lab", -1), 0);
+    // Nothing matches: the selection stays as it was.
+    EXPECT_EQ(PreselectedPrinter({"x", "y"}, "lab", -1), -1);
+    EXPECT_EQ(PreselectedPrinter({"x", "y"}, "lab", 1), 1);
+}
+
+}  // namespace
+}  // namespace quillora
