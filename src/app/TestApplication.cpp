@@ -11,7 +11,7 @@
 #include "platform/FileDialogService.h"
 #include "platform/MessageService.h"
 #include "platform/TickClock.h"
-#include "port/PortDriver.h"
+#include "port/SystemPortDriver.h"
 #include "resources/AppResources.h"
 
 namespace quillora {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 namespace quillora {
@@ -40,8 +39,5 @@ public:
     // The last OS error met on `port`, for a caller or a log ("" when none).
     virtual std::string LastErrorText(const PortName& port) const = 0;
 };
-
-// The driver for this system's ports.
-std::unique_ptr<PortDriver> CreateSystemPortDriver();
 
 }  // namespace quillora

@@ -1,0 +1,239 @@
+#include "port/FdIo.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <thread>
+#include <utility>
+
+#include "port/SerialParams.h"
+
+namespace quillora {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Some drivers (the parallel-port printer among them) have no poll of their own and
+// always report ready; a short sleep keeps such a wait from spinning.
+constexpr std::chrono::milliseconds kBusyBackoff{5};
+
+int MillisecondsUntil(Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    return static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
+}
+
+ssize_t WriteSome(int fd, const std::uint8_t* data, std::size_t length,
+                  const FdIoOptions& options) {
+    return options.socket ? send(fd, data, length, MSG_NOSIGNAL) : write(fd, data, length);
+}
+
+ssize_t ReadSome(int fd, std::uint8_t* buffer, std::size_t length, const FdIoOptions& options) {
+    return options.socket ? recv(fd, buffer, length, 0) : read(fd, buffer, length);
+}
+
+// Waits until `fd` reports `events` or the deadline passes. Returns false on timeout,
+// with `error` set when poll itself failed.
+bool WaitFor(int fd, short events, Clock::time_point deadline, std::error_code& error) {
+    for (;;) {
+        pollfd entry{fd, events, 0};
+        const int ready = poll(&entry, 1, MillisecondsUntil(deadline));
+        if (ready > 0) return true;
+        if (ready == 0) return false;
+        if (errno != EINTR) {
+            error = LastOsError();
+            return false;
+        }
+    }
+}
+
+bool IsWouldBlock(int error) {
+    return error == EAGAIN || error == EWOULDBLOCK;
+}
+
+}  // namespace
+
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        fd_ = other.Release();
+    }
+    return *this;
+}
+
+int UniqueFd::Release() {
+    return std::exchange(fd_, -1);
+}
+
+void UniqueFd::Reset() {
+    if (fd_ >= 0) close(std::exchange(fd_, -1));
+}
+
+std::error_code LastOsError() {
+    return {errno, std::system_category()};
+}
+
+UniqueFd OpenDevice(const std::string& path, bool createIfMissing, std::error_code& error) {
+    int flags = O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
+    if (createIfMissing) flags |= O_CREAT | O_APPEND;
+    UniqueFd fd(open(path.c_str(), flags, 0666));
+    error = fd.Valid() ? std::error_code{} : LastOsError();
+    return fd;
+}
+
+UniqueFd ConnectTcp(std::uint32_t ipv4, std::uint16_t port, std::chrono::milliseconds timeout,
+                    std::error_code& error) {
+    const Clock::time_point deadline = Clock::now() + timeout;
+    UniqueFd fd(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!fd.Valid()) {
+        error = LastOsError();
+        return {};
+    }
+    const int on = 1;
+    // Status queries are a few bytes that must leave at once.
+    setsockopt(fd.Get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(ipv4);
+    if (connect(fd.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        if (errno != EINPROGRESS) {
+            error = LastOsError();
+            return {};
+        }
+        error = {};
+        if (!WaitFor(fd.Get(), POLLOUT, deadline, error)) {
+            if (!error) error = std::make_error_code(std::errc::timed_out);
+            return {};
+        }
+        int result = 0;
+        socklen_t size = sizeof result;
+        if (getsockopt(fd.Get(), SOL_SOCKET, SO_ERROR, &result, &size) != 0) result = errno;
+        if (result != 0) {
+            error = {result, std::system_category()};
+            return {};
+        }
+    }
+    error = {};
+    return fd;
+}
+
+IoOutcome WriteAll(int fd, const std::uint8_t* data, std::size_t length,
+                   std::chrono::milliseconds stallTimeout, const FdIoOptions& options) {
+    IoOutcome outcome;
+    Clock::time_point deadline = Clock::now() + stallTimeout;
+    bool pollSaidReady = false;
+    while (outcome.count < length) {
+        if (options.gateOnDsr && DsrHoldsBack(fd)) {
+            if (Clock::now() >= deadline) {
+                outcome.error = std::make_error_code(std::errc::timed_out);
+                return outcome;
+            }
+            std::this_thread::sleep_for(kBusyBackoff);
+            continue;
+        }
+        const ssize_t written =
+            WriteSome(fd, data + outcome.count, length - outcome.count, options);
+        if (written > 0) {
+            outcome.count += static_cast<std::size_t>(written);
+            deadline = Clock::now() + stallTimeout;
+            pollSaidReady = false;
+            continue;
+        }
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0 && !IsWouldBlock(errno)) {
+            outcome.error = LastOsError();
+            outcome.peerClosed = IsConnectionLost(outcome.error);
+            return outcome;
+        }
+        if (pollSaidReady) std::this_thread::sleep_for(kBusyBackoff);
+        pollSaidReady = WaitFor(fd, POLLOUT, deadline, outcome.error);
+        if (!pollSaidReady) {
+            if (!outcome.error) outcome.error = std::make_error_code(std::errc::timed_out);
+            return outcome;
+        }
+    }
+    return outcome;
+}
+
+IoOutcome ReadUpTo(int fd, std::uint8_t* buffer, std::size_t count,
+                   std::chrono::milliseconds timeout, const FdIoOptions& options) {
+    IoOutcome outcome;
+    const Clock::time_point deadline = Clock::now() + timeout;
+    bool pollSaidReady = false;
+    while (outcome.count < count) {
+        const ssize_t got = ReadSome(fd, buffer + outcome.count, count - outcome.count, options);
+        if (got > 0) {
+            outcome.count += static_cast<std::size_t>(got);
+            pollSaidReady = false;
+            continue;
+        }
+        if (got == 0) {
+            outcome.peerClosed = true;
+            return outcome;
+        }
+        if (errno == EINTR) continue;
+        if (!IsWouldBlock(errno)) {
+            outcome.error = LastOsError();
+            outcome.peerClosed = IsConnectionLost(outcome.error);
+            return outcome;
+        }
+        if (pollSaidReady) std::this_thread::sleep_for(kBusyBackoff);
+        pollSaidReady = WaitFor(fd, POLLIN, deadline, outcome.error);
+        if (!pollSaidReady) {
+            if (!outcome.error) outcome.error = std::make_error_code(std::errc::timed_out);
+            return outcome;
+        }
+    }
+    return outcome;
+}
+
+IoOutcome DiscardPendingInput(int fd, const FdIoOptions& options) {
+    // Bounded, so a device that never stops talking cannot hold the caller.
+    constexpr std::size_t kMostDiscarded = 1 << 20;
+    std::array<std::uint8_t, 4096> scratch;
+    IoOutcome outcome;
+    while (outcome.count < kMostDiscarded) {
+        const ssize_t got = ReadSome(fd, scratch.data(), scratch.size(), options);
+        if (got > 0) {
+            outcome.count += static_cast<std::size_t>(got);
+            continue;
+        }
+        if (got == 0) {
+            outcome.peerClosed = true;
+            break;
+        }
+        if (errno == EINTR) continue;
+        if (!IsWouldBlock(errno)) {
+            outcome.error = LastOsError();
+            outcome.peerClosed = IsConnectionLost(outcome.error);
+        }
+        break;
+    }
+    return outcome;
+}
+
+bool IsConnectionLost(const std::error_code& error) {
+    if (error.category() != std::system_category()) return false;
+    switch (error.value()) {
+        case EPIPE:
+        case ECONNRESET:
+        case ECONNABORTED:
+        case ENOTCONN:
+        case EIO:  // a pseudo-terminal whose other side has closed
+        case ENXIO:
+        case ENODEV:  // a USB device that was unplugged
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace quillora

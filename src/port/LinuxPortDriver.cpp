@@ -1,0 +1,64 @@
+#include "port/LinuxPortDriver.h"
+
+#include <utility>
+
+namespace quillora {
+
+LinuxPortDriver::LinuxPortDriver(DeviceTable devices, const PortTimeouts& timeouts,
+                                 SettingsDialog settingsDialog)
+    : devices_(std::move(devices)),
+      timeouts_(timeouts),
+      settingsDialog_(std::move(settingsDialog)) {}
+
+int LinuxPortDriver::SetComParam(const PortName& port, int baudRate, int dataBits, int parity,
+                                 int stopBits, int flowControl) {
+    return Connection(port).Configure({baudRate, dataBits, parity, stopBits, flowControl});
+}
+
+int LinuxPortDriver::ShowCOMSettingDlg(const PortName& port) {
+    if (ParsePortName(port).kind != PortKind::Serial) {
+        Connection(port).NoteError("settings dialog", "not a serial port");
+        return 0;
+    }
+    if (!settingsDialog_) {
+        Connection(port).NoteError("settings dialog", "none in this driver");
+        return 0;
+    }
+    const std::optional<std::error_code> stored = settingsDialog_(port);
+    if (!stored) return 0;
+    if (*stored) {
+        Connection(port).NoteError("store settings", stored->message());
+        return 0;
+    }
+    return 1;
+}
+
+int LinuxPortDriver::SendData(const PortName& port, const std::uint8_t* data, int length) {
+    return Connection(port).Send(data, length);
+}
+
+int LinuxPortDriver::ReadData(const PortName& port, std::uint8_t* buffer, int count) {
+    return Connection(port).Read(buffer, count);
+}
+
+std::string LinuxPortDriver::LastErrorText(const PortName& port) const {
+    std::lock_guard lock(connectionsMutex_);
+    const auto found = connections_.find(port);
+    return found == connections_.end() ? std::string() : found->second->LastErrorText();
+}
+
+PortConnection& LinuxPortDriver::Connection(const PortName& port) {
+    std::lock_guard lock(connectionsMutex_);
+    std::unique_ptr<PortConnection>& connection = connections_[port];
+    if (!connection) {
+        const PortAddress address = ParsePortName(port);
+        ConnectionTarget target{address.kind, {}, address.ipv4};
+        if (const DevicePath* device = devices_.Find(address.kind, address.number)) {
+            target.device = *device;
+        }
+        connection = std::make_unique<PortConnection>(port, std::move(target), timeouts_);
+    }
+    return *connection;
+}
+
+}  // namespace quillora

@@ -1,0 +1,170 @@
+#include "port/PortConnection.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace quillora {
+
+PortConnection::PortConnection(PortName name, ConnectionTarget target, const PortTimeouts& timeouts)
+    : name_(std::move(name)), target_(std::move(target)), timeouts_(timeouts) {}
+
+int PortConnection::Send(const std::uint8_t* data, int length) {
+    std::lock_guard call(callMutex_);
+    if (data == nullptr || length <= 0) return 0;
+    if (FailingFast() || !EnsureOpen()) return 0;
+
+    bool reopened = false;
+    if (medium_ != Medium::File) {
+        // A reply that came too late for an earlier query must not answer the next one.
+        // Read errors other than a lost connection are left to the write to report: some
+        // printer devices cannot be read at all.
+        if (DiscardPendingInput(fd_.Get(), IoOptions()).peerClosed) {
+            Close();
+            reopened = true;
+            if (!EnsureOpen()) return 0;
+        }
+    }
+
+    std::size_t sent = 0;
+    const auto total = static_cast<std::size_t>(length);
+    for (;;) {
+        const IoOutcome outcome =
+            WriteAll(fd_.Get(), data + sent, total - sent, timeouts_.writeStall, IoOptions());
+        sent += outcome.count;
+        if (!outcome.error) {
+            ClearError();
+            return static_cast<int>(sent);
+        }
+        if (outcome.peerClosed) {
+            Close();
+            if (!reopened) {
+                reopened = true;
+                if (EnsureOpen()) continue;
+                return static_cast<int>(sent);
+            }
+        }
+        NoteError("write", outcome.error.message());
+        if (outcome.error == std::errc::timed_out) FailFastFromNow();
+        return static_cast<int>(sent);
+    }
+}
+
+int PortConnection::Read(std::uint8_t* buffer, int count) {
+    std::lock_guard call(callMutex_);
+    if (buffer == nullptr || count <= 0) return 0;
+    if (!EnsureOpen()) return 0;
+    if (medium_ == Medium::File) {
+        NoteError("read", "a plain file gives no replies");
+        return 0;
+    }
+    const auto wanted = static_cast<std::size_t>(count);
+    const IoOutcome outcome = ReadUpTo(fd_.Get(), buffer, wanted, timeouts_.read, IoOptions());
+    if (outcome.count == wanted) {
+        ClearError();
+    } else if (outcome.error == std::errc::timed_out) {
+        NoteError("read", std::to_string(outcome.count) + " of " + std::to_string(wanted) +
+                              " bytes within " + std::to_string(timeouts_.read.count()) + " ms");
+    } else {
+        NoteError("read", outcome.error ? outcome.error.message() : "closed by the other end");
+    }
+    if (outcome.peerClosed) Close();
+    return static_cast<int>(outcome.count);
+}
+
+int PortConnection::Configure(const SerialParams& params) {
+    std::lock_guard call(callMutex_);
+    if (target_.kind != PortKind::Serial) {
+        NoteError("configure", "not a serial port");
+        return 0;
+    }
+    if (const std::error_code invalid = ValidateSerialParams(params)) {
+        NoteError("configure", invalid.message());
+        return 0;
+    }
+    params_ = params;
+    if (!fd_.Valid()) {
+        if (!EnsureOpen()) return 0;
+    } else if (medium_ == Medium::Terminal) {
+        if (const std::error_code error = ApplySerialParams(fd_.Get(), params_)) {
+            NoteError("configure", error.message());
+            return 0;
+        }
+    }
+    ClearError();
+    return 1;
+}
+
+std::string PortConnection::LastErrorText() const {
+    std::lock_guard lock(errorMutex_);
+    return lastError_;
+}
+
+void PortConnection::NoteError(std::string_view operation, const std::string& reason) {
+    std::lock_guard lock(errorMutex_);
+    lastError_ = operation.empty() ? std::string()
+                                   : std::string(operation) + " " + Describe() + ": " + reason;
+}
+
+bool PortConnection::EnsureOpen() {
+    if (fd_.Valid()) return true;
+    if (FailingFast()) return false;
+
+    std::error_code error;
+    UniqueFd fd;
+    const char* operation = "open";
+    if (target_.kind == PortKind::Network) {
+        operation = "connect";
+        fd = ConnectTcp(target_.ipv4, kPrinterTcpPort, timeouts_.connect, error);
+        medium_ = Medium::Socket;
+    } else if (target_.device.path.empty()) {
+        error = std::make_error_code(std::errc::no_such_device);
+    } else {
+        fd = OpenDevice(target_.device.path, target_.device.createIfMissing, error);
+        struct stat status {};
+        if (!error && fstat(fd.Get(), &status) != 0) error = LastOsError();
+        if (!error) {
+            medium_ = S_ISREG(status.st_mode) ? Medium::File
+                      : isatty(fd.Get())      ? Medium::Terminal
+                                              : Medium::Device;
+        }
+        // A plain file standing in for a printer collects everything sent to it.
+        if (!error && medium_ == Medium::File &&
+            fcntl(fd.Get(), F_SETFL, fcntl(fd.Get(), F_GETFL) | O_APPEND) != 0) {
+            error = LastOsError();
+        }
+        // Raw mode for every terminal, so bytes pass unchanged even before SetComParam.
+        if (!error && medium_ == Medium::Terminal) {
+            operation = "configure";
+            error = ApplySerialParams(fd.Get(), params_);
+        }
+    }
+    if (error) {
+        NoteError(operation, error.message());
+        FailFastFromNow();
+        return false;
+    }
+    fd_ = std::move(fd);
+    return true;
+}
+
+std::string PortConnection::Describe() const {
+    if (target_.kind == PortKind::Network) {
+        in_addr address{htonl(target_.ipv4)};
+        char text[INET_ADDRSTRLEN] = {};
+        inet_ntop(AF_INET, &address, text, sizeof text);
+        return std::string(text) + ":" + std::to_string(kPrinterTcpPort);
+    }
+    if (!target_.device.path.empty()) return target_.device.path;
+    return name_.empty() ? std::string("(no port)") : name_;
+}
+
+FdIoOptions PortConnection::IoOptions() const {
+    return {medium_ == Medium::Socket,
+            medium_ == Medium::Terminal && params_.flowControl == kFlowDtrDsr};
+}
+
+}  // namespace quillora

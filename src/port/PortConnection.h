@@ -1,0 +1,79 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "port/DeviceTable.h"
+#include "port/FdIo.h"
+#include "port/PortDriver.h"
+#include "port/SerialParams.h"
+
+namespace quillora {
+
+struct PortTimeouts {
+    std::chrono::milliseconds connect{3000};
+    // A write that takes no byte for this long gives up (printer out of paper, a USB
+    // printer that stopped reading).
+    std::chrono::milliseconds writeStall{10000};
+    // The longest a ReadData call waits for its bytes.
+    std::chrono::milliseconds read{1000};
+    // After a port could not be opened or a write stalled, SendData on it fails at once
+    // for this long, so a copy sent one byte per call to a dead printer ends promptly.
+    std::chrono::milliseconds failFast{1000};
+};
+
+// Where a connection leads: a device path for COM, LPT and USB names, an IPv4 address for
+// network names; neither for a name with no device behind it.
+struct ConnectionTarget {
+    PortKind kind = PortKind::None;
+    DevicePath device;
+    std::uint32_t ipv4 = 0;
+};
+
+// One named connection: opened on first use and kept open, reopened once within a call
+// when the other end has gone. Every call holds the connection's lock throughout.
+class PortConnection {
+public:
+    PortConnection(PortName name, ConnectionTarget target, const PortTimeouts& timeouts);
+
+    int Send(const std::uint8_t* data, int length);
+    int Read(std::uint8_t* buffer, int count);
+    // Serial settings, in force from now on and at every reopening.
+    int Configure(const SerialParams& params);
+
+    // "<operation> <device or address>: <reason>" of the last call that failed; "" after
+    // a call that succeeded.
+    std::string LastErrorText() const;
+    void NoteError(std::string_view operation, const std::string& reason);
+
+private:
+    enum class Medium { Terminal, File, Device, Socket };
+    using Clock = std::chrono::steady_clock;
+
+    bool EnsureOpen();
+    void Close() { fd_.Reset(); }
+    bool FailingFast() const { return Clock::now() < failFastUntil_; }
+    void FailFastFromNow() { failFastUntil_ = Clock::now() + timeouts_.failFast; }
+    void ClearError() { NoteError({}, {}); }
+    std::string Describe() const;
+    FdIoOptions IoOptions() const;
+
+    const PortName name_;
+    const ConnectionTarget target_;
+    const PortTimeouts timeouts_;
+
+    std::mutex callMutex_;
+    UniqueFd fd_;
+    Medium medium_ = Medium::Device;
+    SerialParams params_;
+    Clock::time_point failFastUntil_{};
+
+    mutable std::mutex errorMutex_;
+    std::string lastError_;
+};
+
+}  // namespace quillora
