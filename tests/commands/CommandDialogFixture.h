@@ -4,12 +4,18 @@
 
 #include <QLineEdit>
 #include <QTest>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/ControlTable.h"
 #include "commands/ExpectedCommands.h"
 #include "support/DialogHarness.h"
+
+// Failed comparisons of texts show the text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
 
 namespace quillora::test {
 
