@@ -282,6 +282,7 @@ void MainTestDialog::done(int result) {
 void MainTestDialog::OnDestroy() {
     destroyed_ = true;
     StopRequested = 1;
+    WaitForContinuousWorker();
     const int selected = portList_->currentIndex();
     // A failed write leaves the previous selection stored; nothing the user could act on.
     (void)WriteProfileInt(SettingsPath(), "System", "Port", selected);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "app/AppServices.h"
 #include "platform/MessageService.h"
@@ -127,6 +128,14 @@ private:
     bool destroyed_ = false;
 
     // --- State of the subsystems' handlers (each area keeps its own block) ---
+
+    // Continuous test: the worker thread of the running (or last) run, its body, and the
+    // wait at destruction. continuousRunActive_ is touched on the user-interface thread
+    // only: set by the start, cleared by the worker's last window request.
+    int ContinuousPrintWorker();
+    void WaitForContinuousWorker();
+    bool continuousRunActive_ = false;
+    std::jthread continuousWorker_;
 };
 
 }  // namespace quillora

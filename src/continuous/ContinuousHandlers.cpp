@@ -1,12 +1,109 @@
-// Handlers of the continuous test; filled in with the controller and the copy jobs.
+// Handlers of the continuous test: the start/stop button, the print mode, the worker
+// thread and the port-mode copies. The worker reads and writes controls only through
+// UiThread(); the fields it shares with the user-interface thread are atomics.
+#include <QEventLoop>
+
+#include "app/ControlTable.h"
 #include "app/MainTestDialog.h"
+#include "continuous/ContinuousRun.h"
+#include "continuous/CopyComposition.h"
 
 namespace quillora {
+namespace {
 
-void MainTestDialog::ToggleContinuousPrint() {}
-void MainTestDialog::PrintModeChanged() {}
-void MainTestDialog::ApplyPrintMode(int) {}
-void MainTestDialog::PrintPortCopy(int) {}
+QString StartCaption() {
+    return QString::fromUtf8("开始连续打印");
+}
+QString StopCaption() {
+    return QString::fromUtf8("结束连续打印");
+}
+
+// What one port-mode copy reads from the window.
+struct PortCopyInputs {
+    PortName port;
+    PortCopyOptions options;
+    std::string text;
+};
+
+}  // namespace
+
+void MainTestDialog::ToggleContinuousPrint() {
+    UpdateData(true);
+    if (ControlText(ctl::StartStop) != StartCaption()) {
+        StopRequested = 1;
+        return;
+    }
+    // The caption says idle only after the previous worker's last window request, so
+    // what is left of that thread is its return: joining cannot block on us.
+    if (continuousWorker_.joinable()) continuousWorker_.join();
+    StopRequested = 0;
+    SetTestControlsEnabled(false);
+    SetControlText(ctl::StartStop, StopCaption());
+    continuousRunActive_ = true;
+    continuousWorker_ = std::jthread([this] { ContinuousPrintWorker(); });
+}
+
+void MainTestDialog::PrintModeChanged() {
+    UpdateData(true);
+    ApplyPrintMode(PrintMode);
+}
+
+void MainTestDialog::ApplyPrintMode(int mode) {
+    for (int id : {ctl::AutoCut, ctl::MixedSize, ctl::PrintLogo})
+        Control(id)->setEnabled(mode == 0);
+    if (mode == 0) return;
+    SetChecked(ctl::AutoCut, false);
+    SetChecked(ctl::PrintLogo, false);
+}
+
+int MainTestDialog::ContinuousPrintWorker() {
+    const ContinuousRunFields fields{StopRequested, IntervalSeconds, CopyCount, PrintMode};
+    const ContinuousRunSteps steps{[this](int mode, int copyNumber) {
+                                       if (mode == 0) {
+                                           PrintPortCopy(copyNumber);
+                                       } else {
+                                           PrintDriverCopy(copyNumber);
+                                       }
+                                   },
+                                   // Caption and controls in one request, so a start click is
+                                   // handled either before both or after both: never between them.
+                                   [this] {
+                                       UiThread().Invoke([this] {
+                                           SetControlText(ctl::StartStop, StartCaption());
+                                           SetTestControlsEnabled(true);
+                                           continuousRunActive_ = false;
+                                       });
+                                   }};
+    return RunContinuousPrint(fields, services_.clock, steps);
+}
+
+void MainTestDialog::WaitForContinuousWorker() {
+    // The worker still needs this thread for its window requests, the last of which ends
+    // the run; user input is held back so nothing new starts meanwhile.
+    QEventLoop loop;
+    while (continuousRunActive_) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents);
+    }
+    if (continuousWorker_.joinable()) continuousWorker_.join();
+}
+
+void MainTestDialog::PrintPortCopy(int copyNumber) {
+    const PortCopyInputs inputs = UiThread().Invoke([this] {
+        PortCopyInputs read;
+        read.port = CurrentPortName(false);
+        read.options = {IsChecked(ctl::PrintLogo), IsChecked(ctl::MixedSize),
+                        IsChecked(ctl::AutoCut)};
+        read.text = TextBoxBytes();
+        return read;
+    });
+    const TimeOfDay time = services_.clock.LocalTime();
+    // A copy the port does not take is lost; the fatigue run goes on regardless.
+    for (const std::string& block : PortCopySends(copyNumber, time, inputs.text, inputs.options)) {
+        services_.ports.SendData(inputs.port, reinterpret_cast<const std::uint8_t*>(block.data()),
+                                 static_cast<int>(block.size()));
+    }
+}
+
 void MainTestDialog::PrintDriverCopy(int) {}
 
 }  // namespace quillora

@@ -1,0 +1,76 @@
+#include "continuous/CopyComposition.h"
+
+#include <QString>
+
+#include "platform/CodePage936.h"
+
+namespace quillora {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kPrintNvLogo = "\x1C\x70\x01\x30"s;
+const std::string kNormalSize = "\x1D\x21\x00"s;
+const std::string kCutTail = "\r\n\r\n\r\n\r\n\x1B\x69"s;
+
+constexpr unsigned char kFirstHighByte = 0x80;
+constexpr int kResizeThreshold = 40;
+constexpr int kLastSizeStep = 3;
+
+// GS ! n with n = 17 * step: both factors of the step (0 = normal size).
+std::string SizeCommand(int step) {
+    return {'\x1D', '\x21', static_cast<char>(0x11 * step)};
+}
+
+}  // namespace
+
+std::string PortCopyHeading(int copyNumber, const TimeOfDay& time) {
+    return ToGbk(QString::asprintf("当前第%d份,时间:%d:%d:%d\r\n\r\n", copyNumber, time.hour,
+                                   time.minute, time.second));
+}
+
+std::string DriverCopyHeading(int copyNumber, const TimeOfDay& time) {
+    return ToGbk(QString::asprintf("当前第%d份, 时间:%.2d:%.2d:%.2d\r\n\r\n", copyNumber, time.hour,
+                                   time.minute, time.second));
+}
+
+std::vector<std::string> MixedSizeBodySends(std::string_view body) {
+    std::vector<std::string> sends;
+    sends.reserve(body.size() + body.size() / 2 + 1);
+    int highBytes = 0;
+    int lowBytes = 0;
+    int step = 1;
+    for (const char byte : body) {
+        if (static_cast<unsigned char>(byte) >= kFirstHighByte) {
+            ++highBytes;
+        } else {
+            ++lowBytes;
+        }
+        if (highBytes % 2 == 1 && (lowBytes > kResizeThreshold || highBytes > kResizeThreshold)) {
+            sends.push_back(SizeCommand(step));
+            step = step == kLastSizeStep ? 0 : step + 1;
+        }
+        sends.emplace_back(1, byte);
+    }
+    sends.push_back(kNormalSize);
+    return sends;
+}
+
+std::vector<std::string> PortCopySends(int copyNumber, const TimeOfDay& time,
+                                       std::string_view textBytes, const PortCopyOptions& options) {
+    std::vector<std::string> sends{PortCopyHeading(copyNumber, time)};
+    if (options.printLogo) sends.push_back(kPrintNvLogo);
+    std::string body(textBytes);
+    body += "\r\n";
+    if (options.mixedSize) {
+        std::vector<std::string> bodySends = MixedSizeBodySends(body);
+        sends.insert(sends.end(), std::make_move_iterator(bodySends.begin()),
+                     std::make_move_iterator(bodySends.end()));
+    } else {
+        sends.push_back(std::move(body));
+    }
+    if (options.autoCut) sends.push_back(kCutTail);
+    return sends;
+}
+
+}  // namespace quillora
