@@ -124,12 +124,12 @@ void EscPosInterpreter::Execute(const std::uint8_t* command, std::size_t length,
 void EscPosInterpreter::ExecuteText(const std::uint8_t* command, std::size_t length,
                                     std::size_t offset) {
     if (length == 1 && command[0] >= 0x20 && command[0] < 0x7F) {
-        AddCell(RenderCharacter(QString(QChar(command[0])), false, widthFactor_, heightFactor_));
+        AddCell(glyphs_.Character(QString(QChar(command[0])), false, widthFactor_, heightFactor_));
         return;
     }
     if (length == 2) {
         if (const auto character = gbk_.Decode(command[0], command[1])) {
-            AddCell(RenderCharacter(*character, true, widthFactor_, heightFactor_));
+            AddCell(glyphs_.Character(*character, true, widthFactor_, heightFactor_));
             return;
         }
         Problem(offset, "not a GBK character", command, length);
@@ -291,7 +291,7 @@ void EscPosInterpreter::PrintBarcode(const std::uint8_t* command, std::size_t le
     if (drawing.bars.isNull()) return;
     PlaceBlock(drawing.bars);
     for (const QChar character : drawing.humanReadable) {
-        AddCell(RenderCharacter(QString(character), false, 1, 1));
+        AddCell(glyphs_.Character(QString(character), false, 1, 1));
     }
     PrintLine();
 }
@@ -409,7 +409,7 @@ void EscPosInterpreter::Problem(std::size_t offset, const std::string& text,
                                 const std::uint8_t* bytes, std::size_t length) {
     ++problems_;
     const std::string hex = HexBytes(bytes, length);
-    AddCell(RenderHexMark(QString::fromStdString(hex)));
+    AddCell(glyphs_.HexMark(QString::fromStdString(hex)));
     Log(offset, text + ": " + hex);
 }
 

@@ -91,6 +91,7 @@ private:
     PrinterMemory& memory_;
     PrinterOutput& output_;
     GbkDecoder gbk_;
+    GlyphCache glyphs_;
     Paper paper_;
     LineBuffer line_{Paper::kWidthDots};
     Justification justification_ = Justification::Left;

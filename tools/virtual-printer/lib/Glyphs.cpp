@@ -76,4 +76,24 @@ QImage RenderNote(const QString& text, NoteStyle style, int width) {
     return note;
 }
 
+const QImage& GlyphCache::Character(const QString& character, bool fullWidth, int widthFactor,
+                                    int heightFactor) {
+    const QString key = QStringLiteral("c%1%2%3").arg(widthFactor).arg(heightFactor).arg(character);
+    const auto found = images_.constFind(key);
+    if (found != images_.constEnd()) return *found;
+    return Remember(key, RenderCharacter(character, fullWidth, widthFactor, heightFactor));
+}
+
+const QImage& GlyphCache::HexMark(const QString& text) {
+    const QString key = QStringLiteral("m") + text;
+    const auto found = images_.constFind(key);
+    if (found != images_.constEnd()) return *found;
+    return Remember(key, RenderHexMark(text));
+}
+
+const QImage& GlyphCache::Remember(const QString& key, QImage image) {
+    if (images_.size() >= kMaxEntries) images_.clear();
+    return *images_.insert(key, std::move(image));
+}
+
 }  // namespace vprinter

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QString>
 
@@ -28,5 +29,20 @@ enum class NoteStyle {
 
 // A full-width annotation line.
 QImage RenderNote(const QString& text, NoteStyle style, int width);
+
+// Characters and marks drawn once and reused: receipts repeat the same few glyphs, and
+// drawing each through the font costs far more than copying it.
+class GlyphCache {
+public:
+    const QImage& Character(const QString& character, bool fullWidth, int widthFactor,
+                            int heightFactor);
+    const QImage& HexMark(const QString& text);
+
+private:
+    const QImage& Remember(const QString& key, QImage image);
+
+    static constexpr int kMaxEntries = 4096;
+    QHash<QString, QImage> images_;
+};
 
 }  // namespace vprinter

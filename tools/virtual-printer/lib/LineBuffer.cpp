@@ -1,6 +1,5 @@
 #include "LineBuffer.h"
 
-#include <QPainter>
 #include <algorithm>
 
 namespace vprinter {
@@ -15,13 +14,13 @@ QImage LineBuffer::Take() {
     for (const QImage& cell : cells_) height = std::max(height, cell.height());
     QImage line(std::max(width_, 1), std::max(height, 1), QImage::Format_Grayscale8);
     line.fill(255);
-    {
-        QPainter painter(&line);
-        int x = 0;
-        for (const QImage& cell : cells_) {
-            painter.drawImage(x, height - cell.height(), cell);
-            x += cell.width();
+    int left = 0;
+    for (const QImage& cell : cells_) {
+        const int top = height - cell.height();
+        for (int y = 0; y < cell.height(); ++y) {
+            std::copy_n(cell.constScanLine(y), cell.width(), line.scanLine(top + y) + left);
         }
+        left += cell.width();
     }
     cells_.clear();
     width_ = 0;

@@ -4,14 +4,13 @@
 
 namespace vprinter {
 
-Paper::Paper(int maxHeightDots)
-    : canvas_(kWidthDots, 1024, QImage::Format_Grayscale8), maxHeight_(maxHeightDots) {
-    canvas_.fill(255);
-}
+Paper::Paper(int maxHeightDots) : maxHeight_(maxHeightDots) {}
 
 void Paper::EnsureHeight(int height) {
     if (height <= canvas_.height()) return;
-    QImage larger(kWidthDots, std::max(height, canvas_.height() * 2), QImage::Format_Grayscale8);
+    // Most receipts are short: start small, then double.
+    QImage larger(kWidthDots, std::max({height, 256, std::min(canvas_.height() * 2, maxHeight_)}),
+                  QImage::Format_Grayscale8);
     larger.fill(255);
     for (int y = 0; y < canvas_.height(); ++y) {
         std::copy_n(canvas_.constScanLine(y), kWidthDots, larger.scanLine(y));
@@ -37,14 +36,22 @@ void Paper::Place(const QImage& block, Justification justification, int advance)
 }
 
 void Paper::Feed(int dots) {
-    EnsureHeight(cursor_ + dots);
-    cursor_ += dots;
+    cursor_ += dots;  // blank paper needs no canvas until something is placed below it
     used_ = true;
 }
 
 QImage Paper::Finish() const {
-    return canvas_.copy(0, 0, kWidthDots, std::max(cursor_, 1))
-        .convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    QImage paper(kWidthDots, std::max(cursor_, 1), QImage::Format_Mono);
+    paper.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    paper.fill(0);
+    for (int y = 0; y < std::min(paper.height(), canvas_.height()); ++y) {
+        const uchar* source = canvas_.constScanLine(y);
+        uchar* target = paper.scanLine(y);
+        for (int x = 0; x < kWidthDots; ++x) {
+            if (source[x] < 128) target[x / 8] |= static_cast<uchar>(0x80 >> (x % 8));
+        }
+    }
+    return paper;
 }
 
 }  // namespace vprinter
