@@ -1,0 +1,40 @@
+// Any byte stream, arriving in two pieces split where its first byte says, must leave the
+// interpreter intact: no crash, no hang, no leak, bounded paper.
+#include <QGuiApplication>
+#include <cstddef>
+#include <cstdint>
+
+#include "EscPosInterpreter.h"
+
+namespace {
+
+class DiscardingOutput final : public vprinter::PrinterOutput {
+public:
+    void Reply(const std::vector<std::uint8_t>&) override {}
+    void Log(const std::string&) override {}
+    void ReceiptDone(vprinter::Receipt receipt) override {
+        if (receipt.paper.height() > 65536) __builtin_trap();  // the paper limit failed
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Fonts need an application object; it lives as long as the fuzzing process.
+    static QGuiApplication application(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::size_t split = std::min<std::size_t>(data[0], size - 1);
+    vprinter::PrinterMemory memory;
+    DiscardingOutput output;
+    vprinter::EscPosInterpreter interpreter(memory, output);
+    interpreter.Feed(data + 1, split);
+    interpreter.Pause();
+    interpreter.Feed(data + 1 + split, size - 1 - split);
+    interpreter.EndOfStream();
+    return 0;
+}

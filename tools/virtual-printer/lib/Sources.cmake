@@ -1,0 +1,14 @@
+# The interpreter's sources, shared by the printer's build and the fuzzer's own project.
+set(VPRINTER_LIB_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Barcodes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLength.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EscPosInterpreter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GbkDecoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Glyphs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LineBuffer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Paper.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PrinterMemory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReceiptFolder.cpp
+)
+find_path(ZINT_INCLUDE_DIR zint.h REQUIRED)
+find_library(ZINT_LIBRARY zint REQUIRED)
