@@ -7,22 +7,10 @@
 #include <cerrno>
 #include <new>
 
+#include "port/FdIo.h"
+
 namespace quillora {
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 WholeFile Failed(WholeFile::Outcome outcome, int error) {
     return {outcome, {}, std::error_code(error, std::generic_category())};
@@ -31,11 +19,11 @@ WholeFile Failed(WholeFile::Outcome outcome, int error) {
 }  // namespace
 
 WholeFile ReadWholeFile(const std::string& path) {
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) return Failed(WholeFile::Outcome::CannotOpen, errno);
+    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid()) return Failed(WholeFile::Outcome::CannotOpen, errno);
 
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0) return Failed(WholeFile::Outcome::CannotRead, errno);
+    if (::fstat(file.Get(), &status) != 0) return Failed(WholeFile::Outcome::CannotRead, errno);
     if (status.st_size > kMaxSendLength) return Failed(WholeFile::Outcome::TooLarge, EFBIG);
 
     WholeFile result;
@@ -47,7 +35,7 @@ WholeFile ReadWholeFile(const std::string& path) {
     size_t done = 0;
     while (done < result.bytes.size()) {
         const ssize_t got =
-            ::read(file.get(), result.bytes.data() + done, result.bytes.size() - done);
+            ::read(file.Get(), result.bytes.data() + done, result.bytes.size() - done);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return Failed(WholeFile::Outcome::CannotRead, errno);
         // Shorter than its length said: it changed under us, so what we have is not the file.

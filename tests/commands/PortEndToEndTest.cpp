@@ -16,26 +16,13 @@
 #include <thread>
 
 #include "commands/CommandDialogFixture.h"
+#include "port/FdIo.h"
 #include "port/SystemPortDriver.h"
 
 namespace quillora::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // Bytes that a peer has received, for a test that waits for them.
 class Inbox {
@@ -73,16 +60,16 @@ class PtyPrinter {
 public:
     explicit PtyPrinter(std::map<std::string, std::string> replies)
         : master_(::posix_openpt(O_RDWR | O_NOCTTY)), replies_(std::move(replies)) {
-        if (master_.get() < 0 || ::grantpt(master_.get()) != 0 || ::unlockpt(master_.get()) != 0) {
+        if (!master_.Valid() || ::grantpt(master_.Get()) != 0 || ::unlockpt(master_.Get()) != 0) {
             return;
         }
-        path_ = ::ptsname(master_.get());
+        path_ = ::ptsname(master_.Get());
         // Held open so that the line stays up between the driver's own opens.
-        slave_ = std::make_unique<Fd>(::open(path_.c_str(), O_RDWR | O_NOCTTY));
+        slave_ = std::make_unique<UniqueFd>(::open(path_.c_str(), O_RDWR | O_NOCTTY));
         termios raw{};
-        ::tcgetattr(slave_->get(), &raw);
+        ::tcgetattr(slave_->Get(), &raw);
         ::cfmakeraw(&raw);
-        ::tcsetattr(slave_->get(), TCSANOW, &raw);
+        ::tcsetattr(slave_->Get(), TCSANOW, &raw);
         peer_ = std::jthread([this](std::stop_token stop) { Serve(stop); });
     }
 
@@ -92,20 +79,20 @@ public:
 private:
     void Serve(std::stop_token stop) {
         std::string pending, chunk;
-        while (!stop.stop_requested() && ReadSome(master_.get(), chunk)) {
+        while (!stop.stop_requested() && ReadSome(master_.Get(), chunk)) {
             if (chunk.empty()) continue;
             received.Add(chunk.data(), chunk.size());
             pending += chunk;
             chunk.clear();
             if (const auto reply = replies_.find(pending); reply != replies_.end()) {
                 pending.clear();
-                if (::write(master_.get(), reply->second.data(), reply->second.size()) < 0) return;
+                if (::write(master_.Get(), reply->second.data(), reply->second.size()) < 0) return;
             }
         }
     }
 
-    Fd master_;
-    std::unique_ptr<Fd> slave_;
+    UniqueFd master_;
+    std::unique_ptr<UniqueFd> slave_;
     std::string path_;
     const std::map<std::string, std::string> replies_;
     std::jthread peer_;
@@ -116,14 +103,14 @@ class TcpPrinter {
 public:
     explicit TcpPrinter(const char* address) : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
         const int yes = 1;
-        ::setsockopt(listener_.get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        ::setsockopt(listener_.Get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
         sockaddr_in where{};
         where.sin_family = AF_INET;
         where.sin_port = htons(9100);
         ::inet_pton(AF_INET, address, &where.sin_addr);
         listening_ =
-            ::bind(listener_.get(), reinterpret_cast<sockaddr*>(&where), sizeof where) == 0 &&
-            ::listen(listener_.get(), 1) == 0;
+            ::bind(listener_.Get(), reinterpret_cast<sockaddr*>(&where), sizeof where) == 0 &&
+            ::listen(listener_.Get(), 1) == 0;
         if (listening_) peer_ = std::jthread([this](std::stop_token stop) { Serve(stop); });
     }
 
@@ -132,19 +119,19 @@ public:
 
 private:
     void Serve(std::stop_token stop) {
-        pollfd incoming{listener_.get(), POLLIN, 0};
+        pollfd incoming{listener_.Get(), POLLIN, 0};
         while (!stop.stop_requested() && ::poll(&incoming, 1, 20) == 0) {
         }
         if (stop.stop_requested()) return;
-        const Fd connection(::accept(listener_.get(), nullptr, nullptr));
+        const UniqueFd connection(::accept(listener_.Get(), nullptr, nullptr));
         std::string chunk;
-        while (!stop.stop_requested() && ReadSome(connection.get(), chunk)) {
+        while (!stop.stop_requested() && ReadSome(connection.Get(), chunk)) {
             received.Add(chunk.data(), chunk.size());
             chunk.clear();
         }
     }
 
-    Fd listener_;
+    UniqueFd listener_;
     bool listening_ = false;
     std::jthread peer_;
 };
