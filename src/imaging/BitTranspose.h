@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace quillora {
 
@@ -30,6 +32,12 @@ inline std::uint64_t DotColumns(std::uint64_t rows) {
 // Byte `index` (0 = top) of a value built by GatherColumnGroup or DotColumns.
 inline std::uint8_t ByteOf(std::uint64_t value, int index) {
     return std::uint8_t(value >> (56 - 8 * index));
+}
+
+// Stores a value built by DotColumns as 8 consecutive bytes, the top byte first.
+inline void StoreColumns(std::uint8_t* out, std::uint64_t value) {
+    if constexpr (std::endian::native == std::endian::little) value = __builtin_bswap64(value);
+    std::memcpy(out, &value, sizeof value);
 }
 
 }  // namespace quillora

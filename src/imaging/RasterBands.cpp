@@ -24,8 +24,8 @@ void WriteRasterBandData(const PaddedBitmap& bitmap, std::uint32_t index,
     const std::uint8_t* rows = bitmap.Row(8 * index);
     std::uint8_t* data = band.data() + 5;
     for (std::uint32_t group = 0; group < groups; ++group) {
-        const std::uint64_t dots = DotColumns(GatherColumnGroup(rows + group, bitmap.RowBytes));
-        for (int column = 0; column < 8; ++column) data[8 * group + column] = ByteOf(dots, column);
+        StoreColumns(data + 8 * std::size_t(group),
+                     DotColumns(GatherColumnGroup(rows + group, bitmap.RowBytes)));
     }
 }
 
