@@ -86,8 +86,8 @@ bool PrinterDeviceContext::RestoreDC(int savedState) {
 
 bool PrinterDeviceContext::TextOut(int x, int y, std::string_view gbkText) {
     if (!painter_) return false;
-    const QRect line(x, y, printer_->width() + printer_->height(),
-                     painter_->fontMetrics().height());
+    // One line from (x, y) on, as wide as it runs: single-line layout, no clipping.
+    const QRect line(x, y, PhysicalWidth(), painter_->fontMetrics().height());
     painter_->drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
                        FromGbk(gbkText));
     return true;

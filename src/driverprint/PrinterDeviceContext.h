@@ -65,7 +65,7 @@ public:
     int SaveDC();
     // Restores a saved state: negative = relative (-1 the most recent), positive = level.
     bool RestoreDC(int savedState);
-    // One line at (x, y), top-left aligned; control characters are drawn, not obeyed.
+    // One line at (x, y), top-left aligned; line breaks in it are not obeyed.
     bool TextOut(int x, int y, std::string_view gbkText);
     // Text laid out in `rect`, left-aligned from the top, own line breaks honoured;
     // kDtWordBreak wraps at word boundaries. Returns the height drawn, 0 on failure.

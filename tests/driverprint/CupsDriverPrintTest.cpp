@@ -99,6 +99,20 @@ protected:
         return PrivateScheduler::PdfText(pdf);
     }
 
+    struct PageRun {
+        std::vector<Job> jobs;
+        std::vector<test::RecordingMessages::Shown> messages;
+    };
+    // The test page through a spooler whose device entry is `entry`, `queue` the default.
+    PageRun PrintTestPageWith(const std::string& entry, const char* queue) {
+        FixedEntrySpooler spooler(*cups_, entry);
+        DialogHarness h(spooler);
+        h.Create();
+        PrivateScheduler::SetServerDefault(queue);
+        h.dialog->PrintDriverTestPage();
+        return {NewJobs(), h.messages.shown};
+    }
+
     std::unique_ptr<Spooler> cups_ = CreateCupsSpooler();
     int firstJob_ = 0;
 };
@@ -186,29 +200,17 @@ TEST_F(CupsDriverPrint, DocumentThatNoFilterTakesIsRefusedAndLeavesNoJobWaiting)
 }
 
 TEST_F(CupsDriverPrint, EntryWithTwoTokensPrintsNothingAndSaysNothing) {
-    FixedEntrySpooler spooler(*cups_, "quillora-pdf,Generic CUPS-PDF Printer");
-    DialogHarness h(spooler);
-    h.Create();
-    PrivateScheduler::SetServerDefault(kFirst);
-
-    h.dialog->PrintDriverTestPage();
-
-    EXPECT_TRUE(NewJobs().empty());
-    EXPECT_TRUE(h.messages.shown.empty());
+    const PageRun run = PrintTestPageWith("quillora-pdf,Generic CUPS-PDF Printer", kFirst);
+    EXPECT_TRUE(run.jobs.empty());
+    EXPECT_TRUE(run.messages.empty());
 }
 
 TEST_F(CupsDriverPrint, DeviceIsTheSpoolersDefaultEvenWhenTheEntryNamesAnother) {
     // Doubled commas still separate three tokens.
-    FixedEntrySpooler spooler(*cups_, ",,quillora-pdf,,driver,,,port,extra");
-    DialogHarness h(spooler);
-    h.Create();
-    PrivateScheduler::SetServerDefault(kSecond);
-
-    h.dialog->PrintDriverTestPage();
-
-    const std::vector<Job> jobs = NewJobs();
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].queue, kSecond);
+    const PageRun run = PrintTestPageWith(",,quillora-pdf,,driver,,,port,extra", kSecond);
+    ASSERT_EQ(run.jobs.size(), 1u);
+    EXPECT_EQ(run.jobs[0].queue, kSecond);
+    EXPECT_TRUE(run.messages.empty());
 }
 
 TEST_F(CupsDriverPrint, NoDefaultPrinterShowsTheMessageWithTheErrorCode) {
