@@ -76,6 +76,7 @@ protected:
             answer(static_cast<QDialog*>(modal));
         });
         QTest::mouseClick(dialog.Control(ctl::DriverPrint), Qt::LeftButton);
+        QCoreApplication::processEvents();  // releases the modal watcher
         return view;
     }
 
