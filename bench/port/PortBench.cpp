@@ -64,7 +64,7 @@ void SendBlocks(benchmark::State& state) {
         state.SetBytesProcessed(state.iterations() * state.range(0));
     }
 }
-BENCHMARK(SendBlocks)->Arg(64 << 10)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(SendBlocks)->Arg(64 << 10)->Arg(10 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void SendSingleBytes(benchmark::State& state) {
     DrainingPrinter printer;
@@ -80,7 +80,7 @@ void SendSingleBytes(benchmark::State& state) {
         state.SetItemsProcessed(state.iterations());
     }
 }
-BENCHMARK(SendSingleBytes);
+BENCHMARK(SendSingleBytes)->UseRealTime();
 
 }  // namespace
 }  // namespace quillora

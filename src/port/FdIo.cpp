@@ -39,14 +39,17 @@ ssize_t ReadSome(int fd, std::uint8_t* buffer, std::size_t length, const FdIoOpt
     return options.socket ? recv(fd, buffer, length, 0) : read(fd, buffer, length);
 }
 
-// Waits until `fd` reports `events` or the deadline passes. Returns false on timeout,
-// with `error` set when poll itself failed.
+// Waits until `fd` reports `events`. Returns false when the deadline passed
+// (std::errc::timed_out) or poll failed, with `error` telling which.
 bool WaitFor(int fd, short events, Clock::time_point deadline, std::error_code& error) {
     for (;;) {
         pollfd entry{fd, events, 0};
         const int ready = poll(&entry, 1, MillisecondsUntil(deadline));
         if (ready > 0) return true;
-        if (ready == 0) return false;
+        if (ready == 0) {
+            error = std::make_error_code(std::errc::timed_out);
+            return false;
+        }
         if (errno != EINTR) {
             error = LastOsError();
             return false;
@@ -54,8 +57,41 @@ bool WaitFor(int fd, short events, Clock::time_point deadline, std::error_code& 
     }
 }
 
+// WaitFor after a call that found nothing to do. A device whose poll said ready the last
+// time without anything coming of it is given a short pause first.
+bool WaitAgain(int fd, short events, Clock::time_point deadline, bool& pollSaidReady,
+               std::error_code& error) {
+    if (pollSaidReady) std::this_thread::sleep_for(kBusyBackoff);
+    pollSaidReady = WaitFor(fd, events, deadline, error);
+    return pollSaidReady;
+}
+
 bool IsWouldBlock(int error) {
     return error == EAGAIN || error == EWOULDBLOCK;
+}
+
+enum class ReadStep { Data, Empty, Stop };
+
+// One read, added to `outcome`: Data when bytes came, Empty when none are waiting, Stop
+// when the other end has gone or an error ended reading.
+ReadStep ReadOnce(int fd, std::uint8_t* buffer, std::size_t length, const FdIoOptions& options,
+                  IoOutcome& outcome) {
+    for (;;) {
+        const ssize_t got = ReadSome(fd, buffer, length, options);
+        if (got > 0) {
+            outcome.count += static_cast<std::size_t>(got);
+            return ReadStep::Data;
+        }
+        if (got == 0) {
+            outcome.peerClosed = true;
+            return ReadStep::Stop;
+        }
+        if (errno == EINTR) continue;
+        if (IsWouldBlock(errno)) return ReadStep::Empty;
+        outcome.error = LastOsError();
+        outcome.peerClosed = IsConnectionLost(outcome.error);
+        return ReadStep::Stop;
+    }
 }
 
 }  // namespace
@@ -108,11 +144,7 @@ UniqueFd ConnectTcp(std::uint32_t ipv4, std::uint16_t port, std::chrono::millise
             error = LastOsError();
             return {};
         }
-        error = {};
-        if (!WaitFor(fd.Get(), POLLOUT, deadline, error)) {
-            if (!error) error = std::make_error_code(std::errc::timed_out);
-            return {};
-        }
+        if (!WaitFor(fd.Get(), POLLOUT, deadline, error)) return {};
         int result = 0;
         socklen_t size = sizeof result;
         if (getsockopt(fd.Get(), SOL_SOCKET, SO_ERROR, &result, &size) != 0) result = errno;
@@ -153,12 +185,7 @@ IoOutcome WriteAll(int fd, const std::uint8_t* data, std::size_t length,
             outcome.peerClosed = IsConnectionLost(outcome.error);
             return outcome;
         }
-        if (pollSaidReady) std::this_thread::sleep_for(kBusyBackoff);
-        pollSaidReady = WaitFor(fd, POLLOUT, deadline, outcome.error);
-        if (!pollSaidReady) {
-            if (!outcome.error) outcome.error = std::make_error_code(std::errc::timed_out);
-            return outcome;
-        }
+        if (!WaitAgain(fd, POLLOUT, deadline, pollSaidReady, outcome.error)) return outcome;
     }
     return outcome;
 }
@@ -169,28 +196,14 @@ IoOutcome ReadUpTo(int fd, std::uint8_t* buffer, std::size_t count,
     const Clock::time_point deadline = Clock::now() + timeout;
     bool pollSaidReady = false;
     while (outcome.count < count) {
-        const ssize_t got = ReadSome(fd, buffer + outcome.count, count - outcome.count, options);
-        if (got > 0) {
-            outcome.count += static_cast<std::size_t>(got);
+        const ReadStep step =
+            ReadOnce(fd, buffer + outcome.count, count - outcome.count, options, outcome);
+        if (step == ReadStep::Stop) return outcome;
+        if (step == ReadStep::Data) {
             pollSaidReady = false;
             continue;
         }
-        if (got == 0) {
-            outcome.peerClosed = true;
-            return outcome;
-        }
-        if (errno == EINTR) continue;
-        if (!IsWouldBlock(errno)) {
-            outcome.error = LastOsError();
-            outcome.peerClosed = IsConnectionLost(outcome.error);
-            return outcome;
-        }
-        if (pollSaidReady) std::this_thread::sleep_for(kBusyBackoff);
-        pollSaidReady = WaitFor(fd, POLLIN, deadline, outcome.error);
-        if (!pollSaidReady) {
-            if (!outcome.error) outcome.error = std::make_error_code(std::errc::timed_out);
-            return outcome;
-        }
+        if (!WaitAgain(fd, POLLIN, deadline, pollSaidReady, outcome.error)) return outcome;
     }
     return outcome;
 }
@@ -200,22 +213,8 @@ IoOutcome DiscardPendingInput(int fd, const FdIoOptions& options) {
     constexpr std::size_t kMostDiscarded = 1 << 20;
     std::array<std::uint8_t, 4096> scratch;
     IoOutcome outcome;
-    while (outcome.count < kMostDiscarded) {
-        const ssize_t got = ReadSome(fd, scratch.data(), scratch.size(), options);
-        if (got > 0) {
-            outcome.count += static_cast<std::size_t>(got);
-            continue;
-        }
-        if (got == 0) {
-            outcome.peerClosed = true;
-            break;
-        }
-        if (errno == EINTR) continue;
-        if (!IsWouldBlock(errno)) {
-            outcome.error = LastOsError();
-            outcome.peerClosed = IsConnectionLost(outcome.error);
-        }
-        break;
+    while (outcome.count < kMostDiscarded &&
+           ReadOnce(fd, scratch.data(), scratch.size(), options, outcome) == ReadStep::Data) {
     }
     return outcome;
 }

@@ -3,19 +3,11 @@
 
 #include <QTemporaryDir>
 #include <fstream>
-#include <sstream>
 
 #include "PortTestSupport.h"
 
 namespace quillora::test {
 namespace {
-
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 TEST(FilePort, ParallelAndUsbStandInsCollectEverySendInOrder) {
     QTemporaryDir dir;
@@ -27,13 +19,13 @@ TEST(FilePort, ParallelAndUsbStandInsCollectEverySendInOrder) {
     EXPECT_EQ(driver.GetLPTMax(), 1);
     EXPECT_EQ(driver.GetUSBPort(), 2);
 
-    EXPECT_EQ(Send(driver, "LPT1", Bytes({0x1B, 0x61, 0x01, 0x00, 0x0A})), 5);
-    EXPECT_EQ(Send(driver, "LPT1", Bytes({0x1B, 0x6D})), 2);
+    EXPECT_EQ(Send(driver, "LPT1", Hex("1B 61 01 00 0A")), 5);
+    EXPECT_EQ(Send(driver, "LPT1", Hex("1B 6D")), 2);
     EXPECT_EQ(Send(driver, "LPT1", ""), 0);
-    EXPECT_EQ(Contents(lpt), Bytes({0x1B, 0x61, 0x01, 0x00, 0x0A, 0x1B, 0x6D}));
+    EXPECT_EQ(FileContents(lpt), Hex("1B 61 01 00 0A 1B 6D"));
 
-    EXPECT_EQ(Send(driver, "USB2", Bytes({0x1C, 0x70, 0x01, 0x30})), 4);
-    EXPECT_EQ(Contents(usb), "earlier:" + Bytes({0x1C, 0x70, 0x01, 0x30}));
+    EXPECT_EQ(Send(driver, "USB2", Hex("1C 70 01 30")), 4);
+    EXPECT_EQ(FileContents(usb), "earlier:" + Hex("1C 70 01 30"));
     EXPECT_EQ(Send(driver, "USB1", "x"), 0);
     EXPECT_EQ(driver.LastErrorText("USB1"), "open USB1: No such device");
 }
@@ -44,7 +36,7 @@ TEST(FilePort, TenMebibytesInOneCall) {
     LinuxPortDriver driver = DriverWith("LPT1=" + lpt);
     const std::string job = Pattern(10 << 20);
     EXPECT_EQ(Send(driver, "LPT1", job), 10 << 20);
-    EXPECT_TRUE(Contents(lpt) == job);
+    EXPECT_TRUE(FileContents(lpt) == job);
 }
 
 TEST(FilePort, ReadingAndSerialSettingsAreRefusedWithAReason) {

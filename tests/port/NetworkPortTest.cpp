@@ -10,16 +10,23 @@
 namespace quillora::test {
 namespace {
 
+// Sends `bytes` to a printer not yet connected; the printer's side of the new connection,
+// once the bytes have come over it.
+UniqueFd SendFirst(PortDriver& driver, const LoopbackPrinter& printer, const PortName& port,
+                   const std::string& bytes) {
+    EXPECT_EQ(Send(driver, port, bytes), static_cast<int>(bytes.size()));
+    UniqueFd connection = printer.Accept();
+    EXPECT_TRUE(connection.Valid());
+    EXPECT_EQ(ReceiveFrom(connection.Get(), bytes.size()), bytes);
+    return connection;
+}
+
 TEST(NetworkPort, SendsExactBytesOverOneKeptConnection) {
     LoopbackPrinter printer(1);
     const PortName port = LoopbackPrinter::Address(1);
     LinuxPortDriver driver = DriverWith("");
 
-    const std::string command = Bytes({0x1D, 0x56, 0x00, 0x0D, 0x0A, 0x00, 0xFF});
-    EXPECT_EQ(Send(driver, port, command), 7);
-    UniqueFd connection = printer.Accept();
-    ASSERT_TRUE(connection.Valid());
-    EXPECT_EQ(ReceiveFrom(connection.Get(), 7), command);
+    UniqueFd connection = SendFirst(driver, printer, port, Hex("1D 56 00 0D 0A 00 FF"));
 
     // A copy sent one byte per call goes over the same connection.
     const std::string copy = Pattern(300);
@@ -62,35 +69,31 @@ TEST(NetworkPort, ReplyRightAfterTheQueryIsReadAndLateRepliesAreDropped) {
     LoopbackPrinter printer(4);
     const PortName port = LoopbackPrinter::Address(4);
     LinuxPortDriver driver = DriverWith("");
-    const std::string query = Bytes({0x10, 0x04, 0x02, 0x10, 0x04, 0x04});
+    const std::string query = Hex("10 04 02 10 04 04");
 
-    EXPECT_EQ(Send(driver, port, query), 6);
-    UniqueFd connection = printer.Accept();
-    EXPECT_EQ(ReceiveFrom(connection.Get(), 6), query);
-    SendTo(connection.Get(), Bytes({0x12, 0x72}));
-    EXPECT_EQ(Read(driver, port, 2), Bytes({0x12, 0x72}));
+    UniqueFd connection = SendFirst(driver, printer, port, query);
+    SendTo(connection.Get(), Hex("12 72"));
+    EXPECT_EQ(Read(driver, port, 2), Hex("12 72"));
 
     // One byte now, one too late: the short read gives what came within the bound...
-    SendTo(connection.Get(), Bytes({0x16}));
+    SendTo(connection.Get(), Hex("16"));
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Read(driver, port, 2), Bytes({0x16}));
+    EXPECT_EQ(Read(driver, port, 2), Hex("16"));
     EXPECT_GE(ElapsedSince(start), QuickTimeouts().read);
-    SendTo(connection.Get(), Bytes({0x7E}));
+    SendTo(connection.Get(), Hex("7E"));
     std::this_thread::sleep_for(50ms);  // loopback delivery
     // ...and the straggler does not answer the next query.
     EXPECT_EQ(Send(driver, port, query), 6);
     EXPECT_EQ(ReceiveFrom(connection.Get(), 6), query);
-    SendTo(connection.Get(), Bytes({0x12, 0x12}));
-    EXPECT_EQ(Read(driver, port, 2), Bytes({0x12, 0x12}));
+    SendTo(connection.Get(), Hex("12 12"));
+    EXPECT_EQ(Read(driver, port, 2), Hex("12 12"));
 }
 
 TEST(NetworkPort, ReconnectsOnceWhenThePrinterClosedTheConnection) {
     auto printer = std::make_unique<LoopbackPrinter>(5);
     const PortName port = LoopbackPrinter::Address(5);
     LinuxPortDriver driver = DriverWith("");
-    EXPECT_EQ(Send(driver, port, "first"), 5);
-    UniqueFd connection = printer->Accept();
-    EXPECT_EQ(ReceiveFrom(connection.Get(), 5), "first");
+    UniqueFd connection = SendFirst(driver, *printer, port, "first");
     connection.Reset();
     std::this_thread::sleep_for(50ms);
 

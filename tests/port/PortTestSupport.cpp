@@ -11,14 +11,10 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace quillora::test {
-
-std::string Bytes(std::initializer_list<int> values) {
-    std::string bytes;
-    for (const int value : values) bytes.push_back(static_cast<char>(value));
-    return bytes;
-}
 
 std::string Pattern(std::size_t size) {
     std::string bytes(size, '\0');
@@ -110,6 +106,13 @@ void SendTo(int fd, const std::string& bytes) {
         WriteAll(fd, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), 2s,
                  FdIoOptions{S_ISSOCK(status.st_mode), false});
     ASSERT_EQ(outcome.count, bytes.size()) << outcome.error.message();
+}
+
+std::string FileContents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 std::chrono::milliseconds ElapsedSince(std::chrono::steady_clock::time_point start) {

@@ -7,12 +7,13 @@
 
 #include "port/FdIo.h"
 #include "port/LinuxPortDriver.h"
+#include "support/HexBytes.h"
 
 namespace quillora::test {
 
 using namespace std::chrono_literals;
 
-// Bytes written out in the test, e.g. Bytes({0x10, 0x04, 0x02}).
+// Bytes written out in the test, e.g. Hex("10 04 02").
 std::string Bytes(std::initializer_list<int> values);
 
 // `size` bytes of a pattern that no shift or truncation preserves.
@@ -60,6 +61,9 @@ private:
 // Reads `count` bytes from a connection (fewer if it ends or `timeout` passes).
 std::string ReceiveFrom(int fd, std::size_t count, std::chrono::milliseconds timeout = 2s);
 void SendTo(int fd, const std::string& bytes);
+
+// The whole contents of a file ("" when it cannot be read).
+std::string FileContents(const std::string& path);
 
 std::chrono::milliseconds ElapsedSince(std::chrono::steady_clock::time_point start);
 

@@ -24,13 +24,14 @@ TEST(SerialPort, PassesEveryByteUnchangedAndKeepsOneOpening) {
     ASSERT_EQ(driver.GetCOMMax(), 1);
 
     // Line ends, NUL, XON/XOFF characters and high bytes must not be translated.
-    const std::string command = Bytes({0x1B, 0x40, 0x0D, 0x0A, 0x00, 0x11, 0x13, 0x0A, 0xFF, 0xB2});
+    const std::string command = Hex("1B 40 0D 0A 00 11 13 0A FF B2");
     EXPECT_EQ(Send(driver, "COM1", command), 10);
     EXPECT_EQ(printer.Receive(10), command);
     EXPECT_EQ(driver.LastErrorText("COM1"), "");
 
-    for (int i = 0; i < 50; ++i) EXPECT_EQ(Send(driver, "COM1", Bytes({0x41 + i % 26})), 1);
-    EXPECT_EQ(printer.Receive(50).substr(0, 3), "ABC");
+    const std::string copy = Pattern(50);
+    for (const char byte : copy) EXPECT_EQ(Send(driver, "COM1", std::string(1, byte)), 1);
+    EXPECT_EQ(printer.Receive(50), copy);
 
     EXPECT_EQ(Send(driver, "COM1", ""), 0);
     EXPECT_EQ(driver.SendData("COM1", nullptr, 4), 0);
@@ -103,34 +104,34 @@ TEST(SerialPort, SettingsMadeBeforeTheFirstSendAreInForceAfterIt) {
 TEST(SerialPort, StatusReplyArrivingBeforeReadDataIsKept) {
     PseudoTerminal printer;
     LinuxPortDriver driver = DriverWith("COM1=" + printer.slavePath);
-    EXPECT_EQ(Send(driver, "COM1", Bytes({0x10, 0x04, 0x02, 0x10, 0x04, 0x04})), 6);
-    EXPECT_EQ(printer.Receive(6), Bytes({0x10, 0x04, 0x02, 0x10, 0x04, 0x04}));
-    printer.Reply(Bytes({0x12, 0x72}));
+    EXPECT_EQ(Send(driver, "COM1", Hex("10 04 02 10 04 04")), 6);
+    EXPECT_EQ(printer.Receive(6), Hex("10 04 02 10 04 04"));
+    printer.Reply(Hex("12 72"));
     printer.AwaitDelivered();
-    EXPECT_EQ(Read(driver, "COM1", 2), Bytes({0x12, 0x72}));
+    EXPECT_EQ(Read(driver, "COM1", 2), Hex("12 72"));
     EXPECT_EQ(driver.LastErrorText("COM1"), "");
 }
 
 TEST(SerialPort, LateReplyToAnEarlierQueryIsDiscardedByTheNextSend) {
     PseudoTerminal printer;
     LinuxPortDriver driver = DriverWith("COM1=" + printer.slavePath);
-    EXPECT_EQ(Send(driver, "COM1", Bytes({0x1D, 0x46, 0x01})), 3);
+    EXPECT_EQ(Send(driver, "COM1", Hex("1D 46 01")), 3);
     EXPECT_EQ(Read(driver, "COM1", 1), "");  // the printer is slow: nothing within the bound
-    printer.Reply(Bytes({0x20}));            // ...and answers too late
+    printer.Reply(Hex("20"));                // ...and answers too late
     printer.AwaitDelivered();
 
-    EXPECT_EQ(Send(driver, "COM1", Bytes({0x1D, 0x46, 0x01})), 3);
-    printer.Reply(Bytes({0x0C}));
-    EXPECT_EQ(Read(driver, "COM1", 1), Bytes({0x0C}));
+    EXPECT_EQ(Send(driver, "COM1", Hex("1D 46 01")), 3);
+    printer.Reply(Hex("0C"));
+    EXPECT_EQ(Read(driver, "COM1", 1), Hex("0C"));
 }
 
 TEST(SerialPort, ShortReplyIsReturnedAfterTheBoundedWait) {
     PseudoTerminal printer;
     LinuxPortDriver driver = DriverWith("COM1=" + printer.slavePath);
-    EXPECT_EQ(Send(driver, "COM1", Bytes({0x10, 0x04, 0x02, 0x10, 0x04, 0x04})), 6);
-    printer.Reply(Bytes({0x12}));
+    EXPECT_EQ(Send(driver, "COM1", Hex("10 04 02 10 04 04")), 6);
+    printer.Reply(Hex("12"));
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Read(driver, "COM1", 2), Bytes({0x12}));
+    EXPECT_EQ(Read(driver, "COM1", 2), Hex("12"));
     EXPECT_GE(ElapsedSince(start), QuickTimeouts().read);
     EXPECT_EQ(driver.LastErrorText("COM1"),
               "read " + printer.slavePath + ": 1 of 2 bytes within 200 ms");
@@ -181,8 +182,8 @@ TEST(SerialPort, FollowsALinkToAPrinterThatRestartsOnANewTerminal) {
     std::filesystem::remove(link);
     std::filesystem::create_symlink(second.slavePath, link);
 
-    EXPECT_EQ(Send(driver, "COM1", Bytes({0x1B, 0x69})), 2);
-    EXPECT_EQ(second.Receive(2), Bytes({0x1B, 0x69}));
+    EXPECT_EQ(Send(driver, "COM1", Hex("1B 69")), 2);
+    EXPECT_EQ(second.Receive(2), Hex("1B 69"));
     const termios settings = SettingsOf(second);
     EXPECT_EQ(cfgetospeed(&settings), speed_t(B38400));
     EXPECT_NE(settings.c_cflag & CRTSCTS, 0u);

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
-#include <sstream>
 
+#include "PortTestSupport.h"
 #include "app/AppPaths.h"
 #include "port/SerialSettingsDialog.h"
 #include "port/SystemPortDriver.h"
@@ -15,13 +15,6 @@
 
 namespace quillora::test {
 namespace {
-
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 void Click(QWidget* dialog, QDialogButtonBox::StandardButton which) {
     QPushButton* button = dialog->findChild<QDialogButtonBox*>()->button(which);
@@ -46,7 +39,7 @@ TEST(SerialSettingsDialog, ShowsTheStoredChoiceAndStoresTheNewOneOnOk) {
     Click(&dialog, QDialogButtonBox::Ok);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.StoreError());
-    EXPECT_EQ(Contents(settings),
+    EXPECT_EQ(FileContents(settings),
               "[System]\r\nPort=0\r\n[COM2]\r\nBaudrate=115200\r\nFlowCtl=3\r\n");
 }
 
@@ -78,7 +71,7 @@ TEST(SerialSettingsDialog, SystemDriverShowsItForSerialPortsOnly) {
         Click(dialog, QDialogButtonBox::Ok);
     });
     EXPECT_EQ(driver->ShowCOMSettingDlg("COM1"), 1);
-    EXPECT_EQ(Contents(SettingsPath()), "[COM1]\r\nBaudrate=57600\r\nFlowCtl=1\r\n");
+    EXPECT_EQ(FileContents(SettingsPath()), "[COM1]\r\nBaudrate=57600\r\nFlowCtl=1\r\n");
 
     WhenModalOpens([](QWidget* modal) { Click(modal, QDialogButtonBox::Cancel); });
     EXPECT_EQ(driver->ShowCOMSettingDlg("COM1"), 0);
