@@ -169,6 +169,33 @@ TEST_F(CupsDriverPrint, OkMakesTheChoiceTheDefaultAndPrintsOneTestPageJobThere) 
     EXPECT_TRUE(h.messages.shown.empty());
 }
 
+TEST_F(CupsDriverPrint, TestPageWrapsLongTextAtWordsAndPrintsAnEmptyBoxAsABlankPage) {
+    DialogHarness h(*cups_);
+    MainTestDialog& dialog = h.Create();
+    auto* box = static_cast<QPlainTextEdit*>(dialog.Control(ctl::TextBox));
+    QStringList words;
+    for (int i = 1; i <= 300; ++i) words << QStringLiteral("w%1").arg(i, 3, 10, QLatin1Char('0'));
+    box->setPlainText(words.join(' '));
+    PrivateScheduler::SetServerDefault(kFirst);
+
+    dialog.PrintDriverTestPage();
+    box->clear();
+    dialog.PrintDriverTestPage();
+
+    const std::vector<Job> jobs = NewJobs();
+    ASSERT_EQ(jobs.size(), 2u);
+    const QStringList lines =
+        QString::fromStdString(PrintedText(jobs[0])).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_GT(lines.size(), 2);  // one line of 1200 characters does not fit across A4
+    // Joined again, the lines hold every word whole and in order.
+    QStringList printed;
+    for (const QString& line : lines) {
+        if (!line.trimmed().isEmpty() && line != QStringLiteral("\f")) printed << line.trimmed();
+    }
+    EXPECT_EQ(printed.join(' '), words.join(' '));
+    EXPECT_EQ(PrintedText(jobs[1]).find_first_not_of("\n\f "), std::string::npos);
+}
+
 TEST_F(CupsDriverPrint, PreparedDocumentIsSentInsteadOfTheTestPage) {
     DialogHarness h(*cups_);
     MainTestDialog& dialog = h.Create();
