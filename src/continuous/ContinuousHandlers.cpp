@@ -7,6 +7,7 @@
 #include "app/MainTestDialog.h"
 #include "continuous/ContinuousRun.h"
 #include "continuous/CopyComposition.h"
+#include "driverprint/PrinterDeviceContext.h"
 
 namespace quillora {
 namespace {
@@ -17,6 +18,9 @@ QString StartCaption() {
 QString StopCaption() {
     return QString::fromUtf8("结束连续打印");
 }
+
+// Device units between the top of a driver-mode page and its text; the heading sits above.
+constexpr int kDriverTextTop = 100;
 
 // What one port-mode copy reads from the window.
 struct PortCopyInputs {
@@ -104,6 +108,20 @@ void MainTestDialog::PrintPortCopy(int copyNumber) {
     }
 }
 
-void MainTestDialog::PrintDriverCopy(int) {}
+void MainTestDialog::PrintDriverCopy(int copyNumber) {
+    // The default printer is looked up afresh for every copy; a failure has been shown.
+    const std::unique_ptr<PrinterDeviceContext> dc = CreateDefaultPrinterDC();
+    if (!dc || dc->StartDoc("printer") <= 0) return;
+    dc->StartPage();
+    dc->SaveDC();
+    dc->TextOut(0, 0, DriverCopyHeading(copyNumber, services_.clock.LocalTime()));
+    const std::string text = UiThread().Invoke([this] { return TextBoxBytes(); });
+    // Left 0, top 100, right PHYSICALWIDTH, bottom PHYSICALHEIGHT.
+    const QRect page(0, kDriverTextTop, dc->PhysicalWidth(), dc->PhysicalHeight() - kDriverTextTop);
+    dc->DrawText(text, page, kDtWordBreak);
+    dc->RestoreDC(-1);
+    dc->EndPage();
+    dc->EndDoc();
+}
 
 }  // namespace quillora

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTest>
-#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -12,6 +9,7 @@
 #include <future>
 #include <thread>
 
+#include "ServeUntil.h"
 #include "app/ControlTable.h"
 #include "support/DialogHarness.h"
 #include "support/HexBytes.h"
@@ -20,25 +18,13 @@ namespace quillora {
 namespace {
 
 using namespace std::chrono_literals;
+using test::ServeUntil;
 using test::ToHex;
 
 const QString kStart = QString::fromUtf8("开始连续打印");
 const QString kStop = QString::fromUtf8("结束连续打印");
 // "当前第" in GBK: the start of every port heading.
 const std::string kHeadingStart = test::Hex("B5 B1 C7 B0 B5 DA");
-
-// Serves events until `done` holds; false after five seconds.
-bool ServeUntil(const std::function<bool()>& done) {
-    QElapsedTimer timer;
-    timer.start();
-    QTimer tick;  // bounds each wait for events, so that `done` is looked at often
-    tick.start(1);
-    while (!done()) {
-        if (timer.elapsed() > 5000) return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 class ContinuousControllerTest : public testing::Test {
 protected:
