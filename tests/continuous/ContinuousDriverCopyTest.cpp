@@ -1,0 +1,65 @@
+// Driver-mode copies against the private CUPS scheduler of the test run: one spooler job
+// per copy, read back as PDF text. Skipped with the reason when no such scheduler runs.
+#include <gtest/gtest.h>
+#include <QTest>
+
+#include "ServeUntil.h"
+#include "app/ControlTable.h"
+#include "driverprint/PrivateScheduler.h"
+#include "driverprint/Spooler.h"
+#include "support/DialogHarness.h"
+
+namespace quillora {
+namespace {
+
+using test::PrivateScheduler;
+
+class ContinuousDriverCopies : public testing::Test {
+protected:
+    void SetUp() override {
+        if (const auto reason = PrivateScheduler::Unavailable()) GTEST_SKIP() << *reason;
+        qunsetenv("LPDEST");
+        qunsetenv("PRINTER");
+        PrivateScheduler::SetServerDefault(PrivateScheduler::kFirstQueue);
+        firstJob_ = PrivateScheduler::LastJobId();
+    }
+
+    std::unique_ptr<Spooler> cups_ = CreateCupsSpooler();
+    int firstJob_ = 0;
+};
+
+TEST_F(ContinuousDriverCopies, EachCopyIsAJobOfItsOwnWithTheHeadingAboveTheText) {
+    test::DialogHarness h(*cups_);
+    MainTestDialog& dialog = h.Create();
+    dialog.SetControlText(ctl::TextBox, QString::fromUtf8("疲劳测试 fatigue text"));
+    dialog.SetControlText(ctl::Copies, QStringLiteral("2"));
+    QTest::mouseClick(dialog.Control(ctl::DriverMode), Qt::LeftButton);
+    QTest::mouseClick(dialog.Control(ctl::StartStop), Qt::LeftButton);
+    ASSERT_TRUE(test::ServeUntil(
+        [&] { return dialog.ControlText(ctl::StartStop) == QString::fromUtf8("开始连续打印"); },
+        std::chrono::seconds(60)));
+
+    ASSERT_TRUE(PrivateScheduler::WaitForJobsAfter(firstJob_));
+    const std::vector<PrivateScheduler::Job> jobs = PrivateScheduler::JobsAfter(firstJob_);
+    ASSERT_EQ(jobs.size(), 2u);
+    for (int copy = 1; copy <= 2; ++copy) {
+        const PrivateScheduler::Job& job = jobs[copy - 1];
+        EXPECT_EQ(job.title, "printer");
+        EXPECT_EQ(job.queue, PrivateScheduler::kFirstQueue);
+        const std::string pdf = PrivateScheduler::OutputPdf(job);
+        ASSERT_FALSE(pdf.empty()) << "no PDF for job " << job.id;
+        EXPECT_EQ(PrivateScheduler::PdfPages(pdf), 1);
+        const std::string text = PrivateScheduler::PdfText(pdf);
+        const std::string heading = "当前第" + std::to_string(copy) + "份, 时间:09:05:03";
+        const size_t headingAt = text.find(heading);
+        const size_t bodyAt = text.find("疲劳测试 fatigue text");
+        ASSERT_NE(headingAt, std::string::npos) << text;
+        ASSERT_NE(bodyAt, std::string::npos) << text;
+        EXPECT_LT(headingAt, bodyAt) << text;
+    }
+    EXPECT_TRUE(h.ports.Calls("SendData").empty());
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace quillora
