@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -75,6 +76,7 @@ TEST(SerialSettingsDialog, SystemDriverShowsItForSerialPortsOnly) {
 
     WhenModalOpens([](QWidget* modal) { Click(modal, QDialogButtonBox::Cancel); });
     EXPECT_EQ(driver->ShowCOMSettingDlg("COM1"), 0);
+    QCoreApplication::processEvents();  // lets the last watcher release itself
 
     EXPECT_EQ(driver->ShowCOMSettingDlg("USB1"), 0);
     EXPECT_EQ(driver->LastErrorText("USB1"), "settings dialog USB1: not a serial port");
