@@ -2,16 +2,11 @@
 // it, so a person can check the captions and the layout.
 #include <QApplication>
 #include <QPixmap>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
-#include "app/AppPaths.h"
-#include "app/MainTestDialog.h"
 #include "resources/AppResources.h"
-#include "support/ManualTickClock.h"
-#include "support/RecordingPortDriver.h"
-#include "support/ScriptedServices.h"
+#include "support/DialogHarness.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {
@@ -20,19 +15,12 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QString::fromUtf8(quillora::kAppDisplayName));
-    QTemporaryDir workDir;
-    quillora::SetAppDirectory(workDir.path().toStdString());
 
-    quillora::test::RecordingPortDriver ports;
-    ports.comCount = 2;
-    ports.lptCount = 1;
-    ports.usbCount = 1;
-    quillora::test::RecordingMessages messages;
-    quillora::test::ScriptedFileDialogs files;
-    quillora::test::ManualTickClock clock;
-    const quillora::AppServices services{ports, messages, files, clock};
-
-    quillora::MainTestDialog dialog(services);
+    quillora::test::DialogHarness harness;
+    harness.ports.comCount = 2;
+    harness.ports.lptCount = 1;
+    harness.ports.usbCount = 1;
+    quillora::MainTestDialog& dialog = harness.Create();
     dialog.show();
     int status = 1;
     QTimer::singleShot(500, &dialog, [&] {
