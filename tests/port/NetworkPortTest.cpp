@@ -57,7 +57,7 @@ TEST(NetworkPort, TenMebibytesInOneCall) {
     const std::string job = Pattern(10 << 20);
     std::string received;
     std::thread reader([&] {
-        UniqueFd connection = printer.Accept();
+        UniqueFd connection = printer.Accept(10s);
         received = ReceiveFrom(connection.Get(), job.size(), 10s);
     });
     EXPECT_EQ(Send(driver, port, job), 10 << 20);
@@ -119,16 +119,17 @@ TEST(NetworkPort, PrinterVanishingMidSendGivesThePartCountAndNoSignal) {
     auto printer = std::make_unique<LoopbackPrinter>(6);
     const PortName port = LoopbackPrinter::Address(6);
     LinuxPortDriver driver = DriverWith("");
+    const std::string job = Pattern(32 << 20);
     std::thread vanisher([&] {
-        UniqueFd connection = printer->Accept();
+        UniqueFd connection = printer->Accept(10s);
         ReceiveFrom(connection.Get(), 1 << 20);
         const linger reset{1, 0};  // close with a reset, as a printer switched off does
         setsockopt(connection.Get(), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
         printer->Close();
     });
-    const int sent = Send(driver, port, Pattern(32 << 20));
+    const int sent = Send(driver, port, job);
     vanisher.join();
-    EXPECT_GE(sent, 1 << 20);
+    EXPECT_GE(sent, 1 << 20) << driver.LastErrorText(port);
     EXPECT_LT(sent, 32 << 20);
     EXPECT_NE(driver.LastErrorText(port), "");
 }
@@ -173,7 +174,7 @@ TEST(NetworkPort, TwoThreadsSendingInTurnKeepTheirBlocksWhole) {
     constexpr int kBlocks = 400, kBlockSize = 500;
     std::string received;
     std::thread reader([&] {
-        UniqueFd connection = printer.Accept();
+        UniqueFd connection = printer.Accept(10s);
         received = ReceiveFrom(connection.Get(), 2 * kBlocks * kBlockSize, 10s);
     });
     const auto sender = [&](char mark) {

@@ -29,7 +29,7 @@ std::string Pattern(std::size_t size) {
 }
 
 PortTimeouts QuickTimeouts() {
-    return {500ms, 300ms, 200ms, 0ms};
+    return {500ms, 5s, 200ms, 0ms};
 }
 
 LinuxPortDriver DriverWith(const std::string& overrides, const PortTimeouts& timeouts) {

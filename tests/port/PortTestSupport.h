@@ -19,7 +19,8 @@ std::string Bytes(std::initializer_list<int> values);
 // `size` bytes of a pattern that no shift or truncation preserves.
 std::string Pattern(std::size_t size);
 
-// Short bounds, so the tests that wait for them stay quick.
+// A short read bound, so the tests that wait for it stay quick; no failing fast; a write
+// bound long enough for a slow sanitizer build.
 PortTimeouts QuickTimeouts();
 
 // A driver whose ports are exactly `overrides` (a QUILLORA_PORTS value).

@@ -150,6 +150,7 @@ TEST(SerialPort, ReadDataWaitsAboutOneSecondByDefault) {
 TEST(SerialPort, PrinterThatStopsReadingEndsTheSendWithThePartCount) {
     PseudoTerminal printer;
     PortTimeouts timeouts = QuickTimeouts();
+    timeouts.writeStall = 300ms;
     timeouts.failFast = 2s;
     LinuxPortDriver driver = DriverWith("COM1=" + printer.slavePath, timeouts);
     const std::string job = Pattern(4 << 20);
@@ -162,7 +163,7 @@ TEST(SerialPort, PrinterThatStopsReadingEndsTheSendWithThePartCount) {
     // The calls that follow give up at once instead of waiting out the bound each time.
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 100; ++i) EXPECT_EQ(Send(driver, "COM1", "z"), 0);
-    EXPECT_LT(ElapsedSince(start), QuickTimeouts().writeStall);
+    EXPECT_LT(ElapsedSince(start), timeouts.writeStall);
     EXPECT_EQ(printer.Receive(size_t(sent)), job.substr(0, size_t(sent)));
 }
 
