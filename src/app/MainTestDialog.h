@@ -135,6 +135,7 @@ private:
     int ContinuousPrintWorker();
     void WaitForContinuousWorker();
     bool continuousRunActive_ = false;
+    class WindowRequests* continuousRequests_ = nullptr;  // child of this window
     std::jthread continuousWorker_;
 };
 
