@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   libgl-dev libglx-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
