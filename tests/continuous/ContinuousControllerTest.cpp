@@ -138,26 +138,6 @@ TEST_F(ContinuousControllerTest, StopDuringAPauseEndsTheRunWithinOneStep) {
     EXPECT_TRUE(TestControlsAre(true));
 }
 
-TEST_F(ContinuousControllerTest, StopDuringACopyEndsTheRunRightAfterIt) {
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
-    std::atomic<int> arrived{0};
-    harness.ports.sendResult = [&arrived, released](const PortName&, int length) {
-        ++arrived;
-        released.wait();
-        return length;
-    };
-    SetRun("5", "1");
-    Click(ctl::StartStop);
-    ASSERT_TRUE(ServeUntil([&] { return arrived > 0; }));
-    Click(ctl::StartStop);
-    release.set_value();
-    ASSERT_TRUE(ServeUntil([&] { return Idle(); }));
-
-    EXPECT_EQ(harness.ports.Calls("SendData").size(), 2u) << "heading and text of copy 1";
-    EXPECT_EQ(harness.clock.ticks.load(), 0u) << "no step of the pause was slept";
-}
-
 TEST_F(ContinuousControllerTest, ANewRunNeverInterleavesWithTheEndOfThePrevious) {
     // Start again the moment each run looks idle: the new run's controls must stay
     // disabled while its caption says it runs.
@@ -175,23 +155,19 @@ TEST_F(ContinuousControllerTest, ANewRunNeverInterleavesWithTheEndOfThePrevious)
 }
 
 TEST_F(ContinuousControllerTest, PrintModeClearsAndDisablesTheOptions) {
-    for (int id : {ctl::AutoCut, ctl::MixedSize, ctl::PrintLogo}) dialog->SetChecked(id, true);
-    Click(ctl::DriverMode);
-    EXPECT_EQ(dialog->PrintMode.load(), 1);
-    EXPECT_FALSE(dialog->IsChecked(ctl::AutoCut));
-    EXPECT_TRUE(dialog->IsChecked(ctl::MixedSize));
-    EXPECT_FALSE(dialog->IsChecked(ctl::PrintLogo));
-    for (int id : {ctl::AutoCut, ctl::MixedSize, ctl::PrintLogo}) {
-        EXPECT_FALSE(dialog->Control(id)->isEnabled()) << id;
-    }
-
-    Click(ctl::PortMode);
-    EXPECT_EQ(dialog->PrintMode.load(), 0);
-    EXPECT_FALSE(dialog->IsChecked(ctl::AutoCut));
-    EXPECT_TRUE(dialog->IsChecked(ctl::MixedSize));
-    EXPECT_FALSE(dialog->IsChecked(ctl::PrintLogo));
-    for (int id : {ctl::AutoCut, ctl::MixedSize, ctl::PrintLogo}) {
-        EXPECT_TRUE(dialog->Control(id)->isEnabled()) << id;
+    const int options[] = {ctl::AutoCut, ctl::MixedSize, ctl::PrintLogo};
+    for (int id : options) dialog->SetChecked(id, true);
+    // Driver mode clears auto cut and logo, keeps mixed size, disables all three; port mode
+    // enables them again and restores no check.
+    for (const int mode : {ctl::DriverMode, ctl::PortMode}) {
+        Click(mode);
+        EXPECT_EQ(dialog->PrintMode.load(), mode == ctl::DriverMode ? 1 : 0);
+        EXPECT_FALSE(dialog->IsChecked(ctl::AutoCut));
+        EXPECT_TRUE(dialog->IsChecked(ctl::MixedSize));
+        EXPECT_FALSE(dialog->IsChecked(ctl::PrintLogo));
+        for (int id : options) {
+            EXPECT_EQ(dialog->Control(id)->isEnabled(), mode == ctl::PortMode) << id;
+        }
     }
 }
 
@@ -204,11 +180,10 @@ TEST_F(ContinuousControllerTest, AfterADriverModeRunTheOptionsAreEnabled) {
     EXPECT_TRUE(harness.ports.Calls("SendData").empty()) << "driver copies skip the port";
 }
 
-// Closing while a copy hangs in the port: the close waits for that copy, serving the
-// worker's window requests, and the worker is gone before the window is.
-class CloseDuringACopy : public ContinuousControllerTest {
+// A run of five copies whose first copy hangs in the port until the test lets it go.
+class CopyInProgress : public ContinuousControllerTest {
 protected:
-    CloseDuringACopy() {
+    CopyInProgress() {
         harness.ports.sendResult = [this](const PortName&, int length) {
             ++arrived;
             released.wait();
@@ -218,7 +193,7 @@ protected:
         Click(ctl::StartStop);
         EXPECT_TRUE(ServeUntil([&] { return arrived > 0; }));
     }
-    ~CloseDuringACopy() override {
+    ~CopyInProgress() override {
         if (releaser.joinable()) releaser.join();
     }
 
@@ -236,7 +211,18 @@ protected:
     std::thread releaser;
 };
 
-TEST_F(CloseDuringACopy, CancelWaitsForTheCopyThenTheWindowGoes) {
+TEST_F(CopyInProgress, StopClickEndsTheRunRightAfterTheCopy) {
+    Click(ctl::StartStop);
+    release.set_value();
+    ASSERT_TRUE(ServeUntil([&] { return Idle(); }));
+
+    EXPECT_EQ(harness.ports.Calls("SendData").size(), 2u) << "heading and text of copy 1";
+    EXPECT_EQ(harness.clock.ticks.load(), 0u) << "no step of the pause was slept";
+}
+
+// Closing while the copy hangs: the close waits for that copy, serving the worker's window
+// requests, and the worker is gone before the window is.
+TEST_F(CopyInProgress, CancelWaitsForTheCopyThenTheWindowGoes) {
     ReleaseSoon();
     dialog->reject();
     EXPECT_EQ(dialog->StopRequested.load(), 1);
@@ -244,7 +230,7 @@ TEST_F(CloseDuringACopy, CancelWaitsForTheCopyThenTheWindowGoes) {
     EXPECT_EQ(harness.ports.Calls("SendData").size(), 2u) << "copy 1 finished, no copy 2";
 }
 
-TEST_F(CloseDuringACopy, DestroyingTheWindowWaitsForTheCopy) {
+TEST_F(CopyInProgress, DestroyingTheWindowWaitsForTheCopy) {
     ReleaseSoon();
     harness.dialog.reset();
     EXPECT_EQ(harness.ports.Calls("SendData").size(), 2u);
