@@ -34,8 +34,10 @@ void WhenModalOpens(std::function<void(QWidget*)> action) {
     *watcher =
         std::make_unique<ModalWatcher>([watcher, action = std::move(action)](QWidget* modal) {
             action(modal);
-            // Released from the event loop, after this call has returned.
-            QTimer::singleShot(0, [watcher] { watcher->reset(); });
+            // Released by a posted call once this one has returned; the test program's
+            // main delivers what is still posted when the tests end.
+            QMetaObject::invokeMethod(
+                qApp, [watcher] { watcher->reset(); }, Qt::QueuedConnection);
         });
 }
 

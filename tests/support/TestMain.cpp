@@ -10,5 +10,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QString::fromUtf8(quillora::kAppDisplayName));
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    QCoreApplication::sendPostedEvents();
+    return status;
 }
