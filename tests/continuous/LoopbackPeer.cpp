@@ -11,11 +11,21 @@ namespace {
 
 constexpr std::uint16_t kRawPrinterPort = 9100;
 constexpr int kPollMilliseconds = 20;
+constexpr int kBindAttempts = 250;  // five seconds
 
 // Waits briefly for `fd` to become readable, so that a stop request is seen soon.
 bool Readable(int fd) {
     pollfd ready{fd, POLLIN, 0};
     return ::poll(&ready, 1, kPollMilliseconds) > 0;
+}
+
+// Binds, retrying for a while: a run that just ended may still hold the address.
+bool Bind(int fd, const sockaddr_in& where) {
+    for (int attempt = 0; attempt < kBindAttempts; ++attempt) {
+        if (::bind(fd, reinterpret_cast<const sockaddr*>(&where), sizeof where) == 0) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMilliseconds));
+    }
+    return false;
 }
 
 }  // namespace
@@ -27,8 +37,7 @@ LoopbackPeer::LoopbackPeer(const std::string& address) {
     sockaddr_in where{};
     where.sin_family = AF_INET;
     where.sin_port = htons(kRawPrinterPort);
-    if (::inet_pton(AF_INET, address.c_str(), &where.sin_addr) == 1 &&
-        ::bind(fd, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0 &&
+    if (::inet_pton(AF_INET, address.c_str(), &where.sin_addr) == 1 && Bind(fd, where) &&
         ::listen(fd, 4) == 0) {
         listener_ = fd;
         server_ = std::jthread([this](std::stop_token stop) { Serve(stop); });
