@@ -1,4 +1,4 @@
-// Network printers through loopback listeners on 127.0.3.x port 9100, one address per
+// Network printers through loopback listeners on 127.3.p.x port 9100, one address per
 // test so that tests can run side by side.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -140,7 +140,7 @@ TEST(NetworkPort, RefusedConnectionReturnsZeroAtOnce) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Send(driver, port, "x"), 0);
     EXPECT_LT(ElapsedSince(start), 500ms);
-    EXPECT_EQ(driver.LastErrorText(port), "connect 127.0.3.7:9100: Connection refused");
+    EXPECT_EQ(driver.LastErrorText(port), "connect " + port + ":9100: Connection refused");
     EXPECT_EQ(Read(driver, port, 1), "");
 }
 
@@ -151,7 +151,7 @@ TEST(NetworkPort, PrinterThatNeverAnswersReturnsZeroWithinTheConnectBound) {
     std::vector<UniqueFd> queued;
     for (int i = 0; i < 2; ++i) {
         std::error_code ignored;
-        queued.push_back(ConnectTcp(0x7F000308, 9100, 200ms, ignored));
+        queued.push_back(ConnectTcp(ParsePortName(port).ipv4, 9100, 200ms, ignored));
     }
     LinuxPortDriver driver(BuildDeviceTable({}), PortTimeouts{}, {});
     const auto start = std::chrono::steady_clock::now();
@@ -159,7 +159,7 @@ TEST(NetworkPort, PrinterThatNeverAnswersReturnsZeroWithinTheConnectBound) {
     const auto elapsed = ElapsedSince(start);
     EXPECT_GE(elapsed, 2900ms);
     EXPECT_LT(elapsed, 4000ms);
-    EXPECT_EQ(driver.LastErrorText(port), "connect 127.0.3.8:9100: Connection timed out");
+    EXPECT_EQ(driver.LastErrorText(port), "connect " + port + ":9100: Connection timed out");
 
     // A copy sent byte by byte right after does not wait the bound again for every byte.
     const auto again = std::chrono::steady_clock::now();

@@ -71,6 +71,10 @@ void PseudoTerminal::AwaitDelivered() const {
     ASSERT_EQ(poll(&entry, 1, 2000), 1);
 }
 
+std::string LoopbackPrinter::Address(int host) {
+    return "127.3." + std::to_string(getpid() % 250 + 1) + "." + std::to_string(host);
+}
+
 LoopbackPrinter::LoopbackPrinter(int host, int backlog)
     : listener_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
     const int on = 1;

@@ -45,11 +45,12 @@ struct PseudoTerminal {
     void AwaitDelivered() const;
 };
 
-// A network printer on 127.0.3.<host>, port 9100.
+// A network printer on 127.3.<p>.<host>, port 9100, with <p> taken from the process id so
+// that two runs of the suite at once do not meet on an address.
 class LoopbackPrinter {
 public:
     explicit LoopbackPrinter(int host, int backlog = 8);
-    static std::string Address(int host) { return "127.0.3." + std::to_string(host); }
+    static std::string Address(int host);
 
     // The next connection, or an invalid fd when none comes within `timeout`.
     UniqueFd Accept(std::chrono::milliseconds timeout = 2s) const;
