@@ -69,7 +69,7 @@ const std::map<int, Handler>& CommandTable() {
 }  // namespace
 
 MainTestDialog::MainTestDialog(const AppServices& services, QWidget* parent)
-    : QDialog(parent), services_(services), uiThread_(this) {
+    : QDialog(parent), services_(services), uiThread_(new UiThreadInvoker(this)) {
     setWindowTitle(QStringLiteral("Corvanta"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);

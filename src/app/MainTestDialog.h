@@ -59,7 +59,7 @@ public:
 
     const AppServices& Services() const { return services_; }
     // Reads and writes of controls from the continuous-print worker go through here.
-    const UiThreadInvoker& UiThread() const { return uiThread_; }
+    UiThreadInvoker& UiThread() const { return *uiThread_; }
 
     // --- Port selection (port/) ---
     void BuildConnectionList();
@@ -121,7 +121,7 @@ private:
     void OnDestroy();
 
     AppServices services_;
-    UiThreadInvoker uiThread_;
+    UiThreadInvoker* uiThread_;  // child of this window
     std::map<int, QWidget*> controls_;
     QPlainTextEdit* textBox_ = nullptr;
     QComboBox* portList_ = nullptr;
@@ -135,7 +135,6 @@ private:
     int ContinuousPrintWorker();
     void WaitForContinuousWorker();
     bool continuousRunActive_ = false;
-    class WindowRequests* continuousRequests_ = nullptr;  // child of this window
     std::jthread continuousWorker_;
 };
 

@@ -1,13 +1,12 @@
 // Handlers of the continuous test: the start/stop button, the print mode, the worker
 // thread and the per-copy jobs. The worker reads and writes controls only by window
-// requests (WindowRequests); the fields it shares with the user-interface thread are atomics.
+// requests (UiThread()); the fields it shares with the user-interface thread are atomics.
 #include <QEventLoop>
 
 #include "app/ControlTable.h"
 #include "app/MainTestDialog.h"
 #include "continuous/ContinuousRun.h"
 #include "continuous/CopyComposition.h"
-#include "continuous/WindowRequests.h"
 #include "driverprint/PrinterDeviceContext.h"
 
 namespace quillora {
@@ -45,7 +44,6 @@ void MainTestDialog::ToggleContinuousPrint() {
     SetTestControlsEnabled(false);
     SetControlText(ctl::StartStop, StopCaption());
     continuousRunActive_ = true;
-    if (!continuousRequests_) continuousRequests_ = new WindowRequests(this);
     continuousWorker_ = std::jthread([this] { ContinuousPrintWorker(); });
 }
 
@@ -74,7 +72,7 @@ int MainTestDialog::ContinuousPrintWorker() {
                                    // Caption and controls in one request, so a start click is
                                    // handled either before both or after both: never between them.
                                    [this] {
-                                       continuousRequests_->Ask([this] {
+                                       UiThread().Invoke([this] {
                                            SetControlText(ctl::StartStop, StartCaption());
                                            SetTestControlsEnabled(true);
                                            continuousRunActive_ = false;
@@ -94,7 +92,7 @@ void MainTestDialog::WaitForContinuousWorker() {
 }
 
 void MainTestDialog::PrintPortCopy(int copyNumber) {
-    const PortCopyInputs inputs = continuousRequests_->Ask([this] {
+    const PortCopyInputs inputs = UiThread().Invoke([this] {
         PortCopyInputs read;
         read.port = CurrentPortName(false);
         read.options = {IsChecked(ctl::PrintLogo), IsChecked(ctl::MixedSize),
@@ -117,7 +115,7 @@ void MainTestDialog::PrintDriverCopy(int copyNumber) {
     dc->StartPage();
     dc->SaveDC();
     dc->TextOut(0, 0, DriverCopyHeading(copyNumber, services_.clock.LocalTime()));
-    const std::string text = continuousRequests_->Ask([this] { return TextBoxBytes(); });
+    const std::string text = UiThread().Invoke([this] { return TextBoxBytes(); });
     // Left 0, top 100, right PHYSICALWIDTH, bottom PHYSICALHEIGHT.
     const QRect page(0, kDriverTextTop, dc->PhysicalWidth(), dc->PhysicalHeight() - kDriverTextTop);
     dc->DrawText(text, page, kDtWordBreak);

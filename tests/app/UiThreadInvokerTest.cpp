@@ -14,7 +14,7 @@ namespace {
 
 TEST(UiThreadInvoker, WorkerCallsRunOnTheUiThreadWhileItWaitsForTheWorker) {
     QLabel label(QStringLiteral("before"));
-    const UiThreadInvoker ui(&label);
+    UiThreadInvoker ui(&label);
     std::atomic<bool> done{false};
     QString seenByWorker;
     bool ranOnUiThread = false;

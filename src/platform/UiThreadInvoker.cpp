@@ -1,4 +1,4 @@
-#include "continuous/WindowRequests.h"
+#include "platform/UiThreadInvoker.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -6,24 +6,26 @@
 
 namespace quillora {
 
-void WindowRequests::Post(std::function<void()>& request) {
+void UiThreadInvoker::Post(std::function<void()>& request) {
     // Made before the mutex is released, so that the receiver's lock in customEvent orders
     // the event's making before Qt deletes it over there.
     auto wakeUp = std::make_unique<QEvent>(QEvent::User);
     {
         std::lock_guard lock(mutex_);
-        pending_ = &request;
+        pending_.push_back(&request);
     }
     QCoreApplication::postEvent(this, wakeUp.release());
 }
 
-void WindowRequests::customEvent(QEvent*) {
+void UiThreadInvoker::customEvent(QEvent*) {
     std::function<void()>* request = nullptr;
     {
         std::lock_guard lock(mutex_);
-        request = std::exchange(pending_, nullptr);
+        if (pending_.empty()) return;
+        request = pending_.front();
+        pending_.pop_front();
     }
-    if (request) (*request)();
+    (*request)();
 }
 
 }  // namespace quillora
