@@ -9,12 +9,8 @@
 namespace quillora {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("关于 Quillora"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(DialogFont(9));
-    const DialogUnits units(font());
-    setFixedSize(units.ToPixels(QSize(235, 55)));
+    const DialogUnits units =
+        SetUpTemplateDialog(*this, QStringLiteral("关于 Quillora"), 9, {235, 55});
 
     auto* icon = new QLabel(this);
     icon->setPixmap(AppIconPixmap());

@@ -1,6 +1,8 @@
 #include "app/DialogUnits.h"
 
+#include <QDialog>
 #include <QFontMetrics>
+#include <QPushButton>
 #include <QStringList>
 
 namespace quillora {
@@ -30,6 +32,30 @@ QFont DialogFont(int points) {
     // not depend on the screen's reported resolution.
     font.setPixelSize(points * 96 / 72);
     return font;
+}
+
+DialogUnits SetUpTemplateDialog(QDialog& dialog, const QString& caption, int fontPoints,
+                                const QSize& sizeUnits) {
+    dialog.setWindowTitle(caption);
+    dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint);
+    dialog.setFont(DialogFont(fontPoints));
+    const DialogUnits units(dialog.font());
+    dialog.setFixedSize(units.ToPixels(sizeUnits));
+    return units;
+}
+
+void AddOkCancelButtons(QDialog& dialog, const DialogUnits& units, const QRect& okUnits,
+                        const QRect& cancelUnits) {
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    ok->setObjectName(QStringLiteral("ctl1"));
+    ok->setGeometry(units.ToPixels(okUnits));
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
+    cancel->setObjectName(QStringLiteral("ctl2"));
+    cancel->setGeometry(units.ToPixels(cancelUnits));
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
 }
 
 }  // namespace quillora

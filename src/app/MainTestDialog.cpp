@@ -70,10 +70,6 @@ const std::map<int, Handler>& CommandTable() {
 
 MainTestDialog::MainTestDialog(const AppServices& services, QWidget* parent)
     : QDialog(parent), services_(services), uiThread_(new UiThreadInvoker(this)) {
-    setWindowTitle(QStringLiteral("Corvanta"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(DialogFont(kTemplateFontPoints));
     setWindowIcon(AppIcon());
     CreateControls();
     InitDialog();
@@ -84,8 +80,8 @@ MainTestDialog::~MainTestDialog() {
 }
 
 void MainTestDialog::CreateControls() {
-    const DialogUnits units(font());
-    setFixedSize(units.ToPixels(kTemplateSize));
+    const DialogUnits units =
+        SetUpTemplateDialog(*this, QStringLiteral("Corvanta"), kTemplateFontPoints, kTemplateSize);
     QWidget* previousTabStop = nullptr;
     for (const ControlSpec& spec : MainWindowControls()) {
         const QString caption = QString::fromUtf8(spec.caption);

@@ -1,7 +1,6 @@
 #include "driverprint/PrinterChooserDialog.h"
 
 #include <QComboBox>
-#include <QPushButton>
 
 #include "app/DialogUnits.h"
 #include "driverprint/ChooserSelection.h"
@@ -16,12 +15,8 @@ constexpr int kVisibleItems = 15;  // the template's 188-unit dropped list
 
 PrinterChooserDialog::PrinterChooserDialog(Spooler& spooler, QWidget* parent)
     : QDialog(parent), spooler_(spooler), printerList_(new QComboBox(this)) {
-    setWindowTitle(QStringLiteral("请选择打印机"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(DialogFont(kTemplateFontPoints));
-    const DialogUnits units(font());
-    setFixedSize(units.ToPixels(QSize(187, 68)));
+    const DialogUnits units =
+        SetUpTemplateDialog(*this, QStringLiteral("请选择打印机"), kTemplateFontPoints, {187, 68});
 
     printerList_->setObjectName(QStringLiteral("ctl%1").arg(kPrinterListId));
     printerList_->setEditable(false);
@@ -30,15 +25,7 @@ PrinterChooserDialog::PrinterChooserDialog(Spooler& spooler, QWidget* parent)
     listGeometry.setHeight(printerList_->sizeHint().height());
     printerList_->setGeometry(listGeometry);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ctl1"));
-    ok->setGeometry(units.ToPixels(QRect(73, 47, 50, 14)));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("ctl2"));
-    cancel->setGeometry(units.ToPixels(QRect(130, 47, 50, 14)));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    AddOkCancelButtons(*this, units, {73, 47, 50, 14}, {130, 47, 50, 14});
 
     FillPrinterList();
 }

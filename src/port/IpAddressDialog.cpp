@@ -4,7 +4,6 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include "app/DialogUnits.h"
 
@@ -47,27 +46,13 @@ IpOctets IpAddressEdit::Address() const {
 }
 
 IpAddressDialog::IpAddressDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("IP设置"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(DialogFont(12));
-    const DialogUnits units(font());
-    setFixedSize(units.ToPixels(QSize(187, 65)));
+    const DialogUnits units = SetUpTemplateDialog(*this, QStringLiteral("IP设置"), 12, {187, 65});
 
     address_ = new IpAddressEdit(this);
     address_->setObjectName(QStringLiteral("ctl1030"));
     address_->setGeometry(units.ToPixels(QRect(40, 18, 100, 15)));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setGeometry(units.ToPixels(QRect(72, 44, 50, 14)));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &IpAddressDialog::accept);
-
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setGeometry(units.ToPixels(QRect(130, 44, 50, 14)));
-    connect(cancel, &QPushButton::clicked, this, &IpAddressDialog::reject);
+    AddOkCancelButtons(*this, units, {72, 44, 50, 14}, {130, 44, 50, 14});
 }
 
 void IpAddressDialog::InitDialog() {

@@ -231,7 +231,7 @@ TEST(MainWindow, IpDialogWritesAllFourOctetsOnOk) {
         auto* ip = modal->findChild<IpAddressEdit*>();
         for (int i = 0; i < 4; ++i) shown.push_back(ip->Field(i)->text());
         ip->Field(3)->setText(QString());
-        QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+        QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
     });
     QTest::mouseClick(dialog.Control(ctl::PortProperties), Qt::LeftButton);
     EXPECT_EQ(shown, (std::vector<QString>{"127", "0", "44", "10"}));
@@ -242,7 +242,7 @@ TEST(MainWindow, IpDialogCancelWritesNothing) {
     DialogHarness h;
     MainTestDialog& dialog = h.Create();
     test::WhenModalOpens([](QWidget* modal) {
-        QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cancel")), Qt::LeftButton);
+        QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("ctl2")), Qt::LeftButton);
     });
     QTest::mouseClick(dialog.Control(ctl::PortProperties), Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(h.Path("Option.ini"))));
