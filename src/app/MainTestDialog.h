@@ -130,11 +130,10 @@ private:
     // --- State of the subsystems' handlers (each area keeps its own block) ---
 
     // Continuous test: the worker thread of the running (or last) run, its body, and the
-    // wait at destruction. continuousRunActive_ is touched on the user-interface thread
-    // only: set by the start, cleared by the worker's last window request.
+    // wait at destruction. The start/stop caption is the run state: set by the start,
+    // restored by the worker's last window request.
     int ContinuousPrintWorker();
     void WaitForContinuousWorker();
-    bool continuousRunActive_ = false;
     std::jthread continuousWorker_;
 };
 

@@ -5,6 +5,7 @@
 
 #include "app/ControlTable.h"
 #include "app/MainTestDialog.h"
+#include "commands/PortExchange.h"
 #include "continuous/ContinuousRun.h"
 #include "continuous/CopyComposition.h"
 #include "driverprint/PrinterDeviceContext.h"
@@ -43,7 +44,6 @@ void MainTestDialog::ToggleContinuousPrint() {
     StopRequested = 0;
     SetTestControlsEnabled(false);
     SetControlText(ctl::StartStop, StopCaption());
-    continuousRunActive_ = true;
     continuousWorker_ = std::jthread([this] { ContinuousPrintWorker(); });
 }
 
@@ -75,7 +75,6 @@ int MainTestDialog::ContinuousPrintWorker() {
                                        UiThread().Invoke([this] {
                                            SetControlText(ctl::StartStop, StartCaption());
                                            SetTestControlsEnabled(true);
-                                           continuousRunActive_ = false;
                                        });
                                    }};
     return RunContinuousPrint(fields, services_.clock, steps);
@@ -85,7 +84,7 @@ void MainTestDialog::WaitForContinuousWorker() {
     // The worker still needs this thread for its window requests, the last of which ends
     // the run; user input is held back so nothing new starts meanwhile.
     QEventLoop loop;
-    while (continuousRunActive_) {
+    while (ControlText(ctl::StartStop) == StopCaption()) {
         loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents);
     }
     if (continuousWorker_.joinable()) continuousWorker_.join();
@@ -103,25 +102,20 @@ void MainTestDialog::PrintPortCopy(int copyNumber) {
     const TimeOfDay time = services_.clock.LocalTime();
     // A copy the port does not take is lost; the fatigue run goes on regardless.
     for (const std::string& block : PortCopySends(copyNumber, time, inputs.text, inputs.options)) {
-        services_.ports.SendData(inputs.port, reinterpret_cast<const std::uint8_t*>(block.data()),
-                                 static_cast<int>(block.size()));
+        SendBlock(services_.ports, inputs.port, block);
     }
 }
 
 void MainTestDialog::PrintDriverCopy(int copyNumber) {
     // The default printer is looked up afresh for every copy; a failure has been shown.
-    const std::unique_ptr<PrinterDeviceContext> dc = CreateDefaultPrinterDC();
-    if (!dc || dc->StartDoc("printer") <= 0) return;
-    dc->StartPage();
-    dc->SaveDC();
-    dc->TextOut(0, 0, DriverCopyHeading(copyNumber, services_.clock.LocalTime()));
-    const std::string text = UiThread().Invoke([this] { return TextBoxBytes(); });
-    // Left 0, top 100, right PHYSICALWIDTH, bottom PHYSICALHEIGHT.
-    const QRect page(0, kDriverTextTop, dc->PhysicalWidth(), dc->PhysicalHeight() - kDriverTextTop);
-    dc->DrawText(text, page, kDtWordBreak);
-    dc->RestoreDC(-1);
-    dc->EndPage();
-    dc->EndDoc();
+    PrintOnePageJob(CreateDefaultPrinterDC().get(), [this, copyNumber](PrinterDeviceContext& dc) {
+        dc.TextOut(0, 0, DriverCopyHeading(copyNumber, services_.clock.LocalTime()));
+        const std::string text = UiThread().Invoke([this] { return TextBoxBytes(); });
+        // Left 0, top 100, right PHYSICALWIDTH, bottom PHYSICALHEIGHT.
+        const QRect page(0, kDriverTextTop, dc.PhysicalWidth(),
+                         dc.PhysicalHeight() - kDriverTextTop);
+        dc.DrawText(text, page, kDtWordBreak);
+    });
 }
 
 }  // namespace quillora

@@ -39,15 +39,10 @@ std::unique_ptr<PrinterDeviceContext> MainTestDialog::CreateDefaultPrinterDC() {
 }
 
 void MainTestDialog::PrintDriverTestPage() {
-    const std::unique_ptr<PrinterDeviceContext> dc = CreateDefaultPrinterDC();
-    if (!dc || dc->StartDoc("printer") <= 0) return;
-    dc->StartPage();
-    dc->SaveDC();
-    const std::string text = TextBoxBytes();
-    dc->DrawText(text, QRect(0, 0, dc->PhysicalWidth(), dc->PhysicalHeight()), kDtWordBreak);
-    dc->RestoreDC(-1);
-    dc->EndPage();
-    dc->EndDoc();
+    PrintOnePageJob(CreateDefaultPrinterDC().get(), [this](PrinterDeviceContext& dc) {
+        dc.DrawText(TextBoxBytes(), QRect(0, 0, dc.PhysicalWidth(), dc.PhysicalHeight()),
+                    kDtWordBreak);
+    });
 }
 
 }  // namespace quillora

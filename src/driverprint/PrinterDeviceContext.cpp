@@ -116,4 +116,15 @@ int PrinterDeviceContext::EndDoc() {
     return sent ? 1 : 0;
 }
 
+void PrintOnePageJob(PrinterDeviceContext* dc,
+                     const std::function<void(PrinterDeviceContext&)>& draw) {
+    if (!dc || dc->StartDoc("printer") <= 0) return;
+    dc->StartPage();
+    dc->SaveDC();
+    draw(*dc);
+    dc->RestoreDC(-1);
+    dc->EndPage();
+    dc->EndDoc();
+}
+
 }  // namespace quillora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,20 +23,7 @@ inline constexpr unsigned kDtWordBreak = 16;
 // Not thread-bound: made, drawn and destroyed on any one thread (the continuous-print
 // worker uses it off the UI thread).
 //
-// Typical one-page job:
-//     std::unique_ptr<PrinterDeviceContext> dc = dialog.CreateDefaultPrinterDC();
-//     if (!dc) return;                         // none; any message has been shown
-//     if (dc->StartDoc("printer") > 0) {       // <= 0: ends silently
-//         dc->StartPage();
-//         dc->SaveDC();
-//         dc->TextOut(0, 0, headingGbk);       // one line, line breaks not interpreted
-//         const QRect page(0, 100, dc->PhysicalWidth(), dc->PhysicalHeight() - 100);
-//         dc->DrawText(bodyGbk, page, kDtWordBreak);
-//         dc->RestoreDC(-1);
-//         dc->EndPage();
-//         dc->EndDoc();                        // the job goes to the spooler here
-//     }
-//     // leaving scope releases the context
+// The program's jobs are one page each: see PrintOnePageJob below.
 class PrinterDeviceContext {
 public:
     // What opening a context yields: the context, or the spooler's error code.
@@ -91,5 +79,11 @@ private:
     int pagesEnded_ = 0;
     bool pageOpen_ = false;
 };
+
+// One job named "printer" with one page: nothing without a context (any message has been
+// shown) or when the document does not start; otherwise `draw` fills the page between the
+// saved and the restored state, and the job goes to the spooler at its end.
+void PrintOnePageJob(PrinterDeviceContext* dc,
+                     const std::function<void(PrinterDeviceContext&)>& draw);
 
 }  // namespace quillora

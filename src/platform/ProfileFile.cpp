@@ -134,11 +134,17 @@ std::error_code ReplaceFile(const std::string& path, const std::string& contents
 
 }  // namespace
 
+ProfileSnapshot::ProfileSnapshot(const std::string& path) : text_(ReadWholeFile(path)) {}
+
 int ReadProfileInt(const std::string& path, std::string_view section, std::string_view key,
                    int defaultValue) {
-    const std::optional<std::string> text = ReadWholeFile(path);
-    if (!text) return defaultValue;
-    const std::optional<std::string> value = FindValue(*text, section, key);
+    return ProfileSnapshot(path).ReadInt(section, key, defaultValue);
+}
+
+int ProfileSnapshot::ReadInt(std::string_view section, std::string_view key,
+                             int defaultValue) const {
+    if (!text_) return defaultValue;
+    const std::optional<std::string> value = FindValue(*text_, section, key);
     if (!value || value->empty()) return defaultValue;
 
     size_t i = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -14,6 +15,17 @@ namespace quillora {
 // empty value, gives `defaultValue`; a value that starts with no digit gives 0.
 int ReadProfileInt(const std::string& path, std::string_view section, std::string_view key,
                    int defaultValue);
+
+// The file read once for several lookups with the same rules (the network address takes
+// four keys); later changes to the file are not seen.
+class ProfileSnapshot {
+public:
+    explicit ProfileSnapshot(const std::string& path);
+    int ReadInt(std::string_view section, std::string_view key, int defaultValue) const;
+
+private:
+    std::optional<std::string> text_;
+};
 
 // Sets Key in Section to `value`, creating the file, the section and the key when they are
 // missing and leaving every other line as it was. The new contents are written to a

@@ -32,10 +32,11 @@ bool IsNetworkEntry(std::string_view entry) {
 }
 
 IpOctets ReadIpOctets(const std::string& settingsPath) {
+    const ProfileSnapshot settings(settingsPath);
     IpOctets octets{};
     for (size_t i = 0; i < octets.size(); ++i) {
         octets[i] = static_cast<std::uint8_t>(
-            ReadProfileInt(settingsPath, "System", kOctetKeys[i], kDefaultAddress[i]) & 0xFF);
+            settings.ReadInt("System", kOctetKeys[i], kDefaultAddress[i]) & 0xFF);
     }
     return octets;
 }

@@ -24,8 +24,9 @@ void MainTestDialog::ApplyPortSelection() {
     QWidget* properties = Control(ctl::PortProperties);
     if (IsSerialEntry(entry)) {
         properties->setEnabled(true);
-        const int baudRate = ReadProfileInt(SettingsPath(), entry, "Baudrate", 9600);
-        const int flowControl = ReadProfileInt(SettingsPath(), entry, "FlowCtl", 0);
+        const ProfileSnapshot settings(SettingsPath());
+        const int baudRate = settings.ReadInt(entry, "Baudrate", 9600);
+        const int flowControl = settings.ReadInt(entry, "FlowCtl", 0);
         services_.ports.SetComParam(entry, baudRate, 8, 'N', 1, flowControl);
         return;
     }

@@ -18,7 +18,8 @@ SerialSettingsDialog::SerialSettingsDialog(PortName port, std::string settingsPa
       flowControls_(new QComboBox(this)) {
     setWindowTitle(FromGbk(port_) + QStringLiteral(" 串口设置"));
 
-    const int baudRate = ReadProfileInt(settingsPath_, port_, "Baudrate", 9600);
+    const ProfileSnapshot settings(settingsPath_);
+    const int baudRate = settings.ReadInt(port_, "Baudrate", 9600);
     for (const int rate : StandardBaudRates()) baudRates_->addItem(QString::number(rate), rate);
     const int baudIndex = baudRates_->findData(baudRate);
     baudRates_->setCurrentIndex(baudIndex >= 0 ? baudIndex : baudRates_->findData(9600));
@@ -26,7 +27,7 @@ SerialSettingsDialog::SerialSettingsDialog(PortName port, std::string settingsPa
     // Listed in code order, so an entry's index is its flow-control code.
     flowControls_->addItems({QStringLiteral("无"), QStringLiteral("XON/XOFF"),
                              QStringLiteral("RTS/CTS"), QStringLiteral("DTR/DSR")});
-    const int flow = ReadProfileInt(settingsPath_, port_, "FlowCtl", kFlowNone);
+    const int flow = settings.ReadInt(port_, "FlowCtl", kFlowNone);
     flowControls_->setCurrentIndex(flow >= kFlowNone && flow <= kFlowDtrDsr ? flow : kFlowNone);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
