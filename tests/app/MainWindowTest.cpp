@@ -11,7 +11,6 @@
 #include <QTest>
 
 #include "app/ControlTable.h"
-#include "app/DialogUnits.h"
 #include "port/IpAddressDialog.h"
 #include "support/DialogHarness.h"
 
@@ -83,18 +82,6 @@ TEST(MainWindow, EveryControlOfTheTemplateWithItsIdKindAndCaption) {
     EXPECT_EQ(dialog.ControlText(ctl::PrintLogo), QStringLiteral("打印LOGO"));
 }
 
-TEST(MainWindow, PositionsComeFromDialogUnitsOfTheDialogFont) {
-    DialogHarness h;
-    MainTestDialog& dialog = h.Create();
-    const DialogUnits units(dialog.font());
-    EXPECT_EQ(dialog.Control(ctl::SinglePrint)->geometry(), units.ToPixels(QRect(178, 64, 53, 14)));
-    EXPECT_EQ(dialog.Control(ctl::TextBox)->geometry(), units.ToPixels(QRect(15, 17, 143, 132)));
-    EXPECT_EQ(dialog.Control(ctl::Copies)->geometry(), units.ToPixels(QRect(291, 190, 34, 14)));
-    EXPECT_EQ(dialog.size(), units.ToPixels(QSize(350, 281)));
-    const QStringList families = dialog.font().families();
-    EXPECT_TRUE(families.contains(QStringLiteral("Noto Serif CJK SC")));
-}
-
 TEST(MainWindow, TabOrderFollowsTheTemplate) {
     DialogHarness h;
     MainTestDialog& dialog = h.Create();
@@ -147,7 +134,7 @@ TEST(MainWindow, ConnectionListFromDriverCountsInOrder) {
     EXPECT_EQ(calls[2].operation, "GetUSBPort");
 }
 
-TEST(MainWindow, RestoredSelectionAppliesSerialParameters) {
+TEST(MainWindow, RestoredSelectionAppliesSerialParametersAndLettersReadAsZero) {
     DialogHarness h;
     h.ports.comCount = 2;
     h.WriteFile("Option.ini", "[System]\nPort=1\n[COM2]\nBaudrate=115200\nFlowCtl=2\n");
@@ -158,15 +145,12 @@ TEST(MainWindow, RestoredSelectionAppliesSerialParameters) {
     EXPECT_EQ(params[0].port, "COM2");
     EXPECT_EQ(params[0].args, (std::vector<int>{115200, 8, 78, 1, 2}));
     EXPECT_TRUE(dialog.Control(ctl::PortProperties)->isEnabled());
-}
 
-TEST(MainWindow, SavedPortOfLettersSelectsTheFirstEntry) {
-    DialogHarness h;
-    h.ports.comCount = 1;
-    h.WriteFile("Option.ini", "[System]\r\nPort=abc\r\n");
-    MainTestDialog& dialog = h.Create();
-    EXPECT_EQ(PortList(dialog)->currentIndex(), 0);
-    EXPECT_EQ(h.ports.Calls("SetComParam").at(0).args, (std::vector<int>{9600, 8, 78, 1, 0}));
+    DialogHarness letters;
+    letters.ports.comCount = 1;
+    letters.WriteFile("Option.ini", "[System]\r\nPort=abc\r\n");
+    EXPECT_EQ(PortList(letters.Create())->currentIndex(), 0);
+    EXPECT_EQ(letters.ports.Calls("SetComParam").at(0).args, (std::vector<int>{9600, 8, 78, 1, 0}));
 }
 
 TEST(MainWindow, SavedPortOutOfRangeOrMinusOneSelectsNothingAndIsStoredAsMinusOne) {
@@ -200,18 +184,6 @@ TEST(MainWindow, SelectionChangesSwitchThePropertiesButton) {
     SelectEntry(dialog, 0);
     ASSERT_EQ(h.ports.Calls("SetComParam").size(), 1u);
     EXPECT_EQ(h.ports.Calls("SetComParam")[0].port, "COM1");
-}
-
-TEST(MainWindow, PropertiesOfASerialPortOpenTheDriversDialogOnly) {
-    DialogHarness h;
-    h.ports.comCount = 1;
-    MainTestDialog& dialog = h.Create();
-    h.ports.Clear();
-    QTest::mouseClick(dialog.Control(ctl::PortProperties), Qt::LeftButton);
-    const auto calls = h.ports.Calls();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].operation, "ShowCOMSettingDlg");
-    EXPECT_EQ(calls[0].port, "COM1");
 }
 
 TEST(MainWindow, NetworkEntryResolvesFromTheSettingsAtEveryCall) {

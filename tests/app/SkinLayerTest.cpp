@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <fstream>
 
@@ -9,30 +9,20 @@
 namespace quillora {
 namespace {
 
-class SkinLayerTest : public testing::Test {
-protected:
-    void SetUp() override { qApp->setStyleSheet(QString()); }
-    void TearDown() override { qApp->setStyleSheet(QString()); }
-    std::string Write(const std::string& bytes) const {
-        const std::string path = dir.filePath("XPCorona.ssk").toStdString();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
+TEST(SkinLayer, OnlyAReadableStyleSheetStylesTheApplication) {
     QTemporaryDir dir;
-};
-
-TEST_F(SkinLayerTest, AStyleSheetSkinStylesTheApplication) {
-    ApplySkin(*qApp, Write("QPushButton { color: #123456; }"));
+    const std::string path = dir.filePath("XPCorona.ssk").toStdString();
+    qApp->setStyleSheet(QString());
+    ApplySkin(*qApp, path);  // missing
+    for (const std::string& bytes : {std::string("SKN\0\x01\x02", 6), std::string("\xFF\xFE x")}) {
+        std::ofstream(path, std::ios::binary) << bytes;
+        ApplySkin(*qApp, path);  // binary, not UTF-8
+    }
+    EXPECT_TRUE(qApp->styleSheet().isEmpty());
+    std::ofstream(path, std::ios::binary) << "QPushButton { color: #123456; }";
+    ApplySkin(*qApp, path);
     EXPECT_EQ(qApp->styleSheet(), QStringLiteral("QPushButton { color: #123456; }"));
-}
-
-TEST_F(SkinLayerTest, MissingOrBinarySkinChangesNothing) {
-    ApplySkin(*qApp, dir.filePath("none.ssk").toStdString());
-    EXPECT_TRUE(qApp->styleSheet().isEmpty());
-    ApplySkin(*qApp, Write(std::string("SKN\0\x01\x02", 6)));
-    EXPECT_TRUE(qApp->styleSheet().isEmpty());
-    ApplySkin(*qApp, Write("\xFF\xFE not utf-8"));
-    EXPECT_TRUE(qApp->styleSheet().isEmpty());
+    qApp->setStyleSheet(QString());
 }
 
 }  // namespace
