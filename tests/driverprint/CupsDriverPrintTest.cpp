@@ -7,13 +7,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <memory>
-#include <thread>
 
 #include "PrivateScheduler.h"
 #include "app/ControlTable.h"
-#include "driverprint/PrinterDeviceContext.h"
 #include "driverprint/Spooler.h"
-#include "platform/CodePage936.h"
 #include "support/DialogHarness.h"
 
 namespace quillora {
@@ -47,7 +44,8 @@ private:
 };
 
 struct ChooserView {
-    std::vector<std::string> items;
+    QString title;
+    QStringList items;
     int selected = -2;
 };
 
@@ -61,29 +59,22 @@ protected:
         firstJob_ = PrivateScheduler::LastJobId();
     }
 
-    // Presses the driver-print button; `answer` runs on the chooser once it is up and
-    // closes it. Returns what the chooser showed.
-    ChooserView PressDriverPrint(MainTestDialog& dialog,
-                                 const std::function<void(QDialog*)>& answer) {
+    // Presses the driver-print button; the chooser, once up, gets item `index` selected and
+    // `button` pressed. Returns what the chooser showed before.
+    static ChooserView PressDriverPrint(MainTestDialog& dialog, int index, const char* button) {
         ChooserView view;
-        test::WhenModalOpens([&](QWidget* modal) {
-            auto* list = modal->findChild<QComboBox*>(QStringLiteral("ctl1031"));
-            if (list) {
-                for (int i = 0; i < list->count(); ++i)
-                    view.items.push_back(list->itemText(i).toStdString());
-                view.selected = list->currentIndex();
-            }
-            answer(static_cast<QDialog*>(modal));
+        test::WhenModalOpens([&](QWidget* chooser) {
+            auto* list = chooser->findChild<QComboBox*>(QStringLiteral("ctl1031"));
+            view.title = chooser->windowTitle();
+            for (int i = 0; i < list->count(); ++i) view.items << list->itemText(i);
+            view.selected = list->currentIndex();
+            list->setCurrentIndex(index);
+            QTest::mouseClick(chooser->findChild<QPushButton*>(QString::fromLatin1(button)),
+                              Qt::LeftButton);
         });
         QTest::mouseClick(dialog.Control(ctl::DriverPrint), Qt::LeftButton);
         QCoreApplication::processEvents();  // releases the modal watcher
         return view;
-    }
-
-    static void Choose(QDialog* chooser, int index, const char* button) {
-        chooser->findChild<QComboBox*>(QStringLiteral("ctl1031"))->setCurrentIndex(index);
-        QTest::mouseClick(chooser->findChild<QPushButton*>(QString::fromLatin1(button)),
-                          Qt::LeftButton);
     }
 
     std::vector<Job> NewJobs() const {
@@ -100,66 +91,31 @@ protected:
         return PrivateScheduler::PdfText(pdf);
     }
 
-    struct PageRun {
-        std::vector<Job> jobs;
-        std::vector<test::RecordingMessages::Shown> messages;
-    };
-    // The test page through a spooler whose device entry is `entry`, `queue` the default.
-    PageRun PrintTestPageWith(const std::string& entry, const char* queue) {
-        FixedEntrySpooler spooler(*cups_, entry);
-        DialogHarness h(spooler);
-        h.Create();
-        PrivateScheduler::SetServerDefault(queue);
-        h.dialog->PrintDriverTestPage();
-        return {NewJobs(), h.messages.shown};
-    }
-
     std::unique_ptr<Spooler> cups_ = CreateCupsSpooler();
     int firstJob_ = 0;
 };
 
-TEST_F(CupsDriverPrint, ChooserListsBothQueuesInSpoolerOrderAndPreselectsTheDefault) {
-    DialogHarness h(*cups_);
-    MainTestDialog& dialog = h.Create();
-
-    PrivateScheduler::SetServerDefault(kSecond);
-    ChooserView view = PressDriverPrint(dialog, [](QDialog* c) { Choose(c, 0, "ctl2"); });
-    EXPECT_EQ(view.items, (std::vector<std::string>{"quillora-pdf", "quillora-pdf-2"}));
-    EXPECT_EQ(view.selected, 1);
-
-    // "quillora-pdf" is a prefix of both names; the search from the second item alone
-    // would take "quillora-pdf-2", but the default's own item is the one preselected.
-    PrivateScheduler::SetServerDefault(kFirst);
-    view = PressDriverPrint(dialog, [](QDialog* c) { Choose(c, 1, "ctl2"); });
-    EXPECT_EQ(view.selected, 0);
-    EXPECT_TRUE(NewJobs().empty());
-}
-
-TEST_F(CupsDriverPrint, CancelChangesNothing) {
-    DialogHarness h(*cups_);
-    MainTestDialog& dialog = h.Create();
-    PrivateScheduler::SetServerDefault(kSecond);
-
-    PressDriverPrint(dialog, [](QDialog* c) { Choose(c, 0, "ctl2"); });
-
-    EXPECT_EQ(PrivateScheduler::ServerDefault(), kSecond);
-    EXPECT_TRUE(NewJobs().empty());
-    EXPECT_TRUE(h.messages.shown.empty());
-}
-
-TEST_F(CupsDriverPrint, OkMakesTheChoiceTheDefaultAndPrintsOneTestPageJobThere) {
+TEST_F(CupsDriverPrint, ChooserPreselectsTheDefaultCancelKeepsItOkMakesTheChoiceTheDefault) {
     DialogHarness h(*cups_);
     MainTestDialog& dialog = h.Create();
     static_cast<QPlainTextEdit*>(dialog.Control(ctl::TextBox))
         ->setPlainText(QString::fromUtf8("Quillora driver page\n驱动程序打印测试"));
-    PrivateScheduler::SetServerDefault(kFirst);
 
-    PressDriverPrint(dialog, [](QDialog* c) { Choose(c, 1, "ctl1"); });
+    PrivateScheduler::SetServerDefault(kSecond);
+    const ChooserView view = PressDriverPrint(dialog, 0, "ctl2");
+    EXPECT_EQ(view.title, QStringLiteral("请选择打印机"));
+    EXPECT_EQ(view.items, QStringList({"quillora-pdf", "quillora-pdf-2"}));
+    EXPECT_EQ(view.selected, 1);
+    EXPECT_EQ(PrivateScheduler::ServerDefault(), kSecond);
+
+    // "quillora-pdf" is a prefix of both names; the search from the second item alone
+    // would take "quillora-pdf-2", but the default's own item is the one preselected.
+    PrivateScheduler::SetServerDefault(kFirst);
+    EXPECT_EQ(PressDriverPrint(dialog, 1, "ctl1").selected, 0);
 
     EXPECT_EQ(PrivateScheduler::ServerDefault(), kSecond);
-    EXPECT_EQ(cups_->DefaultPrinterName().name, kSecond);
     const std::vector<Job> jobs = NewJobs();
-    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_EQ(jobs.size(), 1u);  // none from the cancelled chooser
     EXPECT_EQ(jobs[0].title, "printer");
     EXPECT_EQ(jobs[0].queue, kSecond);
     EXPECT_TRUE(jobs[0].completed);
@@ -169,40 +125,13 @@ TEST_F(CupsDriverPrint, OkMakesTheChoiceTheDefaultAndPrintsOneTestPageJobThere) 
     EXPECT_TRUE(h.messages.shown.empty());
 }
 
-TEST_F(CupsDriverPrint, TestPageWrapsLongTextAtWordsAndPrintsAnEmptyBoxAsABlankPage) {
-    DialogHarness h(*cups_);
-    MainTestDialog& dialog = h.Create();
-    auto* box = static_cast<QPlainTextEdit*>(dialog.Control(ctl::TextBox));
-    QStringList words;
-    for (int i = 1; i <= 300; ++i) words << QStringLiteral("w%1").arg(i, 3, 10, QLatin1Char('0'));
-    box->setPlainText(words.join(' '));
-    PrivateScheduler::SetServerDefault(kFirst);
-
-    dialog.PrintDriverTestPage();
-    box->clear();
-    dialog.PrintDriverTestPage();
-
-    const std::vector<Job> jobs = NewJobs();
-    ASSERT_EQ(jobs.size(), 2u);
-    const QStringList lines =
-        QString::fromStdString(PrintedText(jobs[0])).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    EXPECT_GT(lines.size(), 2);  // one line of 1200 characters does not fit across A4
-    // Joined again, the lines hold every word whole and in order.
-    QStringList printed;
-    for (const QString& line : lines) {
-        if (!line.trimmed().isEmpty() && line != QStringLiteral("\f")) printed << line.trimmed();
-    }
-    EXPECT_EQ(printed.join(' '), words.join(' '));
-    EXPECT_EQ(PrintedText(jobs[1]).find_first_not_of("\n\f "), std::string::npos);
-}
-
 TEST_F(CupsDriverPrint, PreparedDocumentIsSentInsteadOfTheTestPage) {
     DialogHarness h(*cups_);
     MainTestDialog& dialog = h.Create();
     h.WriteFile("Print.doc", "Prepared document for the driver test\n");
     PrivateScheduler::SetServerDefault(kSecond);
 
-    PressDriverPrint(dialog, [](QDialog* c) { Choose(c, 0, "ctl1"); });
+    PressDriverPrint(dialog, 0, "ctl1");
 
     const std::vector<Job> jobs = NewJobs();
     ASSERT_EQ(jobs.size(), 1u);
@@ -213,104 +142,28 @@ TEST_F(CupsDriverPrint, PreparedDocumentIsSentInsteadOfTheTestPage) {
               std::string::npos);
 }
 
-TEST_F(CupsDriverPrint, DocumentThatNoFilterTakesIsRefusedAndLeavesNoJobWaiting) {
-    DialogHarness h(*cups_);
-    h.WriteFile("Print.doc", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + "word");
+TEST_F(CupsDriverPrint, TestPageNeedsAThreeTokenEntryAndADefaultPrinter) {
+    // Two tokens: nothing printed, nothing said.
+    FixedEntrySpooler twoTokens(*cups_, "quillora-pdf,Generic CUPS-PDF Printer");
+    DialogHarness quiet(twoTokens);
+    quiet.Create();
     PrivateScheduler::SetServerDefault(kFirst);
+    quiet.dialog->PrintDriverTestPage();
+    EXPECT_TRUE(quiet.messages.shown.empty());
 
-    const PrintFileResult result = cups_->PrintFile(h.Path("Print.doc"));
-
-    EXPECT_EQ(result.status.code, 0x040a);  // client-error-document-format-not-supported
-    const std::vector<Job> jobs = NewJobs();
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].id, result.jobId);
-    EXPECT_FALSE(jobs[0].completed);
-}
-
-TEST_F(CupsDriverPrint, EntryWithTwoTokensPrintsNothingAndSaysNothing) {
-    const PageRun run = PrintTestPageWith("quillora-pdf,Generic CUPS-PDF Printer", kFirst);
-    EXPECT_TRUE(run.jobs.empty());
-    EXPECT_TRUE(run.messages.empty());
-}
-
-TEST_F(CupsDriverPrint, DeviceIsTheSpoolersDefaultEvenWhenTheEntryNamesAnother) {
-    // Doubled commas still separate three tokens.
-    const PageRun run = PrintTestPageWith(",,quillora-pdf,,driver,,,port,extra", kSecond);
-    ASSERT_EQ(run.jobs.size(), 1u);
-    EXPECT_EQ(run.jobs[0].queue, kSecond);
-    EXPECT_TRUE(run.messages.empty());
-}
-
-TEST_F(CupsDriverPrint, NoDefaultPrinterShowsTheMessageWithTheErrorCode) {
+    // Three tokens but no default printer: the message with the scheduler's code, no icon.
     FixedEntrySpooler stale(*cups_, "quillora-gone,Generic CUPS-PDF Printer,cups-pdf:/gone");
     DialogHarness h(stale);
     h.Create();
     PrivateScheduler::ClearServerDefault();
     ASSERT_EQ(PrivateScheduler::ServerDefault(), "");
-
     h.dialog->PrintDriverTestPage();
-
     ASSERT_EQ(h.messages.shown.size(), 1u);
     // 1030 = 0x0406, the scheduler's client-error-not-found.
     EXPECT_EQ(h.messages.shown[0].text,
               QString::fromUtf8("没有默认打印机,或者没有安装打印机!1030"));
     EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::None);
     EXPECT_TRUE(NewJobs().empty());
-
-    // The stand-in's own entry has no printer then either: ",,," ends silently.
-    DialogHarness plain(*cups_);
-    plain.Create();
-    EXPECT_EQ(cups_->DefaultDeviceEntry(), ",,,");
-    plain.dialog->PrintDriverTestPage();
-    EXPECT_TRUE(plain.messages.shown.empty());
-}
-
-TEST_F(CupsDriverPrint, WorkerThreadDrawsAJobAndRaisesTheMessageOnTheUiThread) {
-    FixedEntrySpooler entry(*cups_, "a,b,c");
-    DialogHarness h(entry);
-    MainTestDialog& dialog = h.Create();
-    PrivateScheduler::SetServerDefault(kFirst);
-    const auto runOnWorker = [&](const std::function<void()>& body) {
-        bool done = false;
-        std::thread worker([&] {
-            body();
-            dialog.UiThread().Invoke([&] { done = true; });
-        });
-        while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        worker.join();
-    };
-
-    runOnWorker([&] {
-        std::unique_ptr<PrinterDeviceContext> dc = dialog.CreateDefaultPrinterDC();
-        ASSERT_TRUE(dc);
-        ASSERT_GT(dc->StartDoc("printer"), 0);
-        dc->StartPage();
-        dc->SaveDC();
-        dc->TextOut(0, 0, ToGbk(QString::fromUtf8("当前第7份, 时间:09:05:03\r\n\r\n")));
-        dc->DrawText("copy body", QRect(0, 100, dc->PhysicalWidth(), dc->PhysicalHeight() - 100),
-                     kDtWordBreak);
-        EXPECT_TRUE(dc->RestoreDC(-1));
-        EXPECT_GT(dc->EndPage(), 0);
-        EXPECT_GT(dc->EndDoc(), 0);
-    });
-    const std::vector<Job> jobs = NewJobs();
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].title, "printer");
-    const std::string text = PrintedText(jobs[0]);
-    // The heading's line and the body 100 units (2 mm) below it overlap, so the words of
-    // the two come out interleaved.
-    EXPECT_NE(text.find("当前第7份,"), std::string::npos) << text;
-    EXPECT_NE(text.find("时间:09:05:03"), std::string::npos) << text;
-    EXPECT_NE(text.find("copy body"), std::string::npos) << text;
-
-    PrivateScheduler::ClearServerDefault();
-    bool shownOnUiThread = false;
-    h.messages.onShow = [&](const auto&) {
-        shownOnUiThread = QThread::currentThread() == dialog.thread();
-    };
-    runOnWorker([&] { EXPECT_FALSE(dialog.CreateDefaultPrinterDC()); });
-    ASSERT_EQ(h.messages.shown.size(), 1u);
-    EXPECT_TRUE(shownOnUiThread);
 }
 
 }  // namespace

