@@ -3,23 +3,6 @@
 #include <fstream>
 
 namespace quillora::test {
-namespace {
-
-void PutLittleEndian(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(char((value >> (8 * i)) & 0xFF));
-}
-
-// Column x of rows firstRow (bit 7) to firstRow + 7 (bit 0), one pixel at a time.
-std::uint8_t ColumnByte(int width, int height, const DotFunction& dot, int x, int firstRow) {
-    std::uint8_t byte = 0;
-    for (int j = 0; j < 8; ++j) {
-        const int y = firstRow + j;
-        if (x < width && y < height && dot(x, y)) byte |= std::uint8_t(0x80 >> j);
-    }
-    return byte;
-}
-
-}  // namespace
 
 bool PatternDot(int x, int y) {
     const std::uint32_t mixed = std::uint32_t(x) * 2654435761u ^ std::uint32_t(y) * 40503u;
@@ -28,23 +11,15 @@ bool PatternDot(int x, int y) {
 
 std::string BmpHeaders(std::int32_t width, std::int32_t height, std::uint16_t bitCount,
                        std::uint32_t pixelBytes) {
-    const std::uint32_t paletteBytes = bitCount == 1 ? 8 : 0;
-    const std::uint32_t offset = 54 + paletteBytes;
+    const std::uint32_t offset = bitCount == 1 ? 62 : 54;  // a 1-bit file has 2 palette entries
     std::string out = "BM";
-    PutLittleEndian(out, offset + pixelBytes, 4);
-    PutLittleEndian(out, 0, 4);
-    PutLittleEndian(out, offset, 4);
-    PutLittleEndian(out, 40, 4);
-    PutLittleEndian(out, std::uint32_t(width), 4);
-    PutLittleEndian(out, std::uint32_t(height), 4);
-    PutLittleEndian(out, 1, 2);
-    PutLittleEndian(out, bitCount, 2);
-    PutLittleEndian(out, 0, 4);  // no compression
-    PutLittleEndian(out, pixelBytes, 4);
-    PutLittleEndian(out, 2835, 4);  // 72 dpi
-    PutLittleEndian(out, 2835, 4);
-    PutLittleEndian(out, 0, 4);
-    PutLittleEndian(out, 0, 4);
+    const auto put = [&out](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.push_back(char((value >> (8 * i)) & 0xFF));
+    };
+    for (std::uint32_t value : {offset + pixelBytes, 0u, offset, 40u, std::uint32_t(width),
+                                std::uint32_t(height), 1u + (std::uint32_t(bitCount) << 16)})
+        put(value, 4);  // the last: one plane, then the bit count
+    for (std::uint32_t value : {0u, pixelBytes, 2835u, 2835u, 0u, 0u}) put(value, 4);  // 72 dpi
     return out;
 }
 
@@ -57,8 +32,7 @@ std::string MonochromeBmp(std::int32_t width, std::int32_t height, const DotFunc
     for (int y = height - 1; y >= 0; --y) {
         std::string row(std::size_t(rowBytes), '\0');
         for (int x = 0; x < width; ++x) {
-            if (!dot(x, y))
-                row[std::size_t(x / 8)] = char(row[std::size_t(x / 8)] | (0x80 >> (x % 8)));
+            if (!dot(x, y)) row[std::size_t(x / 8)] |= char(0x80 >> (x % 8));
         }
         out += row;
     }
@@ -69,20 +43,18 @@ void WriteBinaryFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::vector<std::uint8_t> ReferenceNvLogoData(int width, int height, const DotFunction& dot,
-                                              int widthBytes, int heightBytes) {
+std::vector<std::uint8_t> ReferenceColumns(int width, int height, const DotFunction& dot,
+                                           int columns, int firstGroup, int groups) {
     std::vector<std::uint8_t> data;
-    for (int x = 0; x < 8 * widthBytes; ++x) {
-        for (int g = 0; g < heightBytes; ++g)
-            data.push_back(ColumnByte(width, height, dot, x, 8 * g));
+    for (int x = 0; x < columns; ++x) {
+        for (int g = firstGroup; g < firstGroup + groups; ++g) {
+            std::uint8_t byte = 0;
+            for (int j = 0; j < 8; ++j) {  // one pixel at a time
+                if (x < width && 8 * g + j < height && dot(x, 8 * g + j)) byte |= 0x80 >> j;
+            }
+            data.push_back(byte);
+        }
     }
-    return data;
-}
-
-std::vector<std::uint8_t> ReferenceRasterBandData(int width, int height, const DotFunction& dot,
-                                                  int bandDots, int band) {
-    std::vector<std::uint8_t> data;
-    for (int x = 0; x < bandDots; ++x) data.push_back(ColumnByte(width, height, dot, x, 8 * band));
     return data;
 }
 

@@ -27,6 +27,8 @@ std::vector<SeedBmp> SeedCorpus() {
          BmpReadFailure::InvalidSize},
         {"huge.bmp", BmpHeaders(0x7FFFFFFF, 0x7FFFFFFF, 32, 0) + std::string(8, '\0'),
          BmpReadFailure::TooLarge},
+        {"overflowing-row.bmp", BmpHeaders(0x7FFFFFFF, 1, 0xFFFF, 0), BmpReadFailure::TooLarge},
+        {"block-over-64MiB.bmp", BmpHeaders(65536 * 8, 1025, 1, 0), BmpReadFailure::TooLarge},
     };
 }
 

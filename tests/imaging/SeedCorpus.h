@@ -8,8 +8,8 @@
 
 namespace quillora::test {
 
-// BMP files that start the imaging fuzzer: readable pictures of the awkward sizes and
-// the files that the reader must refuse, each with the refusal it must give.
+// The imaging fuzzer's seeds: readable BMPs of awkward sizes, and files the reader must
+// refuse, each with its refusal.
 struct SeedBmp {
     std::string name;
     std::string bytes;

@@ -10,10 +10,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
         return 2;
     }
-    const std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
-    for (const quillora::test::SeedBmp& seed : quillora::test::SeedCorpus()) {
-        quillora::test::WriteBinaryFile((folder / seed.name).string(), seed.bytes);
-    }
-    return 0;
+    std::filesystem::create_directories(argv[1]);
+    for (const quillora::test::SeedBmp& seed : quillora::test::SeedCorpus())
+        quillora::test::WriteBinaryFile((std::filesystem::path(argv[1]) / seed.name).string(),
+                                        seed.bytes);
 }
