@@ -1,9 +1,19 @@
 #pragma once
 
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
-#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "port/FdIo.h"
 #include "port/LinuxPortDriver.h"
@@ -12,61 +22,111 @@
 namespace quillora::test {
 
 using namespace std::chrono_literals;
-
-// Bytes written out in the test, e.g. Hex("10 04 02").
-std::string Bytes(std::initializer_list<int> values);
+using Clock = std::chrono::steady_clock;
 
 // `size` bytes of a pattern that no shift or truncation preserves.
-std::string Pattern(std::size_t size);
+inline std::string Pattern(std::size_t size) {
+    std::string bytes(size, '\0');
+    std::uint32_t state = 2463534242u;
+    for (char& byte : bytes) {
+        state ^= state << 13, state ^= state >> 17, state ^= state << 5;
+        byte = static_cast<char>(state);
+    }
+    return bytes;
+}
 
-// A short read bound, so the tests that wait for it stay quick; no failing fast; a write
-// bound long enough for a slow sanitizer build.
-PortTimeouts QuickTimeouts();
+// Read bound 200 ms, no failing fast, a write bound long enough for a sanitizer build.
+inline PortTimeouts QuickTimeouts() {
+    return {500ms, 5s, 200ms, 0ms};
+}
 
-// A driver whose ports are exactly `overrides` (a QUILLORA_PORTS value).
-LinuxPortDriver DriverWith(const std::string& overrides,
-                           const PortTimeouts& timeouts = QuickTimeouts());
+inline LinuxPortDriver DriverWith(const std::string& overrides,
+                                  const PortTimeouts& timeouts = QuickTimeouts()) {
+    return LinuxPortDriver(BuildDeviceTable(ParsePortOverrides(overrides)), timeouts, {});
+}
 
-int Send(PortDriver& driver, const PortName& port, const std::string& bytes);
-// ReadData into a buffer of `count` bytes; the bytes that arrived.
-std::string Read(PortDriver& driver, const PortName& port, int count);
+inline int Send(PortDriver& driver, const PortName& port, const std::string& bytes) {
+    return driver.SendData(port, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                           static_cast<int>(bytes.size()));
+}
 
-// A pseudo-terminal standing in for a serial printer; the test plays the printer on the
-// master side and may look at the terminal's settings through its own slave descriptor.
+inline std::string Read(PortDriver& driver, const PortName& port, int count) {
+    std::string buffer(static_cast<size_t>(count), '\0');
+    const int got = driver.ReadData(port, reinterpret_cast<std::uint8_t*>(buffer.data()), count);
+    buffer.resize(static_cast<size_t>(std::max(got, 0)));
+    return buffer;
+}
+
+// Reads `count` bytes from a descriptor (fewer if it ends or `timeout` passes).
+inline std::string ReceiveFrom(int fd, std::size_t count, std::chrono::milliseconds timeout = 2s) {
+    std::string bytes(count, '\0');
+    auto* buffer = reinterpret_cast<std::uint8_t*>(bytes.data());
+    bytes.resize(ReadUpTo(fd, buffer, count, timeout, FdIoOptions{}).count);
+    return bytes;
+}
+
+inline void SendTo(int fd, const std::string& bytes) {
+    struct stat status {};
+    fstat(fd, &status);
+    const IoOutcome outcome =
+        WriteAll(fd, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), 2s,
+                 FdIoOptions{S_ISSOCK(status.st_mode), false});
+    ASSERT_EQ(outcome.count, bytes.size()) << outcome.error.message();
+}
+
+// A serial printer: the test plays it on the master side.
 struct PseudoTerminal {
-    PseudoTerminal();
+    PseudoTerminal() {
+        int masterFd = -1, slaveFd = -1;
+        char name[256] = {};
+        EXPECT_EQ(openpty(&masterFd, &slaveFd, name, nullptr, nullptr), 0);
+        master = UniqueFd(masterFd), slave = UniqueFd(slaveFd), slavePath = name;
+        fcntl(masterFd, F_SETFL, fcntl(masterFd, F_GETFL) | O_NONBLOCK);
+    }
+    std::string Receive(std::size_t count, std::chrono::milliseconds timeout = 2s) const {
+        return ReceiveFrom(master.Get(), count, timeout);
+    }
+    void Reply(const std::string& bytes) const { SendTo(master.Get(), bytes); }
+    void AwaitDelivered() const {  // until the Reply bytes can be read on the slave side
+        pollfd entry{slave.Get(), POLLIN, 0};
+        ASSERT_EQ(poll(&entry, 1, 2000), 1);
+    }
     UniqueFd master, slave;
     std::string slavePath;
-
-    // The bytes the program sent, waiting up to `timeout` for `count` of them.
-    std::string Receive(std::size_t count, std::chrono::milliseconds timeout = 2s) const;
-    void Reply(const std::string& bytes) const;
-    // Waits until bytes written by Reply can be read on the slave side.
-    void AwaitDelivered() const;
 };
 
-// A network printer on 127.3.<p>.<host>, port 9100, with <p> taken from the process id so
-// that two runs of the suite at once do not meet on an address.
-class LoopbackPrinter {
-public:
-    explicit LoopbackPrinter(int host, int backlog = 8);
-    static std::string Address(int host);
-
+// A network printer listening on 127.3.<from pid>.<host>:9100.
+struct LoopbackPrinter {
+    static std::string Address(int host) {
+        return "127.3." + std::to_string(getpid() % 250 + 1) + "." + std::to_string(host);
+    }
+    explicit LoopbackPrinter(int host, int backlog = 8)
+        : listener(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        const int on = 1;
+        setsockopt(listener.Get(), SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        sockaddr_in address{AF_INET, htons(9100), {}, {}};
+        inet_pton(AF_INET, Address(host).c_str(), &address.sin_addr);
+        EXPECT_EQ(bind(listener.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0)
+            << Address(host) << ": " << strerror(errno);
+        EXPECT_EQ(listen(listener.Get(), backlog), 0);
+    }
     // The next connection, or an invalid fd when none comes within `timeout`.
-    UniqueFd Accept(std::chrono::milliseconds timeout = 2s) const;
-    void Close() { listener_.Reset(); }
-
-private:
-    UniqueFd listener_;
+    UniqueFd Accept(std::chrono::milliseconds timeout = 2s) const {
+        pollfd entry{listener.Get(), POLLIN, 0};
+        if (poll(&entry, 1, static_cast<int>(timeout.count())) != 1) return {};
+        return UniqueFd(accept4(listener.Get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
+    }
+    UniqueFd listener;
 };
 
-// Reads `count` bytes from a connection (fewer if it ends or `timeout` passes).
-std::string ReceiveFrom(int fd, std::size_t count, std::chrono::milliseconds timeout = 2s);
-void SendTo(int fd, const std::string& bytes);
+inline std::string FileContents(const std::string& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
 
-// The whole contents of a file ("" when it cannot be read).
-std::string FileContents(const std::string& path);
-
-std::chrono::milliseconds ElapsedSince(std::chrono::steady_clock::time_point start);
+inline std::chrono::milliseconds ElapsedSince(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+}
 
 }  // namespace quillora::test

@@ -23,9 +23,17 @@ void Click(QWidget* dialog, QDialogButtonBox::StandardButton which) {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-TEST(SerialSettingsDialog, ShowsTheStoredChoiceAndStoresTheNewOneOnOk) {
+TEST(SerialSettingsDialog, ShowsTheStoredChoiceStoresOnOkAndNothingOnCancel) {
     QTemporaryDir dir;
     const std::string settings = dir.filePath("Option.ini").toStdString();
+    SerialSettingsDialog fresh("COM1", settings);
+    EXPECT_EQ(fresh.BaudRateList()->currentText(), "9600");
+    EXPECT_EQ(fresh.FlowControlList()->currentText(), "无");
+    fresh.BaudRateList()->setCurrentText("2400");
+    Click(&fresh, QDialogButtonBox::Cancel);
+    EXPECT_EQ(fresh.result(), QDialog::Rejected);
+    EXPECT_FALSE(std::ifstream(settings).good());
+
     std::ofstream(settings) << "[System]\r\nPort=0\r\n[COM2]\r\nBaudrate=19200\r\nFlowCtl=2\r\n";
     SerialSettingsDialog dialog("COM2", settings);
     EXPECT_EQ(dialog.BaudRateList()->count(), 14);
@@ -34,7 +42,6 @@ TEST(SerialSettingsDialog, ShowsTheStoredChoiceAndStoresTheNewOneOnOk) {
     EXPECT_EQ(dialog.BaudRateList()->currentText(), "19200");
     EXPECT_EQ(dialog.FlowControlList()->count(), 4);
     EXPECT_EQ(dialog.FlowControlList()->currentText(), "RTS/CTS");
-
     dialog.BaudRateList()->setCurrentText("115200");
     dialog.FlowControlList()->setCurrentText("DTR/DSR");
     Click(&dialog, QDialogButtonBox::Ok);
@@ -42,18 +49,6 @@ TEST(SerialSettingsDialog, ShowsTheStoredChoiceAndStoresTheNewOneOnOk) {
     EXPECT_FALSE(dialog.StoreError());
     EXPECT_EQ(FileContents(settings),
               "[System]\r\nPort=0\r\n[COM2]\r\nBaudrate=115200\r\nFlowCtl=3\r\n");
-}
-
-TEST(SerialSettingsDialog, DefaultsWithoutSettingsAndCancelStoresNothing) {
-    QTemporaryDir dir;
-    const std::string settings = dir.filePath("Option.ini").toStdString();
-    SerialSettingsDialog dialog("COM1", settings);
-    EXPECT_EQ(dialog.BaudRateList()->currentText(), "9600");
-    EXPECT_EQ(dialog.FlowControlList()->currentText(), "无");
-    dialog.BaudRateList()->setCurrentText("2400");
-    Click(&dialog, QDialogButtonBox::Cancel);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_FALSE(std::ifstream(settings).good());
 }
 
 TEST(SerialSettingsDialog, SystemDriverShowsItForSerialPortsOnly) {
@@ -73,11 +68,9 @@ TEST(SerialSettingsDialog, SystemDriverShowsItForSerialPortsOnly) {
     });
     EXPECT_EQ(driver->ShowCOMSettingDlg("COM1"), 1);
     EXPECT_EQ(FileContents(SettingsPath()), "[COM1]\r\nBaudrate=57600\r\nFlowCtl=1\r\n");
-
     WhenModalOpens([](QWidget* modal) { Click(modal, QDialogButtonBox::Cancel); });
     EXPECT_EQ(driver->ShowCOMSettingDlg("COM1"), 0);
     QCoreApplication::processEvents();  // lets the last watcher release itself
-
     EXPECT_EQ(driver->ShowCOMSettingDlg("USB1"), 0);
     EXPECT_EQ(driver->LastErrorText("USB1"), "settings dialog USB1: not a serial port");
 }
