@@ -1,9 +1,16 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,23 +20,28 @@
 namespace vprinter::test {
 
 // "1B 2A 00" -> bytes; blanks between bytes are optional.
-std::vector<std::uint8_t> Hex(const std::string& text);
+inline std::vector<std::uint8_t> Hex(const std::string& text) {
+    const QByteArray bytes = QByteArray::fromHex(QByteArray::fromStdString(text));
+    return {bytes.begin(), bytes.end()};
+}
 
-// Records what an interpreter hands out.
 class RecordingOutput final : public PrinterOutput {
 public:
-    void Reply(const std::vector<std::uint8_t>& bytes) override;
+    void Reply(const std::vector<std::uint8_t>& bytes) override {
+        replies.insert(replies.end(), bytes.begin(), bytes.end());
+    }
     void Log(const std::string& line) override { logs.push_back(line); }
     void ReceiptDone(Receipt receipt) override { receipts.push_back(std::move(receipt)); }
-
-    bool Logged(const std::string& part) const;
+    bool Logged(const std::string& part) const {
+        return std::any_of(logs.begin(), logs.end(),
+                           [&](const std::string& line) { return line.find(part) != line.npos; });
+    }
 
     std::vector<std::uint8_t> replies;
     std::vector<std::string> logs;
     std::vector<Receipt> receipts;
 };
 
-// An interpreter with its own memory and output.
 struct InterpreterRig {
     PrinterMemory memory;
     RecordingOutput output;
@@ -38,34 +50,86 @@ struct InterpreterRig {
     void Feed(const std::vector<std::uint8_t>& bytes) {
         interpreter.Feed(bytes.data(), bytes.size());
     }
-    // Feeds `bytes`, ends the stream and returns the single receipt it made.
-    const Receipt& PrintAll(const std::vector<std::uint8_t>& bytes);
+    // Feeds `bytes`, ends the stream and returns the last receipt.
+    const Receipt& PrintAll(const std::vector<std::uint8_t>& bytes) {
+        Feed(bytes);
+        interpreter.EndOfStream();
+        return output.receipts.back();
+    }
 };
 
 inline bool IsDot(const QImage& image, int x, int y) {
     return qGray(image.pixel(x, y)) < 128;
 }
 // The bounding box of every dot in rows [top, bottom); null when there is none.
-QRect InkBox(const QImage& image, int top = 0, int bottom = -1);
+inline QRect InkBox(const QImage& image, int top = 0, int bottom = -1) {
+    QRect box;
+    for (int y = top; y < (bottom < 0 ? image.height() : bottom); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (IsDot(image, x, y)) box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
 
-// The barcodes that zbarimg reads in a PNG, as "TYPE:data" lines, in its order.
-QStringList DecodeBarcodes(const QString& pngPath);
+// The barcodes zbarimg reads in a PNG, as "TYPE:data" lines, sorted.
+inline QStringList DecodeBarcodes(const QString& pngPath) {
+    QProcess zbar;
+    zbar.start(QStringLiteral("zbarimg"), {QStringLiteral("--quiet"), pngPath});
+    zbar.waitForFinished(30000);
+    QStringList decoded = QString::fromUtf8(zbar.readAllStandardOutput())
+                              .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    decoded.sort();
+    return decoded;
+}
 
-// The real printer program, started with `arguments` plus an output folder of its own,
-// stopped (SIGTERM) when the object goes.
+// The real printer program with an output folder of its own, stopped (SIGTERM) when the
+// object goes.
 class PrinterProcess {
 public:
-    explicit PrinterProcess(QStringList arguments);
-    ~PrinterProcess();
+    explicit PrinterProcess(QStringList arguments) {
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.start(QStringLiteral(VPRINTER_BINARY),
+                       arguments << QStringLiteral("--out") << out_.path());
+        const QDeadlineTimer deadline(10000);
+        QByteArray seen;
+        while (!ready_ && !deadline.hasExpired() && process_.state() != QProcess::NotRunning) {
+            process_.waitForReadyRead(100);
+            seen += process_.readAll();
+            ready_ = seen.contains("ready:");
+        }
+    }
+    ~PrinterProcess() { Stop(); }
 
     bool Ready() const { return ready_; }
-    QString OutputDirectory() const { return out_.path(); }
-    QString Log() const;
+    QString Log() const {
+        QFile log(QDir(out_.path()).filePath(QStringLiteral("printer.log")));
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+    }
     // Waits until receipt-NNNN.png exists (and its log line is written).
-    bool WaitForReceipt(int number, int timeoutMs = 8000) const;
-    QString ReceiptPath(int number, const char* suffix = ".png") const;
-    // Stops the printer and returns its exit code.
-    int Stop();
+    bool WaitForReceipt(int number, int timeoutMs = 8000) const {
+        const QDeadlineTimer deadline(timeoutMs);
+        const QString name = QFileInfo(ReceiptPath(number)).fileName();
+        while (!deadline.hasExpired()) {
+            if (Log().contains(name)) return true;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(20);
+        }
+        return false;
+    }
+    QString ReceiptPath(int number, const char* suffix = ".png") const {
+        return QDir(out_.path())
+            .filePath(QStringLiteral("receipt-%1%2")
+                          .arg(number, 4, 10, QLatin1Char('0'))
+                          .arg(QString::fromLatin1(suffix)));
+    }
+    int Stop() {  // returns the exit code
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            process_.waitForFinished(10000);
+        }
+        return process_.exitCode();
+    }
 
 private:
     QTemporaryDir out_;
