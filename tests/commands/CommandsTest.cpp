@@ -1,0 +1,372 @@
+// The command buttons over a recording driver, then through the real port driver to a
+// pseudo-terminal printer that answers status queries and a raw TCP port on loopback.
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <thread>
+
+#include "app/ControlTable.h"
+#include "app/DataExchange.h"
+#include "commands/StatusDecoding.h"
+#include "port/FdIo.h"
+#include "port/SystemPortDriver.h"
+#include "support/DialogHarness.h"
+#include "support/HexBytes.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
+
+namespace quillora::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// "===== 测试条码 =====\r\n\r\n" CODE39; CODE128 counted; JAN13; JAN8; closing line.
+const std::vector<std::string> kBarcodePage{
+    "3D 3D 3D 3D 3D 20 B2 E2 CA D4 CC F5 C2 EB 20 3D 3D 3D 3D 3D 0D 0A 0D 0A "
+    "43 4F 44 45 33 39 0D 0A 1D 6B 04 31 32 33 34 35 36 00",
+    "0D 0A 43 4F 44 45 31 32 38 3A 0D 0A 1D 6B 49 0D 31 32 33 34 35 36 37 38 39 30 31 32 33",
+    "0D 0A 4A 41 4E 31 33 3A 0D 0A 1D 6B 02 31 32 33 34 35 36 37 38 39 30 31 32 33 00",
+    "0D 0A 4A 41 4E 38 3A 0D 0A 1D 6B 03 31 32 33 34 35 36 37 38 00",
+    "0D 0A 20 20 20 20 20 20 20 20 CC F5 C2 EB B4 F2 D3 A1 B2 E2 CA D4 CD EA B3 C9 21 0D 0A 0D 0A",
+};
+
+TEST(StatusDecoding, RepliesAndTheirTexts) {
+    // Near end is bit two or three.
+    for (std::uint8_t reply : {0x04, 0x08, 0xFF}) EXPECT_EQ(NearEndText(reply), Text("纸将尽"));
+    for (std::uint8_t reply : {0x00, 0x73, 0xF3}) EXPECT_EQ(NearEndText(reply), Text("纸ok"));
+    EXPECT_EQ(PaperTakenText(0x32), Text("无纸!"));
+    EXPECT_EQ(PaperTakenText(0x12), Text("有纸!"));
+    EXPECT_EQ(PaperTakenText(0x9A), Text("返回数据不正确:0x9a"));
+    EXPECT_EQ(PaperTakenText(0x00), Text("返回数据不正确:0x0"));
+    EXPECT_EQ(SerialStatusText(0x12, 0x12), Text("返回值:0x12,0x12,盖关好,有纸,"));
+    EXPECT_EQ(SerialStatusText(0x36, 0x1E), Text("返回值:0x36,0x1e,盖打开,缺纸,纸将尽"));
+    EXPECT_EQ(SerialStatusText(0x04, 0x08), Text("返回值:0x4,0x8,盖打开,有纸,纸将尽"));
+    EXPECT_EQ(SerialStatusText(0x20, 0x00), Text("返回值:0x20,0x0,盖关好,缺纸,"));
+}
+
+// The main window over a recording driver with COM1, COM2, LPT1, USB1 and 127.0.4.1.
+class CommandDialogTest : public testing::Test {
+protected:
+    enum Entry { kCom1, kCom2, kLpt1, kUsb1, kIp };
+
+    MainTestDialog& Open(Entry selected = kCom1) {
+        h.ports.comCount = 2;
+        h.ports.lptCount = h.ports.usbCount = 1;
+        h.WriteFile("Option.ini", "[System]\nPort=" + std::to_string(selected) +
+                                      "\nIp1=127\nIp2=0\nIp3=4\nIp4=1\n");
+        MainTestDialog& dialog = h.Create();
+        dialog.show();
+        h.ports.Clear();
+        return dialog;
+    }
+    void Click(int id) { QTest::mouseClick(h.dialog->Control(id), Qt::LeftButton); }
+    void SetCopies(const char* text) {
+        static_cast<QLineEdit*>(h.dialog->Control(ctl::Copies))->setText(text);
+    }
+    std::vector<std::string> SentHex() const { return ToHex(h.ports.SentBlocks()); }
+    std::vector<PortName> PortsUsed() const {
+        std::vector<PortName> ports;
+        for (const auto& call : h.ports.Calls()) ports.push_back(call.port);
+        return ports;
+    }
+    void ExpectOneMessage(const char* text) {
+        ASSERT_EQ(h.messages.shown.size(), 1u);
+        EXPECT_EQ(h.messages.shown[0].text, Text(text));
+        EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::Information);
+    }
+
+    DialogHarness h;
+};
+
+TEST_F(CommandDialogTest, OneShotButtonsSendTheirBlocksInOrderToTheSelectedPort) {
+    Open(kLpt1);
+    // "倍高倍宽ABC123\r\n" at sizes 11 to 77, the size reset, the line at normal size.
+    const std::string line = "B1 B6 B8 DF B1 B6 BF ED 41 42 43 31 32 33 0D 0A";
+    std::vector<std::string> enlargement;
+    for (const char* n : {"11", "22", "33", "44", "55", "66", "77"})
+        enlargement.push_back("1D 21 " + std::string(n) + " " + line);
+    enlargement.insert(enlargement.end(), {"1D 21 00", line});
+    // "ABC", "ABCD", "ABCDE" centred, right, left.
+    const std::string abc = "41 42 43 0D 0A 41 42 43 44 0D 0A 41 42 43 44 45 0D 0A";
+    const std::vector<std::pair<int, std::vector<std::string>>> buttons{
+        {ctl::HalfCut, {"1B 6D"}},
+        {ctl::FullCut, {"1D 56 00"}},
+        {ctl::Feed, {"1B 64 0A"}},
+        {ctl::CashDrawer, {"1B 39 00 05 0A"}},
+        {ctl::BlackMarkFeed, {"1D 0C"}},
+        {ctl::Barcode, kBarcodePage},
+        {ctl::Enlargement, enlargement},
+        {ctl::Alignment, {"1B 61 31 " + abc, "1B 61 32 " + abc, "1B 61 30 " + abc}},
+    };
+    for (const auto& [id, hex] : buttons) {
+        h.ports.Clear();
+        Click(id);
+        EXPECT_EQ(SentHex(), hex) << id;
+        EXPECT_EQ(PortsUsed(), std::vector<PortName>(hex.size(), "LPT1")) << id;
+    }
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST_F(CommandDialogTest, SinglePrintSendsGbkWithCrLfAndReportsAShortSend) {
+    MainTestDialog& dialog = Open(kUsb1);
+    auto* box = static_cast<QPlainTextEdit*>(dialog.Control(ctl::TextBox));
+    box->setPlainText(Text("测试\nAB"));
+    Click(ctl::SinglePrint);
+    EXPECT_EQ(SentHex(), std::vector<std::string>{"B2 E2 CA D4 0D 0A 41 42 0D 0A"});
+    EXPECT_EQ(PortsUsed(), std::vector<PortName>{"USB1"});
+    EXPECT_TRUE(h.messages.shown.empty());
+
+    box->setPlainText("ABCDE");
+    h.ports.sendResult = [](const PortName&, int length) { return length - 3; };
+    Click(ctl::SinglePrint);
+    ExpectOneMessage("数据没有完全发送成功!4/7");
+}
+
+TEST_F(CommandDialogTest, PrintFileSendsTheFileRawInOneCallEvenEmptyAndRefusesAHugeOne) {
+    Open(kCom1);
+    h.WriteFile("job.prn", std::string("\x1B\x40\x00\xB2\xE2\r\n\xFF", 8));
+    h.WriteFile("empty.prn", "");
+    h.WriteFile("huge.prn", "");
+    ASSERT_EQ(::truncate(h.Path("huge.prn").c_str(), std::int64_t{1} << 31), 0);
+    for (const char* name : {"job.prn", "empty.prn", "huge.prn"}) {
+        h.files.answers.push_back(QString::fromStdString(h.Path(name)));
+        Click(ctl::PrintFile);
+    }
+    EXPECT_EQ(h.files.filtersAsked, std::vector<QString>(3, "All Files (*.*)|*.*||"));
+    EXPECT_EQ(SentHex(), (std::vector<std::string>{"1B 40 00 B2 E2 0D 0A FF", ""}));
+    EXPECT_EQ(PortsUsed(), std::vector<PortName>(2, "COM1"));
+    ExpectOneMessage("文件太大,无法一次发送!");
+}
+
+// Letters in box 1023 make every pull show a prompt: no prompt means no pull. A print file
+// that is cancelled or unreadable pulls nothing; a button that runs prompts before sending.
+TEST_F(CommandDialogTest, LettersInCopiesPromptOnceBeforeTheFirstSendThenTheButtonRuns) {
+    Open();
+    SetCopies("abc");
+    h.files.answers = {std::nullopt, QString::fromStdString(h.Path("missing.prn")),
+                       QString::fromStdString(h.dir.path().toStdString())};
+    for (int i = 0; i < 3; ++i) Click(ctl::PrintFile);
+    EXPECT_EQ(h.files.filtersAsked.size(), 3u);
+    EXPECT_TRUE(h.ports.Calls().empty());
+    EXPECT_TRUE(h.messages.shown.empty());
+
+    size_t callsWhenPrompted = 99;
+    h.messages.onShow = [&](const RecordingMessages::Shown&) {
+        callsWhenPrompted = h.ports.Calls().size();
+    };
+    Click(ctl::Barcode);
+    h.messages.onShow = nullptr;
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, EnterIntegerPrompt());
+    EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(callsWhenPrompted, 0u);
+    EXPECT_EQ(SentHex(), kBarcodePage);
+}
+
+// The caption flips before the send, and a send that writes nothing shows no message.
+TEST_F(CommandDialogTest, SwitchButtonsSendOnThenOffAndFlipTheirCaption) {
+    MainTestDialog& dialog = Open(kIp);
+    int current = 0;
+    std::vector<QString> captionsDuringSend;
+    h.ports.sendResult = [&](const PortName&, int) {
+        captionsDuringSend.push_back(dialog.ControlText(current));
+        return 0;
+    };
+    const std::map<int, std::vector<const char*>> rows{
+        {ctl::BlackMarkSwitch, {"开启黑标", "关闭黑标", "1D 46 21", "1D 46 20"}},
+        {ctl::NearEndSwitch, {"开启纸将尽检测", "关闭纸将尽检测", "1D 46 11", "1D 46 10"}},
+        {ctl::PaperTakeSwitch, {"开启取纸传感功能", "关闭取纸传感功能", "1D 46 41", "1D 46 40"}},
+        {ctl::CutterSwitch, {"开启切刀功能", "关闭切刀功能", "1D 46 31", "1D 46 30"}},
+    };
+    for (const auto& [id, row] : rows) {
+        h.ports.Clear();
+        captionsDuringSend.clear();
+        current = id;
+        EXPECT_EQ(dialog.ControlText(id), Text(row[0]));
+        Click(id);
+        Click(id);
+        EXPECT_EQ(captionsDuringSend, (std::vector<QString>{Text(row[1]), Text(row[0])}));
+        EXPECT_EQ(dialog.ControlText(id), Text(row[0]));
+        EXPECT_EQ(SentHex(), (std::vector<std::string>{row[2], row[3]})) << id;
+        EXPECT_EQ(PortsUsed(), std::vector<PortName>(2, "127.0.4.1"));
+    }
+    EXPECT_TRUE(h.messages.shown.empty());
+
+    // Any caption other than the exact "on" one counts as on.
+    h.ports.Clear();
+    dialog.SetControlText(ctl::BlackMarkSwitch, Text("开启黑标 "));
+    Click(ctl::BlackMarkSwitch);
+    EXPECT_EQ(SentHex(), std::vector<std::string>{"1D 46 20"});
+    EXPECT_EQ(dialog.ControlText(ctl::BlackMarkSwitch), Text("开启黑标"));
+}
+
+TEST_F(CommandDialogTest, StatusQueriesRefuseOtherConnectionsAndReportAMissingReply) {
+    Open(kIp);
+    for (int id : {ctl::NearEndQuery, ctl::PaperTakenQuery, ctl::SerialStatus}) {
+        h.messages.shown.clear();
+        Click(id);
+        ExpectOneMessage("目前仅支持串口打印机!");
+        EXPECT_TRUE(h.ports.Calls().empty()) << id;
+    }
+    Open(kCom2);
+    struct Case {
+        int id;
+        const char *queryHex, *reply;
+        int count;
+        const char* message;
+    };
+    for (const Case& c :
+         {Case{ctl::NearEndQuery, "10 04 04", "", 1, "读取数据失败!"},
+          Case{ctl::PaperTakenQuery, "1D 46 01", "", 1, "读取返回数据失败!"},
+          // The printer answered only the first of the two queries.
+          Case{ctl::SerialStatus, "10 04 02 10 04 04", "\x12", 2, "读取数据失败!"}}) {
+        h.ports.Clear();
+        h.messages.shown.clear();
+        h.ports.replies = {c.reply};
+        Click(c.id);
+        ExpectOneMessage(c.message);
+        const auto calls = h.ports.Calls();
+        ASSERT_EQ(calls.size(), 2u) << c.message;
+        EXPECT_EQ(calls[0].operation + " " + ToHex(calls[0].bytes),
+                  "SendData " + std::string(c.queryHex));
+        EXPECT_EQ(calls[1].operation, "ReadData");
+        EXPECT_EQ(calls[1].args, std::vector<int>{c.count});
+        EXPECT_EQ(PortsUsed(), std::vector<PortName>(2, "COM2"));
+    }
+}
+
+// Appends what arrives on `fd` until `count` bytes are in, the data ends or `limit` passes.
+void ReadFor(int fd, std::string& into, size_t count, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    char buffer[512];
+    while (into.size() < count && std::chrono::steady_clock::now() < end) {
+        pollfd ready{fd, POLLIN, 0};
+        if (::poll(&ready, 1, 20) <= 0) continue;
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got <= 0) return;
+        into.append(buffer, size_t(got));
+    }
+}
+
+// A printer on a serial line: each complete query gets its scripted reply.
+class PtyPrinter {
+public:
+    explicit PtyPrinter(std::map<std::string, std::string> replies)
+        : master_(::posix_openpt(O_RDWR | O_NOCTTY)), replies_(std::move(replies)) {
+        if (!master_.Valid() || ::grantpt(master_.Get()) != 0 || ::unlockpt(master_.Get()) != 0) {
+            return;
+        }
+        path_ = ::ptsname(master_.Get());
+        // Held open so that the line stays up between the driver's own opens.
+        slave_ = UniqueFd(::open(path_.c_str(), O_RDWR | O_NOCTTY));
+        peer_ = std::jthread([this](std::stop_token stop) {
+            std::string pending;
+            while (!stop.stop_requested()) {
+                const size_t before = received_.size();
+                ReadFor(master_.Get(), received_, before + 1, 20ms);
+                pending += received_.substr(before);
+                if (const auto reply = replies_.find(pending); reply != replies_.end()) {
+                    pending.clear();
+                    if (::write(master_.Get(), reply->second.data(), reply->second.size()) < 0) {
+                        return;
+                    }
+                }
+            }
+        });
+    }
+
+    const std::string& Path() const { return path_; }
+    // Everything the printer was sent; the peer stops.
+    std::string Received() {
+        peer_ = {};
+        return received_;
+    }
+
+private:
+    UniqueFd master_, slave_;
+    std::string path_, received_;
+    const std::map<std::string, std::string> replies_;
+    std::jthread peer_;
+};
+
+// The main window over the system port driver, its ports named by QUILLORA_PORTS:
+// COM1 the given path, LPT1 and USB1 plain files; so the list is COM1 LPT1 USB1 IP.
+class PortEndToEnd : public testing::Test {
+protected:
+    void Open(const std::string& serialPath, int selected, const std::string& ip) {
+        const std::string ports =
+            "COM1=" + serialPath + ";LPT1=" + h.Path("lpt1.out") + ";USB1=" + h.Path("usb1.out");
+        ::setenv("QUILLORA_PORTS", ports.c_str(), 1);
+        driver_ = CreateSystemPortDriver();
+        ::unsetenv("QUILLORA_PORTS");
+        h.WriteFile("Option.ini", "[System]\nPort=" + std::to_string(selected) + "\n" + ip +
+                                      "[COM1]\nBaudrate=19200\n");
+        services_ = std::make_unique<AppServices>(
+            AppServices{*driver_, h.messages, h.files, h.clock, h.noPrinters});
+        dialog_ = std::make_unique<MainTestDialog>(*services_);
+        dialog_->show();
+    }
+    void Click(int id) { QTest::mouseClick(dialog_->Control(id), Qt::LeftButton); }
+
+    DialogHarness h;
+    std::unique_ptr<PortDriver> driver_;
+    std::unique_ptr<AppServices> services_;
+    std::unique_ptr<MainTestDialog> dialog_;
+};
+
+TEST_F(PortEndToEnd, StatusQueriesOverASerialLineShowThePrintersReplies) {
+    PtyPrinter printer({{Hex("10 04 04"), "\x0C"},
+                        {Hex("1D 46 01"), "\x12"},
+                        {Hex("10 04 02 10 04 04"), "\x36\x1E"}});
+    ASSERT_FALSE(printer.Path().empty());
+    Open(printer.Path(), 0, "");
+    for (int id : {ctl::NearEndQuery, ctl::PaperTakenQuery, ctl::SerialStatus}) Click(id);
+    ASSERT_EQ(h.messages.shown.size(), 3u);
+    EXPECT_EQ(h.messages.shown[0].text, Text("纸将尽"));
+    EXPECT_EQ(h.messages.shown[1].text, Text("有纸!"));
+    EXPECT_EQ(h.messages.shown[2].text, Text("返回值:0x36,0x1e,盖打开,缺纸,纸将尽"));
+    for (const auto& shown : h.messages.shown) EXPECT_EQ(shown.icon, MessageIcon::Information);
+    EXPECT_EQ(ToHex(printer.Received()), "10 04 04 1D 46 01 10 04 02 10 04 04");
+}
+
+// The kernel completes the connection to the listening port; it is taken up after the click.
+TEST_F(PortEndToEnd, BarcodePageReachesANetworkPrinter) {
+    const UniqueFd listener(::socket(AF_INET, SOCK_STREAM, 0));
+    const int yes = 1;
+    ::setsockopt(listener.Get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in where{AF_INET, htons(9100), {}, {}};
+    ::inet_pton(AF_INET, "127.0.4.21", &where.sin_addr);
+    ASSERT_EQ(::bind(listener.Get(), reinterpret_cast<sockaddr*>(&where), sizeof where), 0);
+    ASSERT_EQ(::listen(listener.Get(), 1), 0);
+    Open(h.Path("unused-serial"), 3, "Ip1=127\nIp2=0\nIp3=4\nIp4=21\n");
+    Click(ctl::Barcode);
+    EXPECT_TRUE(h.messages.shown.empty());
+    const UniqueFd connection(::accept(listener.Get(), nullptr, nullptr));
+    std::string received;
+    ReadFor(connection.Get(), received, 150, 5s);
+    std::string expectedHex;
+    for (const std::string& block : kBarcodePage)
+        expectedHex += (expectedHex.empty() ? "" : " ") + block;
+    EXPECT_EQ(ToHex(received), expectedHex);
+}
+
+}  // namespace
+}  // namespace quillora::test
