@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <QTest>
 
-#include "ServeUntil.h"
 #include "app/ControlTable.h"
 #include "driverprint/PrivateScheduler.h"
 #include "driverprint/Spooler.h"
@@ -14,33 +13,25 @@ namespace {
 
 using test::PrivateScheduler;
 
-class ContinuousDriverCopies : public testing::Test {
-protected:
-    void SetUp() override {
-        if (const auto reason = PrivateScheduler::Unavailable()) GTEST_SKIP() << *reason;
-        qunsetenv("LPDEST");
-        qunsetenv("PRINTER");
-        PrivateScheduler::SetServerDefault(PrivateScheduler::kFirstQueue);
-        firstJob_ = PrivateScheduler::LastJobId();
-    }
-
-    std::unique_ptr<Spooler> cups_ = CreateCupsSpooler();
-    int firstJob_ = 0;
-};
-
-TEST_F(ContinuousDriverCopies, EachCopyIsAJobOfItsOwnWithTheHeadingAboveTheText) {
-    test::DialogHarness h(*cups_);
+TEST(ContinuousDriverCopies, EachCopyIsAJobOfItsOwnWithTheHeadingAboveTheText) {
+    if (const auto reason = PrivateScheduler::Unavailable()) GTEST_SKIP() << *reason;
+    qunsetenv("LPDEST");
+    qunsetenv("PRINTER");
+    PrivateScheduler::SetServerDefault(PrivateScheduler::kFirstQueue);
+    const int firstJob = PrivateScheduler::LastJobId();
+    const std::unique_ptr<Spooler> cups = CreateCupsSpooler();
+    test::DialogHarness h(*cups);
     MainTestDialog& dialog = h.Create();
     dialog.SetControlText(ctl::TextBox, QString::fromUtf8("疲劳测试 fatigue text"));
     dialog.SetControlText(ctl::Copies, QStringLiteral("2"));
     QTest::mouseClick(dialog.Control(ctl::DriverMode), Qt::LeftButton);
     QTest::mouseClick(dialog.Control(ctl::StartStop), Qt::LeftButton);
-    ASSERT_TRUE(test::ServeUntil(
+    ASSERT_TRUE(QTest::qWaitFor(
         [&] { return dialog.ControlText(ctl::StartStop) == QString::fromUtf8("开始连续打印"); },
-        std::chrono::seconds(60)));
+        60000));
 
-    ASSERT_TRUE(PrivateScheduler::WaitForJobsAfter(firstJob_));
-    const std::vector<PrivateScheduler::Job> jobs = PrivateScheduler::JobsAfter(firstJob_);
+    ASSERT_TRUE(PrivateScheduler::WaitForJobsAfter(firstJob));
+    const std::vector<PrivateScheduler::Job> jobs = PrivateScheduler::JobsAfter(firstJob);
     ASSERT_EQ(jobs.size(), 2u);
     for (int copy = 1; copy <= 2; ++copy) {
         const PrivateScheduler::Job& job = jobs[copy - 1];
@@ -50,8 +41,7 @@ TEST_F(ContinuousDriverCopies, EachCopyIsAJobOfItsOwnWithTheHeadingAboveTheText)
         ASSERT_FALSE(pdf.empty()) << "no PDF for job " << job.id;
         EXPECT_EQ(PrivateScheduler::PdfPages(pdf), 1);
         const std::string text = PrivateScheduler::PdfText(pdf);
-        const std::string heading = "当前第" + std::to_string(copy) + "份, 时间:09:05:03";
-        const size_t headingAt = text.find(heading);
+        const size_t headingAt = text.find("当前第" + std::to_string(copy) + "份, 时间:09:05:03");
         const size_t bodyAt = text.find("疲劳测试 fatigue text");
         ASSERT_NE(headingAt, std::string::npos) << text;
         ASSERT_NE(bodyAt, std::string::npos) << text;
