@@ -18,6 +18,7 @@
 #include "port/FdIo.h"
 #include "port/LinuxPortDriver.h"
 #include "support/HexBytes.h"
+#include "support/LoopbackAddress.h"
 
 namespace quillora::test {
 
@@ -97,9 +98,7 @@ struct PseudoTerminal {
 
 // A network printer listening on 127.3.<from pid>.<host>:9100.
 struct LoopbackPrinter {
-    static std::string Address(int host) {
-        return "127.3." + std::to_string(getpid() % 250 + 1) + "." + std::to_string(host);
-    }
+    static std::string Address(int host) { return LoopbackAddress(3, host); }
     explicit LoopbackPrinter(int host, int backlog = 8)
         : listener(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
         const int on = 1;

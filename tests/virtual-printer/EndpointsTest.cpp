@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "PrinterHarness.h"
+#include "support/LoopbackAddress.h"
 
 namespace vprinter::test {
 namespace {
@@ -28,12 +29,13 @@ QByteArray ReadSome(QTcpSocket& socket, int count, int timeoutMs = 3000) {
 }
 
 TEST(TcpEndpointTest, ServesOneSenderAtATimeAndAnswersOnItsConnection) {
-    PrinterProcess printer({QStringLiteral("--tcp"), QStringLiteral("127.0.8.5:9100"),
+    const QString address = QString::fromStdString(quillora::test::LoopbackAddress(8, 5));
+    PrinterProcess printer({QStringLiteral("--tcp"), address + QStringLiteral(":9100"),
                             QStringLiteral("--paper-near-end"), QStringLiteral("--join-ms"),
                             QStringLiteral("100")});
     ASSERT_TRUE(printer.Ready());
     QTcpSocket first;
-    first.connectToHost(QStringLiteral("127.0.8.5"), 9100);
+    first.connectToHost(address, 9100);
     ASSERT_TRUE(first.waitForConnected(3000));
     first.write(Bytes("41 42 0A 10 04 04"));
     EXPECT_EQ(ReadSome(first, 1), Bytes("1E"));
@@ -41,7 +43,7 @@ TEST(TcpEndpointTest, ServesOneSenderAtATimeAndAnswersOnItsConnection) {
     // The second sender waits in the queue: its query is answered only after the first
     // has gone.
     QTcpSocket second;
-    second.connectToHost(QStringLiteral("127.0.8.5"), 9100);
+    second.connectToHost(address, 9100);
     ASSERT_TRUE(second.waitForConnected(3000));
     second.write(Bytes("10 04 02"));
     EXPECT_TRUE(ReadSome(second, 1, 500).isEmpty());

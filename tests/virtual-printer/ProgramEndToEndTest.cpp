@@ -15,6 +15,7 @@
 #include "app/ControlTable.h"
 #include "port/SystemPortDriver.h"
 #include "support/DialogHarness.h"
+#include "support/LoopbackAddress.h"
 
 namespace vprinter::test {
 namespace {
@@ -64,11 +65,13 @@ class ProgramOnVirtualPrinter : public testing::Test {
 protected:
     enum Entry { kCom1 = 0, kIp = 3 };
 
-    // Starts the printer (TCP at 127.0.8.1) and opens the window with `selected` chosen.
+    // Starts the printer (TCP at 127.8.<from pid>.1) and opens the window with `selected`
+    // chosen.
     void Open(Entry selected, QStringList sensors = {}) {
         const QString link = QDir(links_.path()).filePath(QStringLiteral("COM1"));
+        const std::string address = quillora::test::LoopbackAddress(8, 1);
         printer_ = std::make_unique<PrinterProcess>(
-            sensors << QStringLiteral("--tcp") << QStringLiteral("127.0.8.1:9100")
+            sensors << QStringLiteral("--tcp") << QString::fromStdString(address + ":9100")
                     << QStringLiteral("--pty-link") << link << QStringLiteral("--join-ms")
                     << QStringLiteral("200") << QStringLiteral("--idle-ms")
                     << QStringLiteral("5000"));
@@ -78,8 +81,9 @@ protected:
         ::setenv("QUILLORA_PORTS", ports.c_str(), 1);
         driver_ = quillora::CreateSystemPortDriver();
         ::unsetenv("QUILLORA_PORTS");
-        h.WriteFile("Option.ini", "[System]\nPort=" + std::to_string(selected) +
-                                      "\nIp1=127\nIp2=0\nIp3=8\nIp4=1\n");
+        h.WriteFile("Option.ini",
+                    "[System]\nPort=" + std::to_string(selected) + "\nIp1=127\nIp2=8\nIp3=" +
+                        std::to_string(quillora::test::LoopbackProcessByte()) + "\nIp4=1\n");
         services_ = std::make_unique<quillora::AppServices>(
             quillora::AppServices{*driver_, h.messages, h.files, h.clock, h.noPrinters});
         dialog_ = std::make_unique<MainTestDialog>(*services_);
