@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QThread>
 #include <algorithm>
-#include <chrono>
 
 namespace quillora::test {
 namespace {
@@ -35,7 +34,7 @@ std::vector<PrivateScheduler::Job> ListJobs(int which, int afterId) {
                         jobs[i].dest ? jobs[i].dest : "", jobs[i].state == IPP_JSTATE_COMPLETED});
     }
     cupsFreeJobs(count, jobs);
-    std::sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+    std::ranges::sort(list, {}, &PrivateScheduler::Job::id);
     return list;
 }
 
@@ -46,12 +45,9 @@ std::optional<std::string> PrivateScheduler::Unavailable() {
         qEnvironmentVariableIsEmpty("CUPS_SERVER")) {
         return "no private CUPS scheduler: tools/test.sh starts one";
     }
-    if (!RunTool("lpstat", {"-p", kFirstQueue, kSecondQueue}).first) {
-        return "the private CUPS scheduler at " +
-               qEnvironmentVariable("CUPS_SERVER").toStdString() +
-               " does not answer or lacks its queues";
-    }
-    return std::nullopt;
+    if (RunTool("lpstat", {"-p", kFirstQueue, kSecondQueue}).first) return std::nullopt;
+    return "the private CUPS scheduler at " + qEnvironmentVariable("CUPS_SERVER").toStdString() +
+           " does not answer or lacks its queues";
 }
 
 std::string PrivateScheduler::ServerDefault() {
@@ -63,15 +59,8 @@ void PrivateScheduler::SetServerDefault(const std::string& queue) {
     RunTool("lpadmin", {"-d", QString::fromStdString(queue)});
 }
 
-// A default queue that is then deleted leaves the scheduler without a default.
-void PrivateScheduler::ClearServerDefault() {
-    RunTool("lpadmin", {"-p", "quillora-doomed", "-E", "-v", "file:///dev/null"});
-    RunTool("lpadmin", {"-d", "quillora-doomed"});
-    RunTool("lpadmin", {"-x", "quillora-doomed"});
-}
-
 int PrivateScheduler::LastJobId() {
-    const std::vector<Job> jobs = ListJobs(CUPS_WHICHJOBS_ALL, 0);
+    const std::vector<Job> jobs = JobsAfter(0);
     return jobs.empty() ? 0 : jobs.back().id;
 }
 
@@ -80,12 +69,11 @@ std::vector<PrivateScheduler::Job> PrivateScheduler::JobsAfter(int jobId) {
 }
 
 bool PrivateScheduler::WaitForJobsAfter(int jobId) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-    while (!ListJobs(CUPS_WHICHJOBS_ACTIVE, jobId).empty()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
+    for (int wait = 0; wait < 600; ++wait) {
+        if (ListJobs(CUPS_WHICHJOBS_ACTIVE, jobId).empty()) return true;
         QThread::msleep(100);
     }
-    return true;
+    return false;
 }
 
 std::string PrivateScheduler::OutputPdf(const Job& job) {
@@ -100,9 +88,8 @@ std::string PrivateScheduler::PdfText(const std::string& pdf) {
 }
 
 int PrivateScheduler::PdfPages(const std::string& pdf) {
-    const QString pages =
-        Captured(RunTool("pdfinfo", {QString::fromStdString(pdf)}).second, "Pages:\\s+(\\d+)");
-    return pages.isEmpty() ? -1 : pages.toInt();
+    return Captured(RunTool("pdfinfo", {QString::fromStdString(pdf)}).second, "Pages:\\s+(\\d+)")
+        .toInt();
 }
 
 }  // namespace quillora::test
