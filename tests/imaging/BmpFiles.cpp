@@ -13,13 +13,10 @@ std::string BmpHeaders(std::int32_t width, std::int32_t height, std::uint16_t bi
                        std::uint32_t pixelBytes) {
     const std::uint32_t offset = bitCount == 1 ? 62 : 54;  // a 1-bit file has 2 palette entries
     std::string out = "BM";
-    const auto put = [&out](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.push_back(char((value >> (8 * i)) & 0xFF));
-    };
     for (std::uint32_t value : {offset + pixelBytes, 0u, offset, 40u, std::uint32_t(width),
-                                std::uint32_t(height), 1u + (std::uint32_t(bitCount) << 16)})
-        put(value, 4);  // the last: one plane, then the bit count
-    for (std::uint32_t value : {0u, pixelBytes, 2835u, 2835u, 0u, 0u}) put(value, 4);  // 72 dpi
+                                std::uint32_t(height), 1u + (std::uint32_t(bitCount) << 16), 0u,
+                                pixelBytes, 2835u, 2835u, 0u, 0u})  // 1 plane; 72 dpi
+        for (int shift = 0; shift < 32; shift += 8) out.push_back(char(value >> shift));
     return out;
 }
 
@@ -31,9 +28,8 @@ std::string MonochromeBmp(std::int32_t width, std::int32_t height, const DotFunc
     out += palette == Palette::BlackZero ? black + white : white + black;
     for (int y = height - 1; y >= 0; --y) {
         std::string row(std::size_t(rowBytes), '\0');
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < width; ++x)
             if (!dot(x, y)) row[std::size_t(x / 8)] |= char(0x80 >> (x % 8));
-        }
         out += row;
     }
     return out;
@@ -43,14 +39,14 @@ void WriteBinaryFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::vector<std::uint8_t> ReferenceColumns(int width, int height, const DotFunction& dot,
-                                           int columns, int firstGroup, int groups) {
-    std::vector<std::uint8_t> data;
+std::string ReferenceColumns(int width, int height, const DotFunction& dot, int columns,
+                             int firstGroup, int groups) {
+    std::string data;
     for (int x = 0; x < columns; ++x) {
         for (int g = firstGroup; g < firstGroup + groups; ++g) {
-            std::uint8_t byte = 0;
+            char byte = 0;
             for (int j = 0; j < 8; ++j) {  // one pixel at a time
-                if (x < width && 8 * g + j < height && dot(x, 8 * g + j)) byte |= 0x80 >> j;
+                if (x < width && 8 * g + j < height && dot(x, 8 * g + j)) byte |= char(0x80 >> j);
             }
             data.push_back(byte);
         }

@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "imaging/BmpReader.h"
 
 namespace quillora::test {
 
@@ -25,22 +28,19 @@ std::string MonochromeBmp(std::int32_t width, std::int32_t height, const DotFunc
 
 void WriteBinaryFile(const std::string& path, const std::string& bytes);
 
-// Image data built dot by dot: for x = 0 to columns - 1, the bytes of row groups firstGroup
-// to firstGroup + groups - 1, each of 8 rows with the top one in bit 7; dots beyond the
-// picture are 0. An NV logo is (8 * xBytes, 0, yBytes); raster band b is (dots, b, 1).
-std::vector<std::uint8_t> ReferenceColumns(int width, int height, const DotFunction& dot,
-                                           int columns, int firstGroup, int groups);
+// Image data built dot by dot: for each column x < columns, the bytes of row groups
+// firstGroup.. (groups of them), 8 rows each, top row in bit 7; dots beyond the picture are 0.
+std::string ReferenceColumns(int width, int height, const DotFunction& dot, int columns,
+                             int firstGroup, int groups);
 
-// "1C 71 01": bytes as spaced upper-case hex.
-template <typename Bytes>
-std::string Hex(const Bytes& bytes) {
-    std::string out;
-    for (const auto byte : bytes) {
-        if (!out.empty()) out += ' ';
-        out += "0123456789ABCDEF"[std::uint8_t(byte) >> 4];
-        out += "0123456789ABCDEF"[std::uint8_t(byte) & 0x0F];
-    }
-    return out;
-}
+// The imaging fuzzer's seeds: readable BMPs of awkward sizes, and unusable ones with the
+// refusal each must get (nothing: the file reads).
+struct SeedBmp {
+    std::string name;
+    std::string bytes;
+    std::optional<BmpReadFailure> refusal;
+};
+
+std::vector<SeedBmp> SeedCorpus();
 
 }  // namespace quillora::test

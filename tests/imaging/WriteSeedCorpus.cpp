@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "BmpFiles.h"
-#include "SeedCorpus.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
