@@ -2,12 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -25,8 +23,7 @@ inline std::vector<std::uint8_t> Hex(const std::string& text) {
     return {bytes.begin(), bytes.end()};
 }
 
-class RecordingOutput final : public PrinterOutput {
-public:
+struct RecordingOutput final : PrinterOutput {
     void Reply(const std::vector<std::uint8_t>& bytes) override {
         replies.insert(replies.end(), bytes.begin(), bytes.end());
     }
@@ -95,33 +92,29 @@ public:
         QByteArray seen;
         while (!ready_ && !deadline.hasExpired() && process_.state() != QProcess::NotRunning) {
             process_.waitForReadyRead(100);
-            seen += process_.readAll();
-            ready_ = seen.contains("ready:");
+            ready_ = (seen += process_.readAll()).contains("ready:");
         }
     }
     ~PrinterProcess() { Stop(); }
 
     bool Ready() const { return ready_; }
     QString Log() const {
-        QFile log(QDir(out_.path()).filePath(QStringLiteral("printer.log")));
+        QFile log(out_.filePath(QStringLiteral("printer.log")));
         return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
     }
     // Waits until receipt-NNNN.png exists (and its log line is written).
-    bool WaitForReceipt(int number, int timeoutMs = 8000) const {
-        const QDeadlineTimer deadline(timeoutMs);
+    bool WaitForReceipt(int number) const {
+        const QDeadlineTimer deadline(8000);
         const QString name = QFileInfo(ReceiptPath(number)).fileName();
-        while (!deadline.hasExpired()) {
+        for (; !deadline.hasExpired(); QThread::msleep(20)) {
             if (Log().contains(name)) return true;
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(20);
         }
         return false;
     }
     QString ReceiptPath(int number, const char* suffix = ".png") const {
-        return QDir(out_.path())
-            .filePath(QStringLiteral("receipt-%1%2")
-                          .arg(number, 4, 10, QLatin1Char('0'))
-                          .arg(QString::fromLatin1(suffix)));
+        return out_.filePath(QStringLiteral("receipt-%1").arg(number, 4, 10, QLatin1Char('0')) +
+                             QLatin1String(suffix));
     }
     int Stop() {  // returns the exit code
         if (process_.state() != QProcess::NotRunning) {
