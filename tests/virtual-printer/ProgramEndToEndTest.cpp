@@ -47,8 +47,9 @@ bool SavePictureBmp(const std::string& path) {
 void ExpectPicture(const QImage& paper) {
     ASSERT_EQ(paper.height(), 24);
     int wrong = 0;
-    for (int i = 0; i < 64 * 24; ++i)
+    for (int i = 0; i < 64 * 24; ++i) {
         wrong += IsDot(paper, i % 64, i / 64) != Black(i % 64, i / 64);
+    }
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(InkBox(paper), QRect(0, 0, kWidth, kHeight));
 }
