@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
 
 #include "PortTestSupport.h"
@@ -35,19 +36,11 @@ TEST(PortOverrides, MapPathsAndReplaceDiscoveryOnlyForTheKindsNamed) {
     ASSERT_TRUE(overrides.serial && overrides.parallel && overrides.usb);
     EXPECT_EQ(Paths(*overrides.serial),
               (std::vector<std::string>{"/dev/pts/4", "", "/tmp/vp/com3"}));
-    EXPECT_FALSE((*overrides.serial)[0].createIfMissing);
     EXPECT_EQ(Paths(*overrides.parallel), (std::vector<std::string>{"./lp1.out"}));
-    EXPECT_TRUE((*overrides.parallel)[0].createIfMissing);
     EXPECT_EQ(Paths(*overrides.usb), (std::vector<std::string>{"", "/tmp/u=2"}));
-    EXPECT_TRUE((*overrides.usb)[1].createIfMissing);
     const PortOverrides none = ParsePortOverrides("");
     EXPECT_FALSE(none.serial || none.parallel || none.usb);
 
-    const DeviceTable all = BuildDeviceTable(ParsePortOverrides("COM2=/a;LPT1=/b;USB1=/c"));
-    EXPECT_EQ(all.Find(PortKind::Serial, 1), nullptr);
-    EXPECT_EQ(all.Find(PortKind::Serial, 2)->path, "/a");
-    EXPECT_EQ(all.Find(PortKind::Parallel, 1)->path, "/b");
-    EXPECT_EQ(all.Find(PortKind::Usb, 2), nullptr);
     const DeviceTable serialOnly = BuildDeviceTable(ParsePortOverrides("COM1=/a"));
     EXPECT_EQ(Paths(serialOnly.parallel), NumberedDeviceNodes("/dev", "lp"));
     EXPECT_EQ(Paths(serialOnly.usb), NumberedDeviceNodes("/dev/usb", "lp"));
@@ -69,19 +62,20 @@ TEST(Discovery, SerialDevicesAndNumberedNodesInOrder) {
     EXPECT_TRUE(NumberedDeviceNodes(root + "/missing", "lp").empty());
 }
 
-// Plain files standing in for parallel and USB printer devices.
-TEST(FilePort, StandInsCollectEverySendInOrderAndRefuseTheRest) {
+// Plain files stand in for parallel and USB printers.
+TEST(DevicePorts, FileStandInsCollectEverySendInOrderMissingDevicesAreRefused) {
     QTemporaryDir dir;
     const std::string lpt = dir.filePath("lp1.out").toStdString();
     const std::string usb = dir.filePath("usb2.out").toStdString();
+    const std::string com = dir.filePath("com2").toStdString();
     std::ofstream(usb, std::ios::binary) << "earlier:";
-    LinuxPortDriver driver = DriverWith("LPT1=" + lpt + ";usb2=" + usb);
+    LinuxPortDriver driver = DriverWith("LPT1=" + lpt + ";usb2=" + usb + ";COM2=" + com);
+    EXPECT_EQ(driver.GetCOMMax(), 2);
     EXPECT_EQ(driver.GetLPTMax(), 1);
     EXPECT_EQ(driver.GetUSBPort(), 2);
 
     EXPECT_EQ(Send(driver, "LPT1", Hex("1B 61 01 00 0A")), 5);
     EXPECT_EQ(Send(driver, "LPT1", Hex("1B 6D")), 2);
-    EXPECT_EQ(Send(driver, "LPT1", ""), 0);
     EXPECT_EQ(FileContents(lpt), Hex("1B 61 01 00 0A 1B 6D"));
     EXPECT_EQ(Send(driver, "USB2", Hex("1C 70 01 30")), 4);
     EXPECT_EQ(FileContents(usb), "earlier:" + Hex("1C 70 01 30"));
@@ -90,13 +84,12 @@ TEST(FilePort, StandInsCollectEverySendInOrderAndRefuseTheRest) {
     EXPECT_EQ(driver.LastErrorText("LPT1"), "read " + lpt + ": a plain file gives no replies");
     EXPECT_EQ(driver.SetComParam("LPT1", 9600, 8, 'N', 1, 0), 0);
     EXPECT_EQ(driver.LastErrorText("LPT1"), "configure " + lpt + ": not a serial port");
-    EXPECT_EQ(driver.ShowCOMSettingDlg("LPT1"), 0);
-    EXPECT_EQ(Send(driver, "USB1", "x"), 0);
-    EXPECT_EQ(driver.LastErrorText("USB1"), "open USB1: No such device");
-    for (const PortName port : {"", "COM0", "LPT-1", "printer"}) {
-        EXPECT_EQ(Send(driver, port, "x"), 0) << port;
-        EXPECT_NE(driver.LastErrorText(port), "") << port;
-    }
+    EXPECT_EQ(Send(driver, "COM2", "x"), 0);  // a serial device is never created
+    EXPECT_EQ(driver.LastErrorText("COM2"), "open " + com + ": No such file or directory");
+    EXPECT_FALSE(std::filesystem::exists(com));
+    EXPECT_EQ(driver.SetComParam("COM1", 9600, 8, 'N', 1, 0), 0);
+    EXPECT_EQ(driver.LastErrorText("COM1"), "open COM1: No such device");
+    EXPECT_EQ(Send(driver, "", "x"), 0);
     EXPECT_EQ(driver.LastErrorText(""), "open (no port): No such device");
 }
 

@@ -6,7 +6,6 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -36,13 +35,9 @@ inline std::string Pattern(std::size_t size) {
     return bytes;
 }
 
-// Read bound 200 ms, no failing fast, a write bound long enough for a sanitizer build.
-inline PortTimeouts QuickTimeouts() {
-    return {500ms, 5s, 200ms, 0ms};
-}
-
+// By default: read bound 200 ms, no failing fast, a write bound long enough for ASan.
 inline LinuxPortDriver DriverWith(const std::string& overrides,
-                                  const PortTimeouts& timeouts = QuickTimeouts()) {
+                                  const PortTimeouts& timeouts = {500ms, 5s, 200ms, 0ms}) {
     return LinuxPortDriver(BuildDeviceTable(ParsePortOverrides(overrides)), timeouts, {});
 }
 
@@ -66,13 +61,9 @@ inline std::string ReceiveFrom(int fd, std::size_t count, std::chrono::milliseco
     return bytes;
 }
 
+// A reply of a few bytes: one write always takes it whole.
 inline void SendTo(int fd, const std::string& bytes) {
-    struct stat status {};
-    fstat(fd, &status);
-    const IoOutcome outcome =
-        WriteAll(fd, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), 2s,
-                 FdIoOptions{S_ISSOCK(status.st_mode), false});
-    ASSERT_EQ(outcome.count, bytes.size()) << outcome.error.message();
+    ASSERT_EQ(write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
 }
 
 // A serial printer: the test plays it on the master side.
@@ -84,12 +75,10 @@ struct PseudoTerminal {
         master = UniqueFd(masterFd), slave = UniqueFd(slaveFd), slavePath = name;
         fcntl(masterFd, F_SETFL, fcntl(masterFd, F_GETFL) | O_NONBLOCK);
     }
-    std::string Receive(std::size_t count, std::chrono::milliseconds timeout = 2s) const {
-        return ReceiveFrom(master.Get(), count, timeout);
-    }
-    void Reply(const std::string& bytes) const { SendTo(master.Get(), bytes); }
-    void AwaitDelivered() const {  // until the Reply bytes can be read on the slave side
-        pollfd entry{slave.Get(), POLLIN, 0};
+    std::string Receive(std::size_t count) const { return ReceiveFrom(master.Get(), count); }
+    void Reply(const std::string& bytes) const {
+        SendTo(master.Get(), bytes);
+        pollfd entry{slave.Get(), POLLIN, 0};  // until the bytes can be read on the slave side
         ASSERT_EQ(poll(&entry, 1, 2000), 1);
     }
     UniqueFd master, slave;
