@@ -1,18 +1,13 @@
-// Shows the main window on a real X server (Xvfb in the test run) and saves a picture of
-// it, so a person can check the captions and the layout.
+// Shows the main window on a real X server and saves a picture of it for a person to check.
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
-#include <cstdio>
 
 #include "resources/AppResources.h"
 #include "support/DialogHarness.h"
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
-        return 2;
-    }
+    if (argc != 2) return 2;  // usage: main_window_screenshot OUTPUT.png
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QString::fromUtf8(quillora::kAppDisplayName));
 

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-#include <QApplication>
-#include <QEventLoop>
 #include <QLabel>
-#include <QTimer>
+#include <QTest>
 
 #include <atomic>
 #include <thread>
@@ -28,15 +26,8 @@ TEST(UiThreadInvoker, WorkerCallsRunOnTheUiThreadWhileItWaitsForTheWorker) {
         });
         done = true;
     });
-    // The UI thread waits for the worker the way the window does at close: a nested
-    // loop that keeps serving requests.
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done) loop.quit();
-    });
-    poll.start(1);
-    loop.exec();
+    // Waits the way the window does at close: spinning events, which serves the requests.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 30000));
     worker.join();
 
     EXPECT_EQ(seenByWorker, QStringLiteral("before"));
