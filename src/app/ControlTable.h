@@ -19,7 +19,7 @@ enum class ControlKind {
 
 inline constexpr int kNoId = -1;
 
-struct ControlSpec {
+struct TemplateControl {
     int id;  // kNoId for frames, labels and lines
     ControlKind kind;
     const char* caption;  // UTF-8; "" when the control has none
@@ -28,7 +28,7 @@ struct ControlSpec {
 };
 
 // The main test window's controls in template order, which is also the tab order.
-std::span<const ControlSpec> MainWindowControls();
+std::span<const TemplateControl> MainWindowControls();
 
 // The ids that SetTestControlsEnabled switches, in the order it switches them.
 std::span<const int> TestControlIds();

@@ -83,10 +83,10 @@ void MainTestDialog::CreateControls() {
     const DialogUnits units =
         SetUpTemplateDialog(*this, QStringLiteral("Corvanta"), kTemplateFontPoints, kTemplateSize);
     QWidget* previousTabStop = nullptr;
-    for (const ControlSpec& spec : MainWindowControls()) {
-        const QString caption = QString::fromUtf8(spec.caption);
+    for (const TemplateControl& entry : MainWindowControls()) {
+        const QString caption = QString::fromUtf8(entry.caption);
         QWidget* widget = nullptr;
-        switch (spec.kind) {
+        switch (entry.kind) {
             case ControlKind::GroupBox:
                 widget = new QGroupBox(caption, this);
                 break;
@@ -134,24 +134,24 @@ void MainTestDialog::CreateControls() {
                 break;
             }
         }
-        QRect geometry = units.ToPixels(spec.position);
-        if (spec.kind == ControlKind::DropDownList) {
+        QRect geometry = units.ToPixels(entry.position);
+        if (entry.kind == ControlKind::DropDownList) {
             // The template's height includes the dropped list; the closed box keeps its own.
             geometry.setHeight(widget->sizeHint().height());
-        } else if (spec.kind == ControlKind::EtchedLine) {
+        } else if (entry.kind == ControlKind::EtchedLine) {
             geometry.setHeight(2);
         }
         widget->setGeometry(geometry);
-        if (spec.id == kNoId) continue;
+        if (entry.id == kNoId) continue;
 
-        widget->setObjectName(QStringLiteral("ctl%1").arg(spec.id));
-        controls_[spec.id] = widget;
+        widget->setObjectName(QStringLiteral("ctl%1").arg(entry.id));
+        controls_[entry.id] = widget;
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             if (auto* push = qobject_cast<QPushButton*>(button)) push->setDefault(false);
             connect(button, &QAbstractButton::clicked, this,
-                    [this, id = spec.id] { RouteCommand(id); });
+                    [this, id = entry.id] { RouteCommand(id); });
         }
-        if (spec.tabStop) {
+        if (entry.tabStop) {
             widget->setFocusPolicy(Qt::StrongFocus);
             if (previousTabStop) setTabOrder(previousTabStop, widget);
             previousTabStop = widget;

@@ -50,20 +50,20 @@ TEST(MainWindow, EveryControlOfTheTemplateInTabOrderAndTheTestGroupSwitch) {
     dialog.SetTestControlsEnabled(false);
     int withId = 0;
     std::vector<int> tabStops, tabOrder;
-    for (const ControlSpec& spec : MainWindowControls()) {
-        if (spec.tabStop) tabStops.push_back(spec.id);
-        if (spec.id == kNoId) continue;
+    for (const TemplateControl& entry : MainWindowControls()) {
+        if (entry.tabStop) tabStops.push_back(entry.id);
+        if (entry.id == kNoId) continue;
         ++withId;
-        QWidget* widget = dialog.Control(spec.id);
-        ASSERT_NE(widget, nullptr) << spec.id;
-        EXPECT_EQ(KindOf(widget), spec.kind) << spec.id;
+        QWidget* widget = dialog.Control(entry.id);
+        ASSERT_NE(widget, nullptr) << entry.id;
+        EXPECT_EQ(KindOf(widget), entry.kind) << entry.id;
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            EXPECT_EQ(button->text(), QString::fromUtf8(spec.caption)) << spec.id;
+            EXPECT_EQ(button->text(), QString::fromUtf8(entry.caption)) << entry.id;
         }
         auto* push = qobject_cast<QPushButton*>(widget);
-        EXPECT_FALSE(push && push->isDefault()) << spec.id;
+        EXPECT_FALSE(push && push->isDefault()) << entry.id;
         // Only the start/stop button stays usable while a continuous run owns the port.
-        EXPECT_EQ(widget->isEnabled(), spec.id == ctl::StartStop) << spec.id;
+        EXPECT_EQ(widget->isEnabled(), entry.id == ctl::StartStop) << entry.id;
     }
     EXPECT_EQ(withId, 31);
     for (QWidget* widget = dialog.Control(ctl::TextBox); tabOrder.size() < tabStops.size();) {
