@@ -219,5 +219,27 @@ TEST_F(ProgramOnVirtualPrinter, StatusQueriesProduceEachOfTheProgramsMessages) {
     }
 }
 
+// The switches, as the printer understands them, turn black-mark mode on before the feed to
+// the mark; the drawer pulse is the one the printer expects; nothing is left unknown.
+TEST_F(ProgramOnVirtualPrinter, SwitchesDrawerAndBlackMarkFeedOverTheSerialLine) {
+    Open(kCom1);
+    ASSERT_FALSE(HasFatalFailure());
+    for (int id : {ctl::BlackMarkSwitch, ctl::NearEndSwitch, ctl::PaperTakeSwitch,
+                   ctl::CutterSwitch, ctl::CashDrawer, ctl::BlackMarkFeed, ctl::FullCut}) {
+        Click(id);
+    }
+    EXPECT_FALSE(Receipt().isNull());
+    const QString log = printer_->Log();
+    for (const char* line :
+         {"function switch: black mark on", "function switch: paper near-end detection on",
+          "function switch: paper-take sensor on", "function switch: cutter on",
+          "cash drawer pulse: 1B 39 00 05 0A (pin 0, on 5, off 10)",
+          "feed to the black mark (GS FF)\n", "ended by full cut (GS V 0), 0 problems"}) {
+        EXPECT_TRUE(log.contains(QString::fromUtf8(line))) << line << "\n" << log.toStdString();
+    }
+    EXPECT_TRUE(h.messages.shown.empty());
+    Close();
+}
+
 }  // namespace
 }  // namespace vprinter::test
