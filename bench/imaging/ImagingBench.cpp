@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QTemporaryDir>
+#include <stdexcept>
 #include <variant>
 
 #include "BmpFiles.h"
@@ -17,7 +18,9 @@ namespace {
 class PictureFile {
 public:
     PictureFile(int width, int height) : path_(dir_.filePath("picture.bmp").toStdString()) {
-        test::WriteBinaryFile(path_, test::MonochromeBmp(width, height, test::PatternDot));
+        if (!test::WriteBinaryFile(path_, test::MonochromeBmp(width, height, test::PatternDot))) {
+            throw std::runtime_error("cannot write " + path_);
+        }
     }
     const std::string& path() const { return path_; }
 

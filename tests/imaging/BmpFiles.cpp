@@ -35,8 +35,11 @@ std::string MonochromeBmp(std::int32_t width, std::int32_t height, const DotFunc
     return out;
 }
 
-void WriteBinaryFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+bool WriteBinaryFile(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary);
+    file << bytes;
+    file.close();
+    return !file.fail();
 }
 
 std::string ReferenceColumns(int width, int height, const DotFunction& dot, int columns,

@@ -26,7 +26,7 @@ std::string BmpHeaders(std::int32_t width, std::int32_t height, std::uint16_t bi
 std::string MonochromeBmp(std::int32_t width, std::int32_t height, const DotFunction& dot,
                           Palette palette = Palette::BlackZero);
 
-void WriteBinaryFile(const std::string& path, const std::string& bytes);
+[[nodiscard]] bool WriteBinaryFile(const std::string& path, const std::string& bytes);
 
 // Image data built dot by dot: for each column x < columns, the bytes of row groups
 // firstGroup.. (groups of them), 8 rows each, top row in bit 7; dots beyond the picture are 0.

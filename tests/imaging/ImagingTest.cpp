@@ -15,7 +15,7 @@ namespace {
 BmpReadResult ReadBmpBytes(const std::string& bytes, int rowMultiple) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("picture.bmp").toStdString();
-    WriteBinaryFile(path, bytes);
+    EXPECT_TRUE(WriteBinaryFile(path, bytes)) << path;
     return ReadPaddedBitmap(path, rowMultiple);
 }
 
