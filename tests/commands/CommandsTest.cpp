@@ -1,16 +1,27 @@
-// The command buttons over a recording driver: the exact bytes of every send, the order of
-// sends and reads, and what the user is shown. The same buttons through the real port driver
-// to a printer are covered by the virtual printer's end-to-end tests.
+// The command buttons over a recording driver, then through the real port driver to a
+// pseudo-terminal printer that answers status queries and a raw TCP port on loopback.
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <chrono>
+#include <cstdlib>
 #include <map>
+#include <thread>
 
 #include "app/ControlTable.h"
 #include "app/DataExchange.h"
 #include "commands/StatusDecoding.h"
+#include "port/FdIo.h"
+#include "port/SystemPortDriver.h"
 #include "support/DialogHarness.h"
 #include "support/HexBytes.h"
 
@@ -20,6 +31,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace quillora::test {
 namespace {
+
+using namespace std::chrono_literals;
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -238,6 +251,121 @@ TEST_F(CommandDialogTest, StatusQueriesRefuseOtherConnectionsAndReportAMissingRe
         EXPECT_EQ(calls[1].args, std::vector<int>{c.count});
         EXPECT_EQ(PortsUsed(), std::vector<PortName>(2, "COM2"));
     }
+}
+
+// Appends what arrives on `fd` until `count` bytes are in, the data ends or `limit` passes.
+void ReadFor(int fd, std::string& into, size_t count, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    char buffer[512];
+    while (into.size() < count && std::chrono::steady_clock::now() < end) {
+        pollfd ready{fd, POLLIN, 0};
+        if (::poll(&ready, 1, 20) <= 0) continue;
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got <= 0) return;
+        into.append(buffer, size_t(got));
+    }
+}
+
+// A printer on a serial line: each complete query gets its scripted reply.
+class PtyPrinter {
+public:
+    explicit PtyPrinter(std::map<std::string, std::string> replies)
+        : master_(::posix_openpt(O_RDWR | O_NOCTTY)), replies_(std::move(replies)) {
+        if (!master_.Valid() || ::grantpt(master_.Get()) != 0 || ::unlockpt(master_.Get()) != 0) {
+            return;
+        }
+        path_ = ::ptsname(master_.Get());
+        // Held open so that the line stays up between the driver's own opens.
+        slave_ = UniqueFd(::open(path_.c_str(), O_RDWR | O_NOCTTY));
+        peer_ = std::jthread([this](std::stop_token stop) {
+            std::string pending;
+            while (!stop.stop_requested()) {
+                const size_t before = received_.size();
+                ReadFor(master_.Get(), received_, before + 1, 20ms);
+                pending += received_.substr(before);
+                if (const auto reply = replies_.find(pending); reply != replies_.end()) {
+                    pending.clear();
+                    if (::write(master_.Get(), reply->second.data(), reply->second.size()) < 0) {
+                        return;
+                    }
+                }
+            }
+        });
+    }
+
+    const std::string& Path() const { return path_; }
+    // Everything the printer was sent; the peer stops.
+    std::string Received() {
+        peer_ = {};
+        return received_;
+    }
+
+private:
+    UniqueFd master_, slave_;
+    std::string path_, received_;
+    const std::map<std::string, std::string> replies_;
+    std::jthread peer_;
+};
+
+// The main window over the system port driver, its ports named by QUILLORA_PORTS:
+// COM1 the given path, LPT1 and USB1 plain files; so the list is COM1 LPT1 USB1 IP.
+class PortEndToEnd : public testing::Test {
+protected:
+    void Open(const std::string& serialPath, int selected, const std::string& ip) {
+        const std::string ports =
+            "COM1=" + serialPath + ";LPT1=" + h.Path("lpt1.out") + ";USB1=" + h.Path("usb1.out");
+        ::setenv("QUILLORA_PORTS", ports.c_str(), 1);
+        driver_ = CreateSystemPortDriver();
+        ::unsetenv("QUILLORA_PORTS");
+        h.WriteFile("Option.ini", "[System]\nPort=" + std::to_string(selected) + "\n" + ip +
+                                      "[COM1]\nBaudrate=19200\n");
+        services_ = std::make_unique<AppServices>(
+            AppServices{*driver_, h.messages, h.files, h.clock, h.noPrinters});
+        dialog_ = std::make_unique<MainTestDialog>(*services_);
+        dialog_->show();
+    }
+    void Click(int id) { QTest::mouseClick(dialog_->Control(id), Qt::LeftButton); }
+
+    DialogHarness h;
+    std::unique_ptr<PortDriver> driver_;
+    std::unique_ptr<AppServices> services_;
+    std::unique_ptr<MainTestDialog> dialog_;
+};
+
+TEST_F(PortEndToEnd, StatusQueriesOverASerialLineShowThePrintersReplies) {
+    PtyPrinter printer({{Hex("10 04 04"), "\x0C"},
+                        {Hex("1D 46 01"), "\x12"},
+                        {Hex("10 04 02 10 04 04"), "\x36\x1E"}});
+    ASSERT_FALSE(printer.Path().empty());
+    Open(printer.Path(), 0, "");
+    for (int id : {ctl::NearEndQuery, ctl::PaperTakenQuery, ctl::SerialStatus}) Click(id);
+    ASSERT_EQ(h.messages.shown.size(), 3u);
+    EXPECT_EQ(h.messages.shown[0].text, Text("纸将尽"));
+    EXPECT_EQ(h.messages.shown[1].text, Text("有纸!"));
+    EXPECT_EQ(h.messages.shown[2].text, Text("返回值:0x36,0x1e,盖打开,缺纸,纸将尽"));
+    for (const auto& shown : h.messages.shown) EXPECT_EQ(shown.icon, MessageIcon::Information);
+    EXPECT_EQ(ToHex(printer.Received()), "10 04 04 1D 46 01 10 04 02 10 04 04");
+}
+
+// The kernel completes the connection to the listening port; it is taken up after the click.
+TEST_F(PortEndToEnd, BarcodePageReachesANetworkPrinter) {
+    const UniqueFd listener(::socket(AF_INET, SOCK_STREAM, 0));
+    const int yes = 1;
+    ::setsockopt(listener.Get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in where{AF_INET, htons(9100), {}, {}};
+    ::inet_pton(AF_INET, "127.0.4.21", &where.sin_addr);
+    ASSERT_EQ(::bind(listener.Get(), reinterpret_cast<sockaddr*>(&where), sizeof where), 0);
+    ASSERT_EQ(::listen(listener.Get(), 1), 0);
+    Open(h.Path("unused-serial"), 3, "Ip1=127\nIp2=0\nIp3=4\nIp4=21\n");
+    Click(ctl::Barcode);
+    EXPECT_TRUE(h.messages.shown.empty());
+    const UniqueFd connection(::accept(listener.Get(), nullptr, nullptr));
+    std::string received;
+    ReadFor(connection.Get(), received, 150, 5s);
+    std::string expectedHex;
+    for (const std::string& block : kBarcodePage)
+        expectedHex += (expectedHex.empty() ? "" : " ") + block;
+    EXPECT_EQ(ToHex(received), expectedHex);
 }
 
 }  // namespace
