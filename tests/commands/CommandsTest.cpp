@@ -24,6 +24,7 @@
 #include "port/SystemPortDriver.h"
 #include "support/DialogHarness.h"
 #include "support/HexBytes.h"
+#include "support/LoopbackAddress.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << text.toStdString();
@@ -353,10 +354,11 @@ TEST_F(PortEndToEnd, BarcodePageReachesANetworkPrinter) {
     const int yes = 1;
     ::setsockopt(listener.Get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     sockaddr_in where{AF_INET, htons(9100), {}, {}};
-    ::inet_pton(AF_INET, "127.0.4.21", &where.sin_addr);
+    ::inet_pton(AF_INET, LoopbackAddress(4, 21).c_str(), &where.sin_addr);
     ASSERT_EQ(::bind(listener.Get(), reinterpret_cast<sockaddr*>(&where), sizeof where), 0);
     ASSERT_EQ(::listen(listener.Get(), 1), 0);
-    Open(h.Path("unused-serial"), 3, "Ip1=127\nIp2=0\nIp3=4\nIp4=21\n");
+    Open(h.Path("unused-serial"), 3,
+         "Ip1=127\nIp2=4\nIp3=" + std::to_string(LoopbackProcessByte()) + "\nIp4=21\n");
     Click(ctl::Barcode);
     EXPECT_TRUE(h.messages.shown.empty());
     const UniqueFd connection(::accept(listener.Get(), nullptr, nullptr));

@@ -20,6 +20,27 @@ using test::PrivateScheduler;
 constexpr const char* kFirst = PrivateScheduler::kFirstQueue;
 constexpr const char* kSecond = PrivateScheduler::kSecondQueue;
 
+// The real spooler, with a "windows"/"device" entry of the test's choosing.
+class EntryOverride : public Spooler {
+public:
+    EntryOverride(Spooler& real, std::string entry) : entry(std::move(entry)), real_(real) {}
+    PrinterList LocalPrinters() const override { return real_.LocalPrinters(); }
+    PrinterName DefaultPrinterName() const override { return real_.DefaultPrinterName(); }
+    SetDefaultResult SetDefaultPrinter(const std::string& name) override {
+        return real_.SetDefaultPrinter(name);
+    }
+    std::string DefaultDeviceEntry() const override { return entry; }
+    SpoolerStatus CheckPrinter(const std::string& name) const override {
+        return real_.CheckPrinter(name);
+    }
+    PrintFileResult PrintFile(const std::string& path) override { return real_.PrintFile(path); }
+
+    std::string entry;
+
+private:
+    Spooler& real_;
+};
+
 struct ChooserView {
     QString title;
     QStringList items;
@@ -103,6 +124,28 @@ TEST_F(CupsDriverPrint, PreparedDocumentIsSentInsteadOfTheTestPage) {
     PressDriverPrint(0, "ctl1");
     EXPECT_NE(OnlyJobText("Print.doc", kFirst).find("Prepared document for the driver test"),
               std::string::npos);
+}
+
+TEST_F(CupsDriverPrint, TestPageNeedsAThreeTokenEntryAndADefaultPrinter) {
+    EntryOverride spooler(*cups_, "quillora-pdf,Generic CUPS-PDF Printer");
+    test::DialogHarness h(spooler);
+    h.Create();
+    PrivateScheduler::SetServerDefault(kFirst);
+    h.dialog->PrintDriverTestPage();
+    EXPECT_TRUE(h.messages.shown.empty());  // two tokens: nothing tried, nothing said
+
+    // Three tokens but no default printer: the message with the scheduler's code, no icon.
+    spooler.entry = "quillora-gone,Generic CUPS-PDF Printer,cups-pdf:/gone";
+    PrivateScheduler::ClearServerDefault();
+    ASSERT_EQ(PrivateScheduler::ServerDefault(), "");
+    h.dialog->PrintDriverTestPage();
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    // 1030 = 0x0406, the scheduler's client-error-not-found.
+    EXPECT_EQ(h.messages.shown[0].text,
+              QString::fromUtf8("没有默认打印机,或者没有安装打印机!1030"));
+    EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::None);
+    EXPECT_TRUE(PrivateScheduler::WaitForJobsAfter(firstJob_));
+    EXPECT_TRUE(PrivateScheduler::JobsAfter(firstJob_).empty());
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "driverprint/ChooserSelection.h"
 #include "driverprint/DeviceEntry.h"
-#include "support/DialogHarness.h"
 
 namespace quillora {
 namespace {
@@ -23,29 +22,6 @@ TEST(DeviceEntry, SplitsLikeStrtokNeedsThreeTokensAndIsCutTo79Bytes) {
         FormatDeviceEntry(std::string(40, 'p'), std::string(30, 'd'), "socket://127.0.0.1:9100");
     EXPECT_EQ(entry, std::string(40, 'p') + "," + std::string(30, 'd') + ",socket:");
     EXPECT_EQ(entry.size(), 79u);
-}
-
-// No printers at all, and a "windows"/"device" entry of the test's choosing.
-struct EntrySpooler : test::OfflineSpooler {
-    std::string entry;
-    std::string DefaultDeviceEntry() const override { return entry; }
-};
-
-TEST(DriverTestPage, NeedsAThreeTokenEntryThenADefaultPrinter) {
-    EntrySpooler spooler;
-    test::DialogHarness h(spooler);
-    h.Create();
-    spooler.entry = "quillora-pdf,Generic CUPS-PDF Printer";
-    h.dialog->PrintDriverTestPage();
-    EXPECT_TRUE(h.messages.shown.empty());  // two tokens: nothing tried, nothing said
-
-    spooler.entry = "quillora-gone,Generic CUPS-PDF Printer,cups-pdf:/gone";
-    h.dialog->PrintDriverTestPage();
-    ASSERT_EQ(h.messages.shown.size(), 1u);
-    // 1030 = 0x0406, the scheduler's client-error-not-found.
-    EXPECT_EQ(h.messages.shown[0].text,
-              QString::fromUtf8("没有默认打印机,或者没有安装打印机!1030"));
-    EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::None);
 }
 
 TEST(ChooserSelection, DefaultsOwnNameThenPrefixFromTheSecondItemThenTheFirst) {

@@ -59,6 +59,13 @@ void PrivateScheduler::SetServerDefault(const std::string& queue) {
     RunTool("lpadmin", {"-d", QString::fromStdString(queue)});
 }
 
+// A default queue that is then deleted leaves the scheduler without a default.
+void PrivateScheduler::ClearServerDefault() {
+    RunTool("lpadmin", {"-p", "quillora-doomed", "-E", "-v", "file:///dev/null"});
+    RunTool("lpadmin", {"-d", "quillora-doomed"});
+    RunTool("lpadmin", {"-x", "quillora-doomed"});
+}
+
 int PrivateScheduler::LastJobId() {
     const std::vector<Job> jobs = JobsAfter(0);
     return jobs.empty() ? 0 : jobs.back().id;

@@ -23,6 +23,7 @@ public:
     static std::optional<std::string> Unavailable();  // why it cannot be used, if it cannot
     static std::string ServerDefault();               // as `lpstat -d` reports it
     static void SetServerDefault(const std::string& queue);
+    static void ClearServerDefault();
     static int LastJobId();
     static std::vector<Job> JobsAfter(int jobId);  // oldest first
     static bool WaitForJobsAfter(int jobId);       // all finished; false after ~a minute
