@@ -70,9 +70,10 @@ TEST(ReadPaddedBitmap, ReadsOrRefusesEverySeedOfTheFuzzCorpusAndReportsAFolder) 
     EXPECT_TRUE(std::get<BmpReadError>(folder).os);
 }
 
-void ExpectBothConvertersMatchTheReference(int width, int height) {
+void ExpectBothConvertersMatchTheReference(int width, int height,
+                                           const DotFunction& dot = PatternDot) {
     SCOPED_TRACE(testing::Message() << width << " x " << height);
-    const std::string file = MonochromeBmp(width, height, PatternDot);
+    const std::string file = MonochromeBmp(width, height, dot);
     const int rowBytes = (width + 31) / 32 * 4;
     const int xBytes = std::min(rowBytes, 72), yBytes = std::min((height + 7) / 8, 113);
     const PaddedBitmap logo = ReadGoodBmp(file, 8);
@@ -82,7 +83,7 @@ void ExpectBothConvertersMatchTheReference(int width, int height) {
     EXPECT_EQ(definition[3] + 256 * definition[4], xBytes);
     EXPECT_EQ(definition[5] + 256 * definition[6], yBytes);
     EXPECT_EQ(Text(definition).substr(7),
-              ReferenceColumns(width, height, PatternDot, 8 * xBytes, 0, yBytes));
+              ReferenceColumns(width, height, dot, 8 * xBytes, 0, yBytes));
 
     const int dots = std::min(rowBytes * 8, 576);
     const PaddedBitmap bitmap = ReadGoodBmp(file, 24);
@@ -94,18 +95,18 @@ void ExpectBothConvertersMatchTheReference(int width, int height) {
     for (std::uint32_t index = 0; index < raster.bandCount; ++index) {
         WriteRasterBandData(bitmap, index, band);
         EXPECT_EQ(band[3] + 256 * band[4], dots);
-        EXPECT_EQ(Text(band).substr(5),
-                  ReferenceColumns(width, height, PatternDot, dots, int(index), 1))
+        EXPECT_EQ(Text(band).substr(5), ReferenceColumns(width, height, dot, dots, int(index), 1))
             << "band " << index;
     }
 }
 
-// Widths and heights across byte, group and band edges; 577 x 905 is past both limits.
+// Widths and heights on both sides of the byte, group and band edges and of both limits
+// (576 dots across, 904 rows for the logo), each at least once, and an all-blank picture.
 TEST(Converters, MatchThePixelReferenceAtAwkwardSizes) {
-    ExpectBothConvertersMatchTheReference(1, 1);
-    ExpectBothConvertersMatchTheReference(33, 25);
-    ExpectBothConvertersMatchTheReference(100, 9);
-    ExpectBothConvertersMatchTheReference(577, 905);
+    const std::pair<int, int> sizes[] = {{1, 1},     {33, 8},    {64, 9},  {100, 24}, {256, 25},
+                                         {576, 904}, {577, 905}, {577, 1}, {1, 905}};
+    for (const auto& [width, height] : sizes) ExpectBothConvertersMatchTheReference(width, height);
+    ExpectBothConvertersMatchTheReference(100, 50, [](int, int) { return false; });
 }
 
 }  // namespace
