@@ -99,16 +99,25 @@ TEST(MainWindow, FirstStartInAnEmptyDirectory) {
     EXPECT_EQ(dialog.StopRequested, 1);
 }
 
+std::vector<QString> ListEntries(MainTestDialog& dialog) {
+    std::vector<QString> entries;
+    for (int i = 0; i < PortList(dialog)->count(); ++i)
+        entries.push_back(PortList(dialog)->itemText(i));
+    return entries;
+}
+
 TEST(MainWindow, ConnectionListInDriverOrderAndSelectionSwitchesProperties) {
+    DialogHarness noUsb;
+    noUsb.ports.comCount = 2;
+    noUsb.ports.lptCount = 1;
+    EXPECT_EQ(ListEntries(noUsb.Create()), (std::vector<QString>{"COM1", "COM2", "LPT1", "IP"}));
+
     DialogHarness h;
     h.ports.comCount = 2;
     h.ports.lptCount = 1;
     h.ports.usbCount = 1;
     MainTestDialog& dialog = h.Create();
-    std::vector<QString> entries;
-    for (int i = 0; i < PortList(dialog)->count(); ++i)
-        entries.push_back(PortList(dialog)->itemText(i));
-    EXPECT_EQ(entries, (std::vector<QString>{"COM1", "COM2", "LPT1", "USB1", "IP"}));
+    EXPECT_EQ(ListEntries(dialog), (std::vector<QString>{"COM1", "COM2", "LPT1", "USB1", "IP"}));
     const auto calls = h.ports.Calls();
     ASSERT_GE(calls.size(), 3u);
     EXPECT_EQ(calls[0].operation, "GetCOMMax");
