@@ -1,6 +1,8 @@
 // Buttons 1014 (NV logo) and 1020 (raster graphics) clicked in the real window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -55,8 +57,18 @@ TEST_F(BitmapButtons, SendTheExampleAsAnNvLogoAndAsRasterBandsEvenInDriverMode) 
         EXPECT_EQ(calls[band].operation, "SendData");
         EXPECT_EQ(calls[band].port, "COM1");
         EXPECT_EQ(ToHex(calls[band].bytes.substr(0, 5)), "1B 2A 00 80 00");
-        EXPECT_EQ(calls[band].bytes.substr(5),
-                  ReferenceColumns(100, 50, PatternDot, 128, int(band), 1));
+        const std::string data = calls[band].bytes.substr(5);
+        EXPECT_EQ(data, ReferenceColumns(100, 50, PatternDot, 128, int(band), 1));
+        // Spelled out: columns 100-127 are blank, band 6 holds only rows 48 and 49 (the
+        // top two bits), bands 7 and 8 lie wholly below the picture.
+        EXPECT_EQ(data.substr(100), std::string(28, '\0'));
+        if (band == 6) {
+            EXPECT_TRUE(std::ranges::all_of(data, [](char c) { return (c & 0x3F) == 0; }));
+            EXPECT_TRUE(std::ranges::any_of(data, [](char c) { return c != 0; }));
+        }
+        if (band >= 7) {
+            EXPECT_EQ(data, std::string(128, '\0'));
+        }
     }
     EXPECT_EQ(harness.messages.shown.size(), 1u);
 }
