@@ -52,7 +52,7 @@ void MainTestDialog::ShowPortProperties() {
 
 PortName MainTestDialog::CurrentPortName(bool pullFields) {
     if (pullFields) UpdateData(true);
-    const std::string entry = SelectedEntryText();
+    std::string entry = SelectedEntryText();
     if (IsNetworkEntry(entry)) return DottedAddress(ReadIpOctets(SettingsPath()));
     return entry;
 }
