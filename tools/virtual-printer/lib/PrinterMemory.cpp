@@ -28,7 +28,8 @@ std::uint8_t PaperTakenStatus(const SensorState& sensors) {
 
 bool NvImage::Dot(int x, int y) const {
     const int bytesPerColumn = heightDots / 8;
-    const std::uint8_t byte = columns[static_cast<std::size_t>(x * bytesPerColumn + y / 8)];
+    const std::uint8_t byte =
+        columns[static_cast<std::size_t>(x) * std::size_t(bytesPerColumn) + std::size_t(y / 8)];
     return (byte >> (7 - y % 8)) & 1;
 }
 
