@@ -194,7 +194,10 @@ std::error_code WriteProfileString(const std::string& path, std::string_view sec
                      entry + cr);
     } else {
         if (!lines.empty() && !Trim(lines.back()).empty()) lines.push_back(cr);
-        lines.push_back("[" + std::string(section) + "]" + cr);
+        // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "[" + string.
+        std::string header = "[";
+        header.append(section).append("]").append(cr);
+        lines.push_back(std::move(header));
         lines.push_back(entry + cr);
     }
 
