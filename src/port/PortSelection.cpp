@@ -43,10 +43,12 @@ void MainTestDialog::ShowPortProperties() {
     IpAddressDialog dialog(this);
     dialog.Octets = ReadIpOctets(SettingsPath());
     dialog.InitDialog();
-    if (dialog.exec() == QDialog::Accepted) {
-        // A settings file that cannot be written keeps the old address; the next
-        // resolution of "IP" shows which one is in force.
-        (void)WriteIpOctets(SettingsPath(), dialog.Octets);
+    if (dialog.exec() != QDialog::Accepted) return;
+    // The old address stays in force; the technician must know the new one was not kept.
+    if (const std::error_code error = WriteIpOctets(SettingsPath(), dialog.Octets)) {
+        ShowMessage(QString::fromUtf8("IP地址没有保存成功!\n") +
+                        QString::fromLocal8Bit(error.message().c_str()),
+                    MessageIcon::Exclamation);
     }
 }
 

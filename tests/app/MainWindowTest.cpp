@@ -2,11 +2,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 
 #include "app/ControlTable.h"
 #include "port/IpAddressDialog.h"
@@ -191,6 +194,23 @@ TEST(MainWindow, NetworkEntryReadsTheSettingsEachTimeAndIpDialogWritesOnlyOnOk) 
     QTest::mouseClick(dialog.Control(ctl::PortProperties), Qt::LeftButton);
     EXPECT_EQ(shown, (std::vector<QString>{"127", "0", "44", "255"}));
     EXPECT_EQ(h.ReadFile("Option.ini"), "[System]\nIp1=127\nIp2=0\nIp3=44\nIp4=0\n");
+}
+
+// A settings file that cannot be replaced (here a folder in its place, which stops root too)
+// keeps the old address, and the user is told.
+TEST(MainWindow, IpAddressThatCannotBeSavedIsReported) {
+    DialogHarness h;
+    MainTestDialog& dialog = h.Create();
+    ASSERT_TRUE(QDir(h.dir.path()).mkdir(QStringLiteral("Option.ini")));
+    test::WhenModalOpens([](QWidget* modal) {
+        QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
+    });
+    QTest::mouseClick(dialog.Control(ctl::PortProperties), Qt::LeftButton);
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, QString::fromUtf8("IP地址没有保存成功!\n") +
+                                            QString::fromLocal8Bit(strerror(EISDIR)));
+    EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(QDir(h.dir.path()).entryList(QDir::Files), QStringList{}) << "no temporary file left";
 }
 
 TEST(MainWindow, FailedPullPromptsFocusesTheBoxAndKeepsLaterFields) {
