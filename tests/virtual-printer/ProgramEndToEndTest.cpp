@@ -241,5 +241,27 @@ TEST_F(ProgramOnVirtualPrinter, SwitchesDrawerAndBlackMarkFeedOverTheSerialLine)
     Close();
 }
 
+// A fatigue run with every option once the logo is stored, the sample text in mixed sizes:
+// each copy ends its own receipt with the cut, and nothing in it is unknown or refused.
+TEST_F(ProgramOnVirtualPrinter, ContinuousCopiesWithLogoMixedSizeAndCutOverTheNetwork) {
+    ASSERT_TRUE(SavePictureBmp(h.Path("picture.bmp")));
+    Open(kIp);
+    ASSERT_FALSE(HasFatalFailure());
+    h.files.answers.push_back(QString::fromStdString(h.Path("picture.bmp")));
+    Click(ctl::NvLogo);
+    dialog_->SetControlText(ctl::Copies, QStringLiteral("2"));
+    for (int id : {ctl::PrintLogo, ctl::AutoCut, ctl::MixedSize}) dialog_->SetChecked(id, true);
+    Click(ctl::StartStop);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return dialog_->ControlText(ctl::StartStop) == QString::fromUtf8("开始连续打印"); },
+        30000));
+    EXPECT_TRUE(printer_->WaitForReceipt(2)) << printer_->Log().toStdString();
+    const QString log = printer_->Log();
+    EXPECT_EQ(log.count(QStringLiteral("ended by cut (ESC i), 0 problems")), 2)
+        << log.toStdString();
+    EXPECT_EQ(Shown(), QStringList{QString::fromUtf8("下载NV图完成! ")});
+    Close();
+}
+
 }  // namespace
 }  // namespace vprinter::test
