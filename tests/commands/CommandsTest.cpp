@@ -357,8 +357,7 @@ TEST_F(PortEndToEnd, BarcodePageReachesANetworkPrinter) {
     ::inet_pton(AF_INET, LoopbackAddress(4, 21).c_str(), &where.sin_addr);
     ASSERT_EQ(::bind(listener.Get(), reinterpret_cast<sockaddr*>(&where), sizeof where), 0);
     ASSERT_EQ(::listen(listener.Get(), 1), 0);
-    Open(h.Path("unused-serial"), 3,
-         "Ip1=127\nIp2=4\nIp3=" + std::to_string(LoopbackProcessByte()) + "\nIp4=21\n");
+    Open(h.Path("unused-serial"), 3, LoopbackIpSettings(4, 21));
     Click(ctl::Barcode);
     EXPECT_TRUE(h.messages.shown.empty());
     const UniqueFd connection(::accept(listener.Get(), nullptr, nullptr));

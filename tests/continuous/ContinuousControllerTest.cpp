@@ -188,9 +188,8 @@ TEST(ContinuousEndToEnd, FiveCopiesAtOneSecondReachANetworkPrinter) {
     test::DialogHarness h;
     const std::unique_ptr<PortDriver> driver = CreateSystemPortDriver();
     const int ipEntry = driver->GetCOMMax() + driver->GetLPTMax() + driver->GetUSBPort();
-    h.WriteFile("Option.ini", "[System]\nPort=" + std::to_string(ipEntry) +
-                                  "\nIp1=127\nIp2=7\nIp3=" +
-                                  std::to_string(test::LoopbackProcessByte()) + "\nIp4=21\n");
+    h.WriteFile("Option.ini", "[System]\nPort=" + std::to_string(ipEntry) + "\n" +
+                                  test::LoopbackIpSettings(7, 21));
     SystemTickClock clock;
     MainTestDialog dialog(AppServices{*driver, h.messages, h.files, clock, h.noPrinters});
     ASSERT_EQ(dialog.ControlText(ctl::PortList), QStringLiteral("IP"));

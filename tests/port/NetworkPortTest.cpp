@@ -1,4 +1,4 @@
-// Network printers: loopback listeners on 127.3.p.x:9100, one address per test.
+// Network printers: loopback listeners on 127.3.x.y:9100, one address per test process.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 

@@ -85,7 +85,7 @@ struct PseudoTerminal {
     std::string slavePath;
 };
 
-// A network printer listening on 127.3.<from pid>.<host>:9100.
+// A network printer listening on port 9100 of LoopbackAddress(3, host).
 struct LoopbackPrinter {
     static std::string Address(int host) { return LoopbackAddress(3, host); }
     explicit LoopbackPrinter(int host, int backlog = 8)

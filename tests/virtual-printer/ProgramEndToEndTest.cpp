@@ -61,7 +61,8 @@ class ProgramOnVirtualPrinter : public testing::Test {
 protected:
     enum Entry { kCom1 = 0, kIp = 3 };
 
-    // Starts the printer (TCP at 127.8.<from pid>.1), opens the window with `selected` chosen.
+    // Starts the printer (TCP on its own loopback address), opens the window with `selected`
+    // chosen.
     void Open(Entry selected, QStringList sensors = {}) {
         h.messages.shown.clear();
         const QString link = links_.filePath(QStringLiteral("COM1"));
@@ -77,9 +78,8 @@ protected:
         ::setenv("QUILLORA_PORTS", ports.c_str(), 1);
         driver_ = quillora::CreateSystemPortDriver();
         ::unsetenv("QUILLORA_PORTS");
-        h.WriteFile("Option.ini",
-                    "[System]\nPort=" + std::to_string(selected) + "\nIp1=127\nIp2=8\nIp3=" +
-                        std::to_string(quillora::test::LoopbackProcessByte()) + "\nIp4=1\n");
+        h.WriteFile("Option.ini", "[System]\nPort=" + std::to_string(selected) + "\n" +
+                                      quillora::test::LoopbackIpSettings(8, 1));
         services_ = std::make_unique<quillora::AppServices>(
             quillora::AppServices{*driver_, h.messages, h.files, h.clock, h.noPrinters});
         dialog_ = std::make_unique<MainTestDialog>(*services_);
