@@ -37,36 +37,32 @@ std::optional<Options> ParseCommandLine(const QStringList& arguments, int& exitC
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromUtf8(kDescription));
     parser.addHelpOption();
-    const QCommandLineOption tcp(QStringLiteral("tcp"),
-                                 QStringLiteral("Listen on ADDRESS:PORT, a 127.x.y.z address "
-                                                "(default 127.0.0.1:9100), or \"off\"."),
-                                 QStringLiteral("ADDRESS:PORT"));
-    const QCommandLineOption pty(QStringLiteral("pty-link"),
-                                 QStringLiteral("Offer a serial line: create a pseudo-terminal "
-                                                "and a symbolic link to it at PATH."),
-                                 QStringLiteral("PATH"));
-    const QCommandLineOption out(QStringLiteral("out"),
-                                 QStringLiteral("Folder for receipts and printer.log "
-                                                "(default virtual-printer-out)."),
-                                 QStringLiteral("DIR"));
-    const QCommandLineOption cover(QStringLiteral("cover-open"),
-                                   QStringLiteral("Report the cover as open."));
-    const QCommandLineOption paperOut(QStringLiteral("paper-out"),
-                                      QStringLiteral("Report no paper."));
-    const QCommandLineOption nearEnd(QStringLiteral("paper-near-end"),
-                                     QStringLiteral("Report the paper roll near its end."));
-    const QCommandLineOption join(QStringLiteral("join-ms"),
-                                  QStringLiteral("A reconnection within MS continues the same "
-                                                 "receipt (default 300)."),
-                                  QStringLiteral("MS"));
-    const QCommandLineOption idle(QStringLiteral("idle-ms"),
-                                  QStringLiteral("End a receipt after MS without data on an open "
-                                                 "connection (default 2000)."),
-                                  QStringLiteral("MS"));
-    const QCommandLineOption replay(QStringLiteral("replay"),
-                                    QStringLiteral("Print the bytes of FILE as one connection, "
-                                                   "then exit (may be repeated; no listening)."),
-                                    QStringLiteral("FILE"));
+    // An option; a value name makes it take a value.
+    const auto option = [](const char* name, const char* help, const char* valueName = "") {
+        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(help),
+                                  QString::fromLatin1(valueName));
+    };
+    const QCommandLineOption tcp = option(
+        "tcp", "Listen on ADDRESS:PORT, a 127.x.y.z address (default 127.0.0.1:9100), or \"off\".",
+        "ADDRESS:PORT");
+    const QCommandLineOption pty = option(
+        "pty-link",
+        "Offer a serial line: create a pseudo-terminal and a symbolic link to it at PATH.", "PATH");
+    const QCommandLineOption out =
+        option("out", "Folder for receipts and printer.log (default virtual-printer-out).", "DIR");
+    const QCommandLineOption cover = option("cover-open", "Report the cover as open.");
+    const QCommandLineOption paperOut = option("paper-out", "Report no paper.");
+    const QCommandLineOption nearEnd =
+        option("paper-near-end", "Report the paper roll near its end.");
+    const QCommandLineOption join = option(
+        "join-ms", "A reconnection within MS continues the same receipt (default 300).", "MS");
+    const QCommandLineOption idle =
+        option("idle-ms",
+               "End a receipt after MS without data on an open connection (default 2000).", "MS");
+    const QCommandLineOption replay = option(
+        "replay",
+        "Print the bytes of FILE as one connection, then exit (may be repeated; no listening).",
+        "FILE");
     parser.addOptions({tcp, pty, out, cover, paperOut, nearEnd, join, idle, replay});
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));

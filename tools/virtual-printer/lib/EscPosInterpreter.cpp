@@ -158,12 +158,10 @@ void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t leng
             paper_.Feed(n * kLineSpacing);
             return;
         case 'm':
-            Event("half cut (ESC m)", offset);
-            EndReceipt("half cut (ESC m)");
+            Cut("half cut (ESC m)", offset);
             return;
         case 'i':
-            Event("cut (ESC i)", offset);
-            EndReceipt("cut (ESC i)");
+            Cut("cut (ESC i)", offset);
             return;
         case '9':
         case 'p':
@@ -213,10 +211,8 @@ void EscPosInterpreter::ExecuteGs(const std::uint8_t* command, std::size_t lengt
                 FlushLine();
                 paper_.Feed(command[3]);
             }
-            const std::string name =
-                std::string(full ? "full" : "partial") + " cut (GS V " + std::to_string(m) + ")";
-            Event(name, offset);
-            EndReceipt(name);
+            Cut(std::string(full ? "full" : "partial") + " cut (GS V " + std::to_string(m) + ")",
+                offset);
             return;
         }
         case 0x0C: {
@@ -398,6 +394,11 @@ void EscPosInterpreter::FlushLine() {
 void EscPosInterpreter::PlaceBlock(const QImage& block) {
     FlushLine();
     paper_.Place(block, justification_, block.height());
+}
+
+void EscPosInterpreter::Cut(const std::string& name, std::size_t offset) {
+    Event(name, offset);
+    EndReceipt(name);
 }
 
 void EscPosInterpreter::Event(const std::string& text, std::size_t offset) {

@@ -80,6 +80,8 @@ private:
     void PrintLine();
     void FlushLine();
     void PlaceBlock(const QImage& block);
+    // Marks a cut on the paper and ends the receipt there.
+    void Cut(const std::string& name, std::size_t offset);
     void Event(const std::string& text, std::size_t offset);
     void Problem(std::size_t offset, const std::string& text, const std::uint8_t* bytes,
                  std::size_t length);
