@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -27,11 +28,8 @@ using Clock = std::chrono::steady_clock;
 // `size` bytes of a pattern that no shift or truncation preserves.
 inline std::string Pattern(std::size_t size) {
     std::string bytes(size, '\0');
-    std::uint32_t state = 2463534242u;
-    for (char& byte : bytes) {
-        state ^= state << 13, state ^= state >> 17, state ^= state << 5;
-        byte = static_cast<char>(state);
-    }
+    std::mt19937 random(7);
+    for (char& byte : bytes) byte = static_cast<char>(random());
     return bytes;
 }
 
@@ -46,24 +44,12 @@ inline int Send(PortDriver& driver, const PortName& port, const std::string& byt
                            static_cast<int>(bytes.size()));
 }
 
-inline std::string Read(PortDriver& driver, const PortName& port, int count) {
-    std::string buffer(static_cast<size_t>(count), '\0');
-    const int got = driver.ReadData(port, reinterpret_cast<std::uint8_t*>(buffer.data()), count);
-    buffer.resize(static_cast<size_t>(std::max(got, 0)));
-    return buffer;
-}
-
 // Reads `count` bytes from a descriptor (fewer if it ends or `timeout` passes).
 inline std::string ReceiveFrom(int fd, std::size_t count, std::chrono::milliseconds timeout = 2s) {
     std::string bytes(count, '\0');
     auto* buffer = reinterpret_cast<std::uint8_t*>(bytes.data());
     bytes.resize(ReadUpTo(fd, buffer, count, timeout, FdIoOptions{}).count);
     return bytes;
-}
-
-// A reply of a few bytes: one write always takes it whole.
-inline void SendTo(int fd, const std::string& bytes) {
-    ASSERT_EQ(write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
 }
 
 // A serial printer: the test plays it on the master side.
@@ -76,11 +62,6 @@ struct PseudoTerminal {
         fcntl(masterFd, F_SETFL, fcntl(masterFd, F_GETFL) | O_NONBLOCK);
     }
     std::string Receive(std::size_t count) const { return ReceiveFrom(master.Get(), count); }
-    void Reply(const std::string& bytes) const {
-        SendTo(master.Get(), bytes);
-        pollfd entry{slave.Get(), POLLIN, 0};  // until the bytes can be read on the slave side
-        ASSERT_EQ(poll(&entry, 1, 2000), 1);
-    }
     UniqueFd master, slave;
     std::string slavePath;
 };
