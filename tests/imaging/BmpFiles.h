@@ -1,46 +1,34 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "imaging/BmpReader.h"
-
 namespace quillora::test {
 
-// A test picture: true where a dot is to be printed; x from the left, y from the top.
-using DotFunction = std::function<bool(int x, int y)>;
-
+// Test pictures are dot(x, y): true where a dot is printed; x from the left, y from the top.
 // An irregular picture with dots and blanks in every row and column group.
 bool PatternDot(int x, int y);
 
-enum class Palette { BlackZero, WhiteZero };  // the colour of palette index 0
-
 // The 14-byte file header and the 40-byte information header of a BMP.
-std::string BmpHeaders(std::int32_t width, std::int32_t height, std::uint16_t bitCount,
-                       std::uint32_t pixelBytes);
+std::string BmpHeaders(int width, int height, int bitCount, int pixelBytes);
 
-// A bottom-up 1-bit BMP: a 0 bit for every dot, 1 for every blank, padding bits left 0.
-std::string MonochromeBmp(std::int32_t width, std::int32_t height, const DotFunction& dot,
-                          Palette palette = Palette::BlackZero);
+// A bottom-up 1-bit BMP (palette: black, white): a 0 bit for every dot, padding bits 0.
+std::string MonochromeBmp(int width, int height, const std::function<bool(int x, int y)>& dot);
 
 [[nodiscard]] bool WriteBinaryFile(const std::string& path, const std::string& bytes);
 
 // Image data built dot by dot: for each column x < columns, the bytes of row groups
 // firstGroup.. (groups of them), 8 rows each, top row in bit 7; dots beyond the picture are 0.
-std::string ReferenceColumns(int width, int height, const DotFunction& dot, int columns,
-                             int firstGroup, int groups);
+std::string ReferenceColumns(int width, int height, const std::function<bool(int x, int y)>& dot,
+                             int columns, int firstGroup, int groups);
 
 // The imaging fuzzer's seeds: readable BMPs of awkward sizes, and unusable ones with the
-// refusal each must get (nothing: the file reads).
+// message each must get (nullptr: the file is printed).
 struct SeedBmp {
-    std::string name;
-    std::string bytes;
-    std::optional<BmpReadFailure> refusal;
+    std::string name, bytes;
+    const char* refusal;
 };
-
 std::vector<SeedBmp> SeedCorpus();
 
 }  // namespace quillora::test
