@@ -2,7 +2,6 @@
 // connection, receipts in the output folder. Its serial endpoint is driven end to end.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTcpSocket>
 
 #include "PrinterHarness.h"
