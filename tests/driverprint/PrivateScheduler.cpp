@@ -5,65 +5,43 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QThread>
+#include <QTest>
 #include <algorithm>
 
 namespace quillora::test {
 namespace {
 
-// The tool's standard output, and whether it ended with exit code 0.
-std::pair<bool, QString> RunTool(const QString& program, const QStringList& arguments) {
+// The tool's standard output; "" when it failed.
+QString Tool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(30000)) return {false, {}};
-    return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
-            QString::fromUtf8(process.readAllStandardOutput())};
-}
-
-QString Captured(const QString& text, const char* pattern) {
-    return QRegularExpression(QString::fromLatin1(pattern)).match(text).captured(1);
-}
-
-std::vector<PrivateScheduler::Job> ListJobs(int which, int afterId) {
-    cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, which);
-    std::vector<PrivateScheduler::Job> list;
-    for (int i = 0; i < count; ++i) {
-        if (jobs[i].id <= afterId) continue;
-        list.push_back({jobs[i].id, jobs[i].title ? jobs[i].title : "",
-                        jobs[i].dest ? jobs[i].dest : "", jobs[i].state == IPP_JSTATE_COMPLETED});
-    }
-    cupsFreeJobs(count, jobs);
-    std::ranges::sort(list, {}, &PrivateScheduler::Job::id);
-    return list;
+    const bool ok = process.waitForFinished(30000) && process.exitCode() == 0;
+    return ok ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
 }
 
 }  // namespace
 
 std::optional<std::string> PrivateScheduler::Unavailable() {
-    if (qEnvironmentVariableIsEmpty("QUILLORA_CUPS_DIR") ||
-        qEnvironmentVariableIsEmpty("CUPS_SERVER")) {
-        return "no private CUPS scheduler: tools/test.sh starts one";
-    }
-    if (RunTool("lpstat", {"-p", kFirstQueue, kSecondQueue}).first) return std::nullopt;
-    return "the private CUPS scheduler at " + qEnvironmentVariable("CUPS_SERVER").toStdString() +
-           " does not answer or lacks its queues";
+    // Without CUPS_SERVER, lpadmin would change the machine's own scheduler.
+    const bool ours = !qEnvironmentVariableIsEmpty("QUILLORA_CUPS_DIR") &&
+                      !qEnvironmentVariableIsEmpty("CUPS_SERVER");
+    if (ours && !Tool("lpstat", {"-p", kFirstQueue, "quillora-pdf-2"}).isEmpty()) return {};
+    return "no private CUPS scheduler with its queues: tools/test.sh starts one";
 }
 
 std::string PrivateScheduler::ServerDefault() {
-    return Captured(RunTool("lpstat", {"-d"}).second, "system default destination: (\\S+)")
-        .toStdString();
+    return Tool("lpstat", {"-d"}).section(':', 1).trimmed().toStdString();  // "" when none
 }
 
 void PrivateScheduler::SetServerDefault(const std::string& queue) {
-    RunTool("lpadmin", {"-d", QString::fromStdString(queue)});
+    Tool("lpadmin", {"-d", QString::fromStdString(queue)});
 }
 
 // A default queue that is then deleted leaves the scheduler without a default.
 void PrivateScheduler::ClearServerDefault() {
-    RunTool("lpadmin", {"-p", "quillora-doomed", "-E", "-v", "file:///dev/null"});
-    RunTool("lpadmin", {"-d", "quillora-doomed"});
-    RunTool("lpadmin", {"-x", "quillora-doomed"});
+    Tool("lpadmin", {"-p", "quillora-doomed", "-E", "-v", "file:///dev/null"});
+    Tool("lpadmin", {"-d", "quillora-doomed"});
+    Tool("lpadmin", {"-x", "quillora-doomed"});
 }
 
 int PrivateScheduler::LastJobId() {
@@ -71,16 +49,21 @@ int PrivateScheduler::LastJobId() {
     return jobs.empty() ? 0 : jobs.back().id;
 }
 
-std::vector<PrivateScheduler::Job> PrivateScheduler::JobsAfter(int jobId) {
-    return ListJobs(CUPS_WHICHJOBS_ALL, jobId);
+std::vector<PrivateScheduler::Job> PrivateScheduler::JobsAfter(int jobId, bool activeOnly) {
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0,
+                                   activeOnly ? CUPS_WHICHJOBS_ACTIVE : CUPS_WHICHJOBS_ALL);
+    std::vector<Job> list;
+    for (int i = 0; i < count; ++i) {
+        if (jobs[i].id > jobId) list.push_back({jobs[i].id, jobs[i].title, jobs[i].dest});
+    }
+    cupsFreeJobs(count, jobs);
+    std::ranges::sort(list, {}, &Job::id);
+    return list;
 }
 
 bool PrivateScheduler::WaitForJobsAfter(int jobId) {
-    for (int wait = 0; wait < 600; ++wait) {
-        if (ListJobs(CUPS_WHICHJOBS_ACTIVE, jobId).empty()) return true;
-        QThread::msleep(100);
-    }
-    return false;
+    return QTest::qWaitFor([jobId] { return JobsAfter(jobId, true).empty(); }, 60000);
 }
 
 std::string PrivateScheduler::OutputPdf(const Job& job) {
@@ -91,12 +74,12 @@ std::string PrivateScheduler::OutputPdf(const Job& job) {
 }
 
 std::string PrivateScheduler::PdfText(const std::string& pdf) {
-    return RunTool("pdftotext", {QString::fromStdString(pdf), "-"}).second.toStdString();
+    return Tool("pdftotext", {QString::fromStdString(pdf), "-"}).toStdString();
 }
 
 int PrivateScheduler::PdfPages(const std::string& pdf) {
-    return Captured(RunTool("pdfinfo", {QString::fromStdString(pdf)}).second, "Pages:\\s+(\\d+)")
-        .toInt();
+    const QString info = Tool("pdfinfo", {QString::fromStdString(pdf)});
+    return QRegularExpression("Pages:\\s+(\\d+)").match(info).captured(1).toInt();
 }
 
 }  // namespace quillora::test
