@@ -4,7 +4,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -15,19 +14,14 @@ namespace quillora::test {
 // another and keeps every byte. Its clients close their connections before it goes.
 class LoopbackPeer {
 public:
-    explicit LoopbackPeer(const std::string& address)
-        : listener_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    explicit LoopbackPeer(const std::string& address) {
         const int yes = 1;
         ::setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
         sockaddr_in where{AF_INET, htons(9100), {}, {}};
-        if (::inet_pton(AF_INET, address.c_str(), &where.sin_addr) != 1) return;
-        // A run that just ended may still hold the address: retry for five seconds.
-        for (int attempt = 0; attempt < 250 && !listening_; ++attempt) {
-            listening_ =
-                ::bind(listener_, reinterpret_cast<const sockaddr*>(&where), sizeof where) == 0 &&
-                ::listen(listener_, 4) == 0;
-            if (!listening_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+        listening_ =
+            ::inet_pton(AF_INET, address.c_str(), &where.sin_addr) == 1 &&
+            ::bind(listener_, reinterpret_cast<const sockaddr*>(&where), sizeof where) == 0 &&
+            ::listen(listener_, 4) == 0;
         if (listening_) server_ = std::thread([this] { Serve(); });
     }
     ~LoopbackPeer() {
@@ -55,7 +49,7 @@ private:
         }
     }
 
-    const int listener_;
+    const int listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     bool listening_ = false;
     mutable std::mutex mutex_;
     std::string received_;

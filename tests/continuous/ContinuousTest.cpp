@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+#include <QTest>
+
+#include <algorithm>
+#include <future>
+#include <regex>
+#include <thread>
+
+#include "LoopbackPeer.h"
+#include "app/ControlTable.h"
+#include "continuous/CopyComposition.h"
+#include "platform/TickClock.h"
+#include "port/SystemPortDriver.h"
+#include "support/DialogHarness.h"
+#include "support/HexBytes.h"
+#include "support/LoopbackAddress.h"
+
+namespace quillora {
+namespace {
+
+using namespace std::chrono_literals;
+using test::Hex;
+using test::ToHex;
+using Sends = std::vector<std::string>;
+
+constexpr TimeOfDay kNineFiveThree{9, 5, 3};  // also the fake clock's time of day
+
+TEST(CopyComposition, HeadingsPortCopiesAndMixedSizeBodies) {
+    EXPECT_EQ(ToHex(PortCopyHeading(12, {23, 59, 0})),
+              "B5 B1 C7 B0 B5 DA 31 32 B7 DD 2C CA B1 BC E4 3A 32 33 3A 35 39 3A 30 0D 0A 0D 0A");
+    EXPECT_EQ(
+        ToHex(DriverCopyHeading(7, kNineFiveThree)),
+        "B5 B1 C7 B0 B5 DA 37 B7 DD 2C 20 CA B1 BC E4 3A 30 39 3A 30 35 3A 30 33 0D 0A 0D 0A");
+    // Heading 当前第1份,时间:9:5:3, logo, body, cut tail; mixed size sends the body bytewise.
+    EXPECT_EQ(ToHex(PortCopySends(1, kNineFiveThree, "AB", {true, true, true})),
+              (Sends{"B5 B1 C7 B0 B5 DA 31 B7 DD 2C CA B1 BC E4 3A 39 3A 35 3A 33 0D 0A 0D 0A",
+                     "1C 70 01 30", "41", "42", "0D", "0A", "1D 21 00",
+                     "0D 0A 0D 0A 0D 0A 0D 0A 1B 69"}));
+
+    // 21 × 中 pass the threshold in high bytes: the 21st character alone gets a size.
+    Sends expected;
+    std::string body;
+    for (int i = 0; i < 20; ++i) expected.insert(expected.end(), {"D6", "D0"});
+    for (int i = 0; i < 21; ++i) body += Hex("D6 D0");
+    expected.insert(expected.end(), {"1D 21 11", "D6", "D0", "0D", "0A", "1D 21 00"});
+    EXPECT_EQ(ToHex(MixedSizeBodySends(body + "\r\n")), expected);
+
+    // 41 single bytes pass the threshold. 丂 (81 40) has a second byte below 80: later
+    // commands fall inside 中 and before 'b'.
+    expected.assign(41, "61");
+    expected.insert(expected.end(),
+                    {"1D 21 11", "81", "1D 21 22", "40", "D6", "1D 21 33", "D0", "1D 21 00", "62",
+                     "1D 21 11", "0D", "1D 21 22", "0A", "1D 21 00"});
+    EXPECT_EQ(ToHex(MixedSizeBodySends(std::string(41, 'a') + Hex("81 40 D6 D0 62 0D 0A"))),
+              expected);
+}
+
+bool Idle(MainTestDialog& dialog) {
+    return dialog.ControlText(ctl::StartStop) == QString::fromUtf8("开始连续打印");
+}
+
+// The dialog on the fake clock, with ports COM1 and IP; COM1 is selected.
+class ContinuousControllerTest : public testing::Test {
+protected:
+    ContinuousControllerTest() {
+        harness.ports.comCount = 1;
+        // Notes the fake clock at every send; holds send number `holdAt` until `release`.
+        harness.ports.sendResult = [this](const PortName&, int length) {
+            sentAt.push_back(harness.clock.ticks);
+            if (++sends == holdAt) released.wait();
+            return length;
+        };
+        dialog = &harness.Create();
+    }
+    void Start(const char* copies, const char* seconds) {
+        dialog->SetControlText(ctl::Copies, QString::fromLatin1(copies));
+        dialog->SetControlText(ctl::Interval, QString::fromLatin1(seconds));
+        QTest::mouseClick(dialog->Control(ctl::StartStop), Qt::LeftButton);
+    }
+
+    // Declared before the harness: the worker's send hook uses them until it ends.
+    std::vector<std::uint32_t> sentAt;
+    std::atomic<int> sends{0};
+    int holdAt = 0;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    test::DialogHarness harness;
+    MainTestDialog* dialog = nullptr;
+};
+
+TEST_F(ContinuousControllerTest, CopiesNumberedFromOneTwoSecondsApartReadTheOptionsAfresh) {
+    holdAt = 4;
+    dialog->SetControlText(ctl::TextBox, QString::fromUtf8("中"));
+    dialog->SetChecked(ctl::PrintLogo, true);
+    dialog->SetChecked(ctl::AutoCut, true);
+    Start("2", "2");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sends == 4; }));  // in the cut of copy 1
+    dialog->SetChecked(ctl::AutoCut, false);
+    release.set_value();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Idle(*dialog); }));
+
+    // Per copy: heading n, logo, 中 CR LF, then the cut tail while auto cut was on.
+    const std::string time = " B7 DD 2C CA B1 BC E4 3A 39 3A 35 3A 33 0D 0A 0D 0A";
+    EXPECT_EQ(ToHex(harness.ports.SentBlocks()),
+              (Sends{"B5 B1 C7 B0 B5 DA 31" + time, "1C 70 01 30", "D6 D0 0D 0A",
+                     "0D 0A 0D 0A 0D 0A 0D 0A 1B 69", "B5 B1 C7 B0 B5 DA 32" + time, "1C 70 01 30",
+                     "D6 D0 0D 0A"}));
+    // The pause ends at the first 10 ms step past 2 s; none after the last copy.
+    EXPECT_EQ((sentAt.at(4) - sentAt.at(3)) / 10, 200u);
+    EXPECT_EQ(harness.clock.ticks.load(), sentAt.back());
+}
+
+TEST_F(ContinuousControllerTest, StopDuringAPauseEndsTheRunWithinOneStep) {
+    harness.clock.realSleep = 1ms;
+    Start("5", "86400");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return harness.clock.ticks > 100; }));
+    const std::uint32_t clickedAt = harness.clock.ticks;
+    QTest::mouseClick(dialog->Control(ctl::StartStop), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Idle(*dialog); }));
+    EXPECT_LE(harness.clock.ticks - clickedAt, 10u);
+    EXPECT_EQ(sends.load(), 2) << "heading and text of copy 1";
+}
+
+TEST_F(ContinuousControllerTest, ANewRunNeverInterleavesWithTheEndOfThePrevious) {
+    for (int run = 0; run < 20; ++run) {
+        Start("2", "1");
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            EXPECT_TRUE(
+                Idle(*dialog) ||
+                std::ranges::none_of(TestControlIds(),
+                                     [&](int id) { return dialog->Control(id)->isEnabled(); }))
+                << "run " << run;
+            return Idle(*dialog);
+        }));
+    }
+    EXPECT_EQ(sends.load(), 80);
+}
+
+// The close waits for the held copy, serving the worker's window requests meanwhile.
+TEST_F(ContinuousControllerTest, CloseDuringAHeldCopyWaitsForItThenTheWindowGoes) {
+    holdAt = 1;
+    Start("5", "1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sends == 1; }));
+    std::jthread releaser([this] {
+        std::this_thread::sleep_for(50ms);
+        release.set_value();
+    });
+    dialog->reject();
+    EXPECT_TRUE(Idle(*dialog)) << "the worker's last request was served during the wait";
+    EXPECT_EQ(sends.load(), 2) << "copy 1 finished, no copy 2";
+}
+
+// Through the system port driver to a network printer on loopback, on the real clock.
+TEST(ContinuousEndToEnd, ThreeCopiesReachANetworkPrinter) {
+    test::LoopbackPeer peer(test::LoopbackAddress(7, 21));
+    ASSERT_TRUE(peer.Listening());
+    test::DialogHarness h;
+    const std::unique_ptr<PortDriver> driver = CreateSystemPortDriver();
+    const int ipEntry = driver->GetCOMMax() + driver->GetLPTMax() + driver->GetUSBPort();
+    h.WriteFile("Option.ini", "[System]\nPort=" + std::to_string(ipEntry) + "\n" +
+                                  test::LoopbackIpSettings(7, 21));
+    SystemTickClock clock;
+    MainTestDialog dialog(AppServices{*driver, h.messages, h.files, clock, h.noPrinters});
+    dialog.SetControlText(ctl::TextBox, QStringLiteral("fatigue"));
+    dialog.SetControlText(ctl::Copies, QStringLiteral("3"));
+    dialog.SetControlText(ctl::Interval, QStringLiteral("1"));
+    QTest::mouseClick(dialog.Control(ctl::StartStop), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Idle(dialog); }, 30000));
+
+    // 当前第n份,时间:h:m:s CR LF CR LF in GBK, then the text, for n = 1..3 and nothing else.
+    const std::string heading = Hex("B5 B1 C7 B0 B5 DA");
+    const std::string rest = "\xB7\xDD,\xCA\xB1\xBC\xE4:[0-9]+:[0-9]+:[0-9]+\r\n\r\nfatigue\r\n";
+    const std::regex copies(heading + '1' + rest + heading + '2' + rest + heading + '3' + rest);
+    std::string received;
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return std::regex_match(received = peer.Received(), copies); }, 5000))
+        << received;
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace quillora
