@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GbkDecoder.h"
+#include "commands/EscPosFraming.h"
 #include "Glyphs.h"
 #include "LineBuffer.h"
 #include "Paper.h"
@@ -33,16 +34,9 @@ public:
     virtual void ReceiptDone(Receipt receipt) = 0;
 };
 
-// Largest data that a zero-terminated GS k may carry before it counts as unterminated.
-constexpr std::size_t kMaxBarcodeData = 255;
-// Room for NV bit images: a definition larger than this is refused.
-constexpr std::size_t kNvCapacityBytes = 1024 * 1024;
-
-// The length of the command at the start of `bytes` (1 or more), or nullopt when more
-// bytes are needed to know it or to complete it. Commands whose length cannot be trusted
-// (a GS k without terminator in reach, FS q with sizes out of range) count only their
-// first three bytes, so that what follows is read afresh.
-std::optional<std::size_t> CommandLength(const std::uint8_t* bytes, std::size_t size);
+using quillora::escpos::CommandLength;
+using quillora::escpos::kMaxBarcodeData;
+using quillora::escpos::kNvCapacityBytes;
 
 // Reads a byte stream as the printer does, in pieces of any size: prints onto the paper,
 // answers status queries, and hands over a receipt at each cut. Modes (size,

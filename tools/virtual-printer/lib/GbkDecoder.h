@@ -20,8 +20,6 @@ public:
     // nullopt for a pair that is not a GBK character.
     std::optional<QString> Decode(std::uint8_t lead, std::uint8_t trail);
 
-    static bool IsLead(std::uint8_t byte) { return byte >= 0x81 && byte <= 0xFE; }
-    static bool IsTrail(std::uint8_t byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
 
 private:
     iconv_t converter_;

@@ -1,7 +1,6 @@
 # The interpreter's sources, shared by the printer's build and the fuzzer's own project.
 set(VPRINTER_LIB_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Barcodes.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CommandLength.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EscPosInterpreter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GbkDecoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Glyphs.cpp
@@ -10,5 +9,9 @@ set(VPRINTER_LIB_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PrinterMemory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReceiptFolder.cpp
 )
+# Command framing comes from the program's sources (library quillora_escpos); the fuzzer's
+# own project compiles it in directly.
+set(VPRINTER_FRAMING_SOURCE ${CMAKE_CURRENT_LIST_DIR}/../../../src/commands/EscPosFraming.cpp)
+set(VPRINTER_FRAMING_INCLUDE_DIR ${CMAKE_CURRENT_LIST_DIR}/../../../src)
 find_path(ZINT_INCLUDE_DIR zint.h REQUIRED)
 find_library(ZINT_LIBRARY zint REQUIRED)

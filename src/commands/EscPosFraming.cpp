@@ -1,9 +1,8 @@
-// How long each command is: the framing of the stream, kept apart from what the commands do.
 #include <algorithm>
 
-#include "EscPosInterpreter.h"
+#include "commands/EscPosFraming.h"
 
-namespace vprinter {
+namespace quillora::escpos {
 namespace {
 
 constexpr std::uint8_t kDle = 0x10;
@@ -111,11 +110,11 @@ std::optional<std::size_t> CommandLength(const std::uint8_t* bytes, std::size_t 
         default:
             break;
     }
-    if (GbkDecoder::IsLead(first)) {
+    if (IsGbkLead(first)) {
         if (size < 2) return std::nullopt;
-        return GbkDecoder::IsTrail(bytes[1]) ? 2 : 1;
+        return IsGbkTrail(bytes[1]) ? 2 : 1;
     }
     return 1;
 }
 
-}  // namespace vprinter
+}  // namespace quillora::escpos
