@@ -172,8 +172,12 @@ void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t leng
             FlushLine();
             paper_.Feed(n * modes_.lineSpacing);
             return;
-        case 'J':
-            PrintLine(n);
+        case 'J':  // print and feed n dots: after a bit image band, ESC J 0 feeds nothing
+            if (line_.Empty()) {
+                paper_.Feed(n);
+            } else {
+                PrintLine(n);
+            }
             return;
         case 'm':
             Cut("half cut (ESC m)", offset);

@@ -67,6 +67,9 @@ bool EscPosInterpreter::ExecuteEscText(const std::uint8_t* command, std::size_t 
             modes_.upsideDown = (n & 1) != 0;
             return true;
         case 't':
+            // A sender that picks a single-byte table means single-byte characters: it
+            // leaves GBK mode as FS . would.
+            modes_.doubleByte = false;
             if (!codeTables_.Select(n)) {
                 ProblemNote(offset, "code table " + std::to_string(n) +
                                         " is not built into this printer; table " +
