@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+#include "GbkDecoder.h"
+
 #include <stdexcept>
 
 namespace vprinter {
@@ -59,16 +61,8 @@ CodeTables::Upper CodeTables::Convert(const std::string& name) {
     }
     Upper upper;
     for (int byte = 0x80; byte <= 0xFF; ++byte) {
-        char input[1] = {static_cast<char>(byte)};
-        char output[8] = {};
-        char* in = input;
-        char* out = output;
-        std::size_t inLeft = sizeof input;
-        std::size_t outLeft = sizeof output;
-        iconv(converter, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(converter, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) {
-            upper[byte - 0x80] = QString::fromUtf8(output, static_cast<int>(out - output));
-        }
+        const char input = static_cast<char>(byte);
+        upper[byte - 0x80] = ConvertToUnicode(converter, &input, 1);
     }
     iconv_close(converter);
     return upper;

@@ -144,15 +144,9 @@ void EscPosInterpreter::ExecuteFsText(const std::uint8_t* command, std::size_t l
             style.heightFactor = (n & 0x08) ? 2 : 1;
             style.underline = (n & 0x80) ? 1 : 0;
             return;
-        case '-': {
-            const int thickness = Choice(n, 2);
-            if (thickness < 0) {
-                Problem(offset, "underline out of range", command, length);
-            } else {
-                style.underline = thickness;
-            }
+        case '-':  // as ESC -: one underline for both kinds of character here
+            ExecuteEscText(command, length, offset);
             return;
-        }
         case 'S':
             style.kanjiLeftSpacing = command[2];
             style.kanjiRightSpacing = command[3];

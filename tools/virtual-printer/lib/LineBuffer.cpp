@@ -26,11 +26,13 @@ QImage LineBuffer::Take() {
     QImage line(std::max(width, 1), std::max(height, 1), QImage::Format_Grayscale8);
     line.fill(255);
     for (const Cell& cell : cells_) {
-        const int top = height - cell.image.height();
-        for (int y = 0; y < cell.image.height(); ++y) {
+        const int cellWidth = cell.image.width();
+        const int cellHeight = cell.image.height();
+        const int top = height - cellHeight;
+        for (int y = 0; y < cellHeight; ++y) {
             const uchar* source = cell.image.constScanLine(y);
             uchar* target = line.scanLine(top + y) + cell.left;
-            for (int x = 0; x < cell.image.width(); ++x) target[x] = std::min(target[x], source[x]);
+            for (int x = 0; x < cellWidth; ++x) target[x] = std::min(target[x], source[x]);
         }
     }
     cells_.clear();

@@ -58,8 +58,13 @@ QImage Paper::Finish() const {
     for (int y = 0; y < std::min(paper.height(), canvas_.height()); ++y) {
         const uchar* source = canvas_.constScanLine(y);
         uchar* target = paper.scanLine(y);
-        for (int x = 0; x < kWidthDots; ++x) {
-            if (source[x] < 128) target[x / 8] |= static_cast<uchar>(0x80 >> (x % 8));
+        // Eight dots to a byte, left dot in the high bit (kWidthDots is a multiple of 8).
+        for (int x = 0; x < kWidthDots; x += 8) {
+            uchar bits = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                bits = static_cast<uchar>((bits << 1) | (source[x + bit] < 128 ? 1 : 0));
+            }
+            target[x / 8] = bits;
         }
     }
     return paper;
