@@ -89,11 +89,6 @@ std::string PrivateScheduler::PdfText(const std::string& pdf) {
     return Tool("pdftotext", {QString::fromStdString(pdf), "-"}).toStdString();
 }
 
-int PrivateScheduler::PdfPages(const std::string& pdf) {
-    const QString info = Tool("pdfinfo", {QString::fromStdString(pdf)});
-    return QRegularExpression("Pages:\\s+(\\d+)").match(info).captured(1).toInt();
-}
-
 std::vector<PdfPage> PrivateScheduler::PdfLayout(const std::string& pdf) {
     QXmlStreamReader xml(Tool("pdftotext", {"-bbox", QString::fromStdString(pdf), "-"}));
     std::vector<PdfPage> pages;

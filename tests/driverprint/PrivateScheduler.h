@@ -55,10 +55,9 @@ struct PrivateScheduler {
     // Makes `queue` the default printer, runs `print` and returns the jobs it made once all
     // are finished (nothing when they did not finish within about a minute).
     static std::vector<Job> JobsOf(const std::string& queue, const std::function<void()>& print);
-    // The PDF that cups-pdf wrote for a job ("" when none), its text and page count (0: none).
+    // The PDF that cups-pdf wrote for a job ("" when none) and its text.
     static std::string OutputPdf(const Job& job);
     static std::string PdfText(const std::string& pdf);
-    static int PdfPages(const std::string& pdf);
     // Every page with its words and their boxes (pdftotext -bbox); nothing when unreadable.
     static std::vector<PdfPage> PdfLayout(const std::string& pdf);
     // Renders the PDF's first page as QUILLORA_ARTIFACTS/<name>.png when that folder is
