@@ -10,12 +10,6 @@
 namespace vprinter::test {
 namespace {
 
-QByteArray ReadSome(QTcpSocket& socket, int count, int timeoutMs = 3000) {
-    QByteArray reply;
-    while (reply.size() < count && socket.waitForReadyRead(timeoutMs)) reply += socket.readAll();
-    return reply;
-}
-
 TEST(TcpEndpointTest, ServesOneSenderAtATimeAndAnswersOnItsConnection) {
     const QString address = QString::fromStdString(quillora::test::LoopbackAddress(8, 5));
     PrinterProcess printer({QStringLiteral("--tcp"), address + QStringLiteral(":9100"),

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -71,6 +72,13 @@ inline QStringList DecodeBarcodes(const QString& pngPath) {
                               .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     decoded.sort();
     return decoded;
+}
+
+// Reads until `count` bytes have come or none came for `timeoutMs`.
+inline QByteArray ReadSome(QTcpSocket& socket, int count, int timeoutMs = 3000) {
+    QByteArray reply;
+    while (reply.size() < count && socket.waitForReadyRead(timeoutMs)) reply += socket.readAll();
+    return reply;
 }
 
 // The real printer program with an output folder of its own, stopped (SIGTERM) when the

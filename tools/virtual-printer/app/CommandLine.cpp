@@ -32,6 +32,15 @@ How it prints, where real printers may differ:
   - "ESC p m" sent without its two pulse times (some client libraries do)
     is taken as a pulse when an ESC, GS or FS follows at once.
   - FS q NV images stay for the life of this process (up to 1 MiB).
+  - GS r n and GS I n are answered at once, like DLE EOT n; GS I names the
+    model "QUILLORA VP-80".
+  - GS a n (automatic status back) sends its 4 bytes when enabled and whenever
+    an enabled item changes, on the connection that enabled it, until that
+    connection closes.
+  - With --control, sensors change while it runs: each line written to the
+    FIFO (cover-open, cover-closed, paper-out, paper-near-end, paper-ok) takes
+    effect at once, for example: echo paper-out > /tmp/vp.ctl
+    paper-out and paper-near-end each replace the other, as the flags alone.
   - DLE EOT n and GS F 01 are answered at once; GS F n switches are kept and
     logged. Bytes it does not understand are logged with their offset in the
     receipt's .bin file and printed as a black box with their hex value.)";
@@ -59,6 +68,12 @@ std::optional<Options> ParseCommandLine(const QStringList& arguments, int& exitC
     const QCommandLineOption paperOut = option("paper-out", "Report no paper.");
     const QCommandLineOption nearEnd =
         option("paper-near-end", "Report the paper roll near its end.");
+    const QCommandLineOption control =
+        option("control",
+               "While listening, create a FIFO at PATH (removed at exit); each line written to "
+               "it changes the sensors at once: cover-open, cover-closed, paper-out, "
+               "paper-near-end, paper-ok.",
+               "PATH");
     const QCommandLineOption join = option(
         "join-ms", "A reconnection within MS continues the same receipt (default 300).", "MS");
     const QCommandLineOption idle =
@@ -68,7 +83,7 @@ std::optional<Options> ParseCommandLine(const QStringList& arguments, int& exitC
         "replay",
         "Print the bytes of FILE as one connection, then exit (may be repeated; no listening).",
         "FILE");
-    parser.addOptions({tcp, pty, out, cover, paperOut, nearEnd, join, idle, replay});
+    parser.addOptions({tcp, pty, out, cover, paperOut, nearEnd, control, join, idle, replay});
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         exitCode = 2;
@@ -116,6 +131,7 @@ std::optional<Options> ParseCommandLine(const QStringList& arguments, int& exitC
         return std::nullopt;
     }
     options.ptyLink = parser.value(pty);
+    options.controlPath = parser.value(control);
     if (parser.isSet(out)) options.outputDirectory = parser.value(out);
     options.sensors.coverOpen = parser.isSet(cover);
     options.sensors.paperOut = parser.isSet(paperOut);

@@ -15,6 +15,7 @@ struct Options {
     QHostAddress tcpAddress{QHostAddress::LocalHost};
     quint16 tcpPort = 9100;
     QString ptyLink;  // "" when no serial line is offered
+    QString controlPath;  // "" when the sensors are fixed
     QString outputDirectory = QStringLiteral("virtual-printer-out");
     SensorState sensors;
     int joinMilliseconds = 300;

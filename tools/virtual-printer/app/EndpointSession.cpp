@@ -26,6 +26,7 @@ void EndpointSession::Received(const QByteArray& bytes) {
 
 void EndpointSession::Closed() {
     connected_ = false;
+    interpreter_.SenderGone();
     quiet_.start(joinMilliseconds_);
 }
 

@@ -28,6 +28,9 @@ public:
     void Received(const QByteArray& bytes);
     void Closed();
 
+    // The sensors were changed from outside (the control FIFO).
+    void SensorsChanged() { interpreter_.SensorsChanged(); }
+
     // The printer is shutting down: what has been printed becomes a receipt.
     void Finish();
 

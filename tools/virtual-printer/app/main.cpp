@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "ControlFifo.h"
 #include "EndpointSession.h"
 #include "PtyEndpoint.h"
 #include "TcpEndpoint.h"
@@ -111,6 +112,19 @@ int main(int argc, char** argv) {
     if (sessions.empty()) {
         std::fprintf(stderr, "nothing to listen on: use --tcp, --pty-link or --replay\n");
         return 2;
+    }
+
+    // Declared after the sessions, so that it goes before them.
+    std::unique_ptr<vprinter::ControlFifo> control;
+    if (!options->controlPath.isEmpty()) {
+        control = std::make_unique<vprinter::ControlFifo>(memory, folder, [&sessions] {
+            for (const auto& session : sessions) session->SensorsChanged();
+        });
+        if (!control->Open(options->controlPath, error)) {
+            std::fprintf(stderr, "control: %s\n", qPrintable(error));
+            return 1;
+        }
+        endpoints += ", control " + options->controlPath.toStdString();
     }
 
     int signalFd = -1;

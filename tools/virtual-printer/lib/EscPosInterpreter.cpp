@@ -286,6 +286,11 @@ void EscPosInterpreter::ExecuteGs(const std::uint8_t* command, std::size_t lengt
         case 'P':  // motion units: this printer's dot is its unit
         case '|':  // print density
             return;
+        case 'r':
+        case 'I':
+        case 'a':
+            AnswerStatus(command, offset);
+            return;
         default:
             Problem(offset, "unknown command", command, std::min<std::size_t>(length, 3));
             return;
@@ -421,14 +426,21 @@ void EscPosInterpreter::SetFunctionSwitch(std::uint8_t n, std::size_t offset) {
 }
 
 void EscPosInterpreter::AnswerStatus(const std::uint8_t* command, std::size_t offset) {
-    const int n = command[2];
-    if (command[1] != 0x04 || n < 1 || n > 4) {
-        Problem(offset, "status query out of range", command, 3);
+    const StatusAnswer answer = status_.Answer(command);
+    if (answer.outOfRange) {
+        Problem(offset, answer.log, command, 3);
         return;
     }
-    const std::uint8_t reply = RealTimeStatus(memory_.sensors, n);
-    output_.Reply({reply});
-    Log(offset, "DLE EOT " + std::to_string(n) + " answered " + FormatByte(reply));
+    if (!answer.reply.empty()) output_.Reply(answer.reply);
+    Log(offset, answer.log);
+}
+
+void EscPosInterpreter::SensorsChanged() {
+    if (const auto block = status_.SensorsChanged()) {
+        output_.Reply({block->begin(), block->end()});
+        output_.Log("automatic status back: " + HexBytes(block->data(), block->size()) + " (" +
+                    Describe(memory_.sensors) + ")");
+    }
 }
 
 void EscPosInterpreter::AddCell(const QImage& cell) {

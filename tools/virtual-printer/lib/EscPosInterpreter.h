@@ -17,6 +17,7 @@
 #include "Paper.h"
 #include "PrintModes.h"
 #include "PrinterMemory.h"
+#include "StatusReplies.h"
 
 namespace vprinter {
 
@@ -59,6 +60,11 @@ public:
     // The sender is gone: an incomplete command is reported as truncated, and whatever has
     // been printed becomes a receipt.
     void EndOfStream();
+
+    // The sensors in the shared memory have changed: automatic status back, if enabled.
+    void SensorsChanged();
+    // The connection closed: automatic status back ends with it.
+    void SenderGone() { status_.SenderGone(); }
 
 private:
     void Execute(const std::uint8_t* command, std::size_t length, std::size_t offset);
@@ -111,6 +117,7 @@ private:
 
     PrinterMemory& memory_;
     PrinterOutput& output_;
+    StatusResponder status_{memory_.sensors};
     GbkDecoder gbk_;
     CodeTables codeTables_;
     GlyphCache glyphs_;

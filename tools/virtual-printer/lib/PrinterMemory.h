@@ -6,22 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "Sensors.h"
+
 namespace vprinter {
-
-// Sensor states chosen on the command line; they decide the status replies.
-struct SensorState {
-    bool coverOpen = false;
-    bool paperOut = false;
-    bool paperNearEnd = false;
-};
-
-// Reply to DLE EOT n (n = 1..4) in the usual bit positions: bits 1 and 4 always set,
-// bit 3 offline, bit 2 cover open (n = 2), bit 5 stopped for paper end (n = 2), bits 2-3
-// near end and bits 5-6 paper end (n = 4).
-std::uint8_t RealTimeStatus(const SensorState& sensors, int n);
-
-// Reply to GS F 01: 0x12 with paper present, 0x32 without.
-std::uint8_t PaperTakenStatus(const SensorState& sensors);
 
 // A stored NV bit image: `columns` holds, for each dot column left to right, heightDots/8
 // bytes top to bottom, bit 7 the upper dot.

@@ -14,6 +14,8 @@ set(VPRINTER_LIB_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Paper.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrinterMemory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReceiptFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Sensors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StatusReplies.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZintBitmap.cpp
 )
