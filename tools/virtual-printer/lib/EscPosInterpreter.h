@@ -45,6 +45,10 @@ using quillora::escpos::kNvCapacityBytes;
 class EscPosInterpreter {
 public:
     EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output);
+    // Drawing through `glyphs`, which may outlive the interpreter: drawing a character or a
+    // note costs far more than interpreting a command, so a caller that runs one short
+    // stream after another keeps them drawn.
+    EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output, GlyphCache& glyphs);
 
     void Feed(const std::uint8_t* data, std::size_t size);
 
@@ -87,7 +91,8 @@ private:
     PrinterMemory& memory_;
     PrinterOutput& output_;
     GbkDecoder gbk_;
-    GlyphCache glyphs_;
+    GlyphCache ownGlyphs_;
+    GlyphCache& glyphs_;
     Paper paper_;
     LineBuffer line_{Paper::kWidthDots};
     Justification justification_ = Justification::Left;

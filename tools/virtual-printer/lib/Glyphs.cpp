@@ -78,22 +78,25 @@ QImage RenderNote(const QString& text, NoteStyle style, int width) {
 
 const QImage& GlyphCache::Character(const QString& character, bool fullWidth, int widthFactor,
                                     int heightFactor) {
-    const QString key = QStringLiteral("c%1%2%3").arg(widthFactor).arg(heightFactor).arg(character);
-    const auto found = images_.constFind(key);
-    if (found != images_.constEnd()) return *found;
-    return Remember(key, RenderCharacter(character, fullWidth, widthFactor, heightFactor));
+    return Cached(QStringLiteral("c%1%2%3").arg(widthFactor).arg(heightFactor).arg(character), [&] {
+        return RenderCharacter(character, fullWidth, widthFactor, heightFactor);
+    });
 }
 
 const QImage& GlyphCache::HexMark(const QString& text) {
-    const QString key = QStringLiteral("m") + text;
-    const auto found = images_.constFind(key);
-    if (found != images_.constEnd()) return *found;
-    return Remember(key, RenderHexMark(text));
+    return Cached(QStringLiteral("m") + text, [&] { return RenderHexMark(text); });
 }
 
-const QImage& GlyphCache::Remember(const QString& key, QImage image) {
+const QImage& GlyphCache::Note(const QString& text, NoteStyle style, int width) {
+    return Cached(QStringLiteral("n%1 %2 %3").arg(int(style)).arg(width).arg(text),
+                  [&] { return RenderNote(text, style, width); });
+}
+
+const QImage& GlyphCache::Cached(const QString& key, const std::function<QImage()>& draw) {
+    const auto found = images_.constFind(key);
+    if (found != images_.constEnd()) return *found;
     if (images_.size() >= kMaxEntries) images_.clear();
-    return *images_.insert(key, std::move(image));
+    return *images_.insert(key, draw());
 }
 
 }  // namespace vprinter

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QImage>
 #include <QString>
+#include <functional>
 
 namespace vprinter {
 
@@ -30,16 +31,17 @@ enum class NoteStyle {
 // A full-width annotation line.
 QImage RenderNote(const QString& text, NoteStyle style, int width);
 
-// Characters and marks drawn once and reused: receipts repeat the same few glyphs, and
-// drawing each through the font costs far more than copying it.
+// Characters, marks and notes drawn once and reused: receipts repeat the same few glyphs,
+// and drawing each through the font costs far more than copying it.
 class GlyphCache {
 public:
     const QImage& Character(const QString& character, bool fullWidth, int widthFactor,
                             int heightFactor);
     const QImage& HexMark(const QString& text);
+    const QImage& Note(const QString& text, NoteStyle style, int width);
 
 private:
-    const QImage& Remember(const QString& key, QImage image);
+    const QImage& Cached(const QString& key, const std::function<QImage()>& draw);
 
     static constexpr int kMaxEntries = 4096;
     QHash<QString, QImage> images_;

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QImage>
+#include <vector>
 
 namespace vprinter {
 
 enum class Justification { Left, Centre, Right };
 
 // The receipt as it leaves the print head: 576 dots wide, growing downwards. Everything
-// is placed at the cursor as a block of dots; the cursor only moves down.
+// is placed at the cursor as a block of dots; the cursor only moves down. Blocks are kept
+// as they came and drawn onto the paper when it is finished, so blank paper (long feeds)
+// costs nothing until then.
 class Paper {
 public:
     static constexpr int kWidthDots = 576;
@@ -30,9 +33,14 @@ public:
     QImage Finish() const;
 
 private:
-    void EnsureHeight(int height);
+    struct Stamp {
+        int top = 0;
+        int left = 0;
+        int width = 0;  // the block's columns that lie on the paper
+        QImage block;
+    };
 
-    QImage canvas_;
+    std::vector<Stamp> stamps_;
     int cursor_ = 0;
     int maxHeight_;
     bool used_ = false;
