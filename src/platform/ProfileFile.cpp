@@ -1,12 +1,17 @@
 #include "platform/ProfileFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace quillora {
@@ -116,19 +121,102 @@ std::error_code WriteAll(int fd, const std::string& data) {
     return {};
 }
 
+// Temporary files are "<file>.quillora-XXXXXX". A writer holds an exclusive lock on its own
+// until the rename, so one that can be locked was left by a writer that died.
+constexpr std::string_view kTempInfix = ".quillora-";
+constexpr size_t kTempRandomChars = 6;  // mkstemp's XXXXXX, letters and digits
+
+class OwnedFd {
+public:
+    explicit OwnedFd(int fd) : fd_(fd) {}
+    OwnedFd(const OwnedFd&) = delete;
+    OwnedFd& operator=(const OwnedFd&) = delete;
+    ~OwnedFd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int Get() const { return fd_; }
+    // Closes now, for the caller that needs close's error.
+    int Close() { return ::close(std::exchange(fd_, -1)); }
+
+private:
+    int fd_;
+};
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The folder part of `path` ("." when it has none) and the temporary-name prefix.
+std::pair<std::string, std::string> TempNaming(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return {".", path + std::string(kTempInfix)};
+    return {path.substr(0, slash + 1), path.substr(slash + 1) + std::string(kTempInfix)};
+}
+
+bool IsTempName(std::string_view name, std::string_view prefix) {
+    if (name.size() != prefix.size() + kTempRandomChars || !name.starts_with(prefix)) return false;
+    for (const char c : name.substr(prefix.size())) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    }
+    return true;
+}
+
+// A new temporary file beside `path`, locked. Made again when a sweep removed it before
+// the lock was taken.
+std::error_code CreateLockedTemp(const std::string& path, std::optional<OwnedFd>& fd,
+                                 std::string& tempPath) {
+    for (;;) {
+        tempPath = path + std::string(kTempInfix) + std::string(kTempRandomChars, 'X');
+        fd.emplace(::mkostemp(tempPath.data(), O_CLOEXEC));
+        if (fd->Get() < 0) return LastError();
+        struct stat opened {}, named {};
+        if (::flock(fd->Get(), LOCK_EX) != 0 || ::fstat(fd->Get(), &opened) != 0) {
+            const std::error_code error = LastError();
+            ::unlink(tempPath.c_str());
+            return error;
+        }
+        const int found = ::stat(tempPath.c_str(), &named);
+        if (found == 0 && SameFile(opened, named)) return {};
+        if (found != 0 && errno != ENOENT) return LastError();
+        // A sweep took it for abandoned before the lock was ours: another name.
+    }
+}
+
+// Removes the temporary files of `path` that no writer holds. A file that cannot be
+// checked or removed stays for a later write: the new contents are already in place.
+void RemoveAbandonedTemps(const std::string& path) {
+    const auto [folder, prefix] = TempNaming(path);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    if (!dir) return;
+    const int dirFd = ::dirfd(dir.get());
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (!IsTempName(entry->d_name, prefix)) continue;
+        const OwnedFd fd(::openat(dirFd, entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+        struct stat opened {}, named {};
+        if (fd.Get() >= 0 && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0 &&
+            ::fstat(fd.Get(), &opened) == 0 &&
+            ::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            SameFile(opened, named)) {
+            ::unlinkat(dirFd, entry->d_name, 0);
+        }
+    }
+}
+
 std::error_code ReplaceFile(const std::string& path, const std::string& contents) {
-    std::string tempPath = path + ".XXXXXX";
-    const int fd = ::mkstemp(tempPath.data());
-    if (fd < 0) return LastError();
+    std::optional<OwnedFd> fd;
+    std::string tempPath;
+    if (const std::error_code error = CreateLockedTemp(path, fd, tempPath)) return error;
     struct stat st {};
     mode_t mode = 0644;
     if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
-    std::error_code error = WriteAll(fd, contents);
-    if (!error && ::fchmod(fd, mode) != 0) error = LastError();
-    if (!error && ::fsync(fd) != 0) error = LastError();
-    if (::close(fd) != 0 && !error) error = LastError();
+    std::error_code error = WriteAll(fd->Get(), contents);
+    if (!error && ::fchmod(fd->Get(), mode) != 0) error = LastError();
+    if (!error && ::fsync(fd->Get()) != 0) error = LastError();
+    // Renamed while still locked, so that no sweep takes it for abandoned.
     if (!error && ::rename(tempPath.c_str(), path.c_str()) != 0) error = LastError();
     if (error) ::unlink(tempPath.c_str());
+    if (fd->Close() != 0 && !error) error = LastError();
+    if (!error) RemoveAbandonedTemps(path);
     return error;
 }
 

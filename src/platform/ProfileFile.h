@@ -29,8 +29,9 @@ private:
 
 // Sets Key in Section to `value`, creating the file, the section and the key when they are
 // missing and leaving every other line as it was. The new contents are written to a
-// temporary file beside the old one and renamed over it, so a failed write leaves the old
-// file whole. Returns the OS error that stopped the write, if any.
+// temporary file beside the old one and renamed over it, so a failed or killed write leaves
+// the old file whole; temporary files that killed writers left are removed after the next
+// write that succeeds. Returns the OS error that stopped the write, if any.
 std::error_code WriteProfileString(const std::string& path, std::string_view section,
                                    std::string_view key, std::string_view value);
 

@@ -3,15 +3,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, starting from the BMPs that the
 # imaging tests write. A finding fails the stage and leaves its input in artifacts/.
 set -euo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-cd "$ROOT"
-SECONDS_TO_RUN=${QUILLORA_FUZZ_SECONDS:-60}
-BUILD=build-fuzz
-
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DQUILLORA_BUILD_FUZZ=ON -DQUILLORA_BUILD_BENCH=OFF >/dev/null
-cmake --build "$BUILD" -j 2 --target imaging_fuzz imaging_fuzz_seeds
+source "$(dirname "$0")/../fuzz-tree.sh" imaging_fuzz imaging_fuzz_seeds
 
 SEEDS="$BUILD/fuzz/imaging/seeds"
 CORPUS="$BUILD/fuzz/imaging/corpus"

@@ -1,0 +1,10 @@
+# Sourced by the fuzz stages of the project's own tree: builds the targets named as
+# arguments in build-fuzz (clang, libFuzzer, sanitizers) and sets BUILD and SECONDS_TO_RUN.
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+SECONDS_TO_RUN=${QUILLORA_FUZZ_SECONDS:-60}
+BUILD=build-fuzz
+
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DQUILLORA_BUILD_FUZZ=ON -DQUILLORA_BUILD_BENCH=OFF >/dev/null
+cmake --build "$BUILD" -j 2 --target "$@"
