@@ -9,7 +9,7 @@ add_custom_command(
   VERBATIM)
 add_custom_target(quillora_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/packaging/changelog.gz)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillora)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillora)
