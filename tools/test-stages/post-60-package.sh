@@ -15,17 +15,18 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-package/CMakeCache.
 echo "package: $deb, $(du -k "$deb" | cut -f1) KiB"
 dpkg-deb -f "$deb" Depends
 
+# Each program comes with its manual page in section 1.
+programs=(quillora quillora-virtual-printer)
 app_id=org.quillora.Quillora
 expected=(
-  usr/bin/quillora
-  usr/bin/quillora-virtual-printer
   "usr/share/applications/$app_id.desktop"
   "usr/share/metainfo/$app_id.metainfo.xml"
-  usr/share/man/man1/quillora.1.gz
-  usr/share/man/man1/quillora-virtual-printer.1.gz
   usr/share/doc/quillora/copyright
   usr/share/doc/quillora/changelog.gz
 )
+for program in "${programs[@]}"; do
+  expected+=("usr/bin/$program" "usr/share/man/man1/$program.1.gz")
+done
 for size in 16 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
 done
@@ -51,7 +52,7 @@ echo "-- appstreamcli validate --no-net"
 appstreamcli validate --no-net "$scratch/usr/share/metainfo/$app_id.metainfo.xml"
 
 echo "-- manual pages"
-for page in quillora quillora-virtual-printer; do
+for page in "${programs[@]}"; do
   warnings=$(MANWIDTH=80 man --warnings -l "$scratch/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [[ -z $warnings ]] || { echo "FAIL: $page.1 renders with warnings:"; echo "$warnings"; exit 1; }
   MANWIDTH=80 man -l "$scratch/usr/share/man/man1/$page.1.gz" | grep -q "Quillora $version" ||
