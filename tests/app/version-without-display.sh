@@ -12,6 +12,7 @@ version=$(run --version)
 help=$(run --help)
 [[ $help == "Usage: quillora [--data-home] [Qt options]"* ]] ||
   { echo "FAIL: --help printed: $help"; exit 1; }
-grep -q -- '--data-home' <<<"$help" && grep -q QUILLORA_PORTS <<<"$help" ||
-  { echo "FAIL: --help names neither --data-home nor QUILLORA_PORTS"; exit 1; }
+for word in --data-home QUILLORA_PORTS dialout; do
+  grep -q -- "$word" <<<"$help" || { echo "FAIL: --help does not name $word"; exit 1; }
+done
 echo "PASS: $version; usage printed"
