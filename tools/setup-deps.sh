@@ -23,6 +23,7 @@ TEST=(
   cups cups-daemon cups-client cups-bsd cups-filters printer-driver-cups-pdf
   ghostscript poppler-utils
   zbar-tools
+  nodejs
   xvfb xauth
   lintian desktop-file-utils appstream man-db
 )

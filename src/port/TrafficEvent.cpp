@@ -1,0 +1,37 @@
+#include "port/TrafficEvent.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace quillora {
+
+std::string HexBytes(const std::uint8_t* data, std::size_t size) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(size * 3);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (i) text += ' ';
+        text += kDigits[data[i] >> 4];
+        text += kDigits[data[i] & 0x0F];
+    }
+    return text;
+}
+
+std::string FormatTrafficLine(const TrafficEvent& event) {
+    const std::time_t seconds = static_cast<std::time_t>(event.timeMicros / 1000000);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char clock[32];
+    std::snprintf(clock, sizeof clock, "%02d:%02d:%02d.%06lld", local.tm_hour, local.tm_min,
+                  local.tm_sec, static_cast<long long>(event.timeMicros % 1000000));
+    std::string line = clock;
+    line += ' ';
+    line += event.port;
+    line += event.direction == TrafficDirection::Sent ? " TX " : " RX ";
+    line += std::to_string(event.returned) + "/" + std::to_string(event.requested);
+    if (!event.bytes.empty()) line += ' ' + HexBytes(event.bytes.data(), event.bytes.size());
+    if (!event.error.empty()) line += " error: " + event.error;
+    return line;
+}
+
+}  // namespace quillora
