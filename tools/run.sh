@@ -7,8 +7,13 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 
+# Only what building and running need; the tests and benchmarks are built as well when
+# the test set (setup-deps.sh --test) is there, so the folder stays the one test.sh uses.
 bash tools/setup-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+with_tests=OFF
+if bash tools/setup-deps.sh --test --check; then with_tests=ON; fi
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUILLORA_BUILD_TESTS=$with_tests -DQUILLORA_BUILD_BENCH=$with_tests >/dev/null
 cmake --build build -j "$(nproc)" --target quillora quillora-virtual-printer
 
 RUN="$ROOT/run"
@@ -71,5 +76,6 @@ done
 echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the program was not started."
 echo "Instead a demonstration stream ($RUN/demo.bin) went to the virtual printer over TCP:"
 grep "ended by" "$RECEIPTS/printer.log" | tail -n 1
-echo "To use the program here, run it under a virtual X server:"
+echo "To use the program here, run it under a virtual X server (xvfb-run is in the package"
+echo "xvfb, part of the test set: bash tools/setup-deps.sh --test):"
 echo "  (cd run && QUILLORA_PORTS=COM1=$RUN/COM1 xvfb-run -a $ROOT/build/src/quillora)"

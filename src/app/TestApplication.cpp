@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <cstdio>
 
 #include "app/AppPaths.h"
 #include "app/AppServices.h"
 #include "app/MainTestDialog.h"
 #include "app/SkinLayer.h"
+#include "app/TerminationSignals.h"
 #include "driverprint/Spooler.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageService.h"
@@ -20,6 +22,7 @@ int TestApplication::Run() {
     QApplication::setApplicationDisplayName(QString::fromUtf8(kAppDisplayName));
     QApplication::setApplicationVersion(QString::fromUtf8(kFileVersion));
     QApplication::setWindowIcon(AppIcon());
+    QApplication::setDesktopFileName(QString::fromUtf8(kDesktopFileName));
 
     SetAppDirectory(QDir::currentPath().toLocal8Bit().toStdString());
     ApplySkin(application_, DataFilePath("XPCorona.ssk"));
@@ -32,6 +35,14 @@ int TestApplication::Run() {
     const AppServices services{*ports, messages, files, clock, *spooler};
 
     MainTestDialog dialog(services);
+    std::error_code signalError;
+    const auto closeOnSignal =
+        TerminationSignals::Watch([&dialog] { dialog.reject(); }, signalError);
+    if (!closeOnSignal) {
+        std::fprintf(stderr,
+                     "quillora: SIGTERM and SIGINT will end the program without saving: %s\n",
+                     signalError.message().c_str());
+    }
     dialog.exec();
     return 0;
 }

@@ -1,8 +1,38 @@
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
+#include "app/StartOptions.h"
+#include "app/TerminationSignals.h"
 #include "app/TestApplication.h"
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    quillora::StartOptions options = quillora::ParseStartOptions(argc, argv);
+    if (options.action == quillora::StartOptions::Action::Help) {
+        std::fputs(quillora::UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (options.action == quillora::StartOptions::Action::Version) {
+        std::fputs(quillora::VersionText().c_str(), stdout);
+        return 0;
+    }
+    if (options.dataHome) {
+        const std::string folder =
+            quillora::DataHomeFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        if (folder.empty()) {
+            std::fputs(
+                "quillora: --data-home: neither XDG_DATA_HOME nor HOME is an absolute "
+                "folder\n",
+                stderr);
+            return 1;
+        }
+        if (const std::error_code error = quillora::EnterFolder(folder)) {
+            std::fprintf(stderr, "quillora: %s: %s\n", folder.c_str(), error.message().c_str());
+            return 1;
+        }
+    }
+    quillora::BlockTerminationSignals();
+    int qtArgc = static_cast<int>(options.qtArguments.size()) - 1;
+    QApplication application(qtArgc, options.qtArguments.data());
     return quillora::TestApplication(application).Run();
 }

@@ -3,16 +3,14 @@
 #include <QIcon>
 #include <QString>
 
+#include "resources/AppIdentity.h"
+
 namespace quillora {
 
 // The About entry's command id; any id whose low four bits cleared equal it opens the box.
 inline constexpr unsigned kAboutCommandId = 16;
 
-// Application name, shown as the title of every message box.
-inline constexpr const char* kAppDisplayName = "Quillora";
-
-// Version record.
-inline constexpr const char* kFileVersion = "1.0.0.1";
+// Version record (the version itself is in AppIdentity.h).
 inline constexpr const char* kInternalName = "Quillora";
 inline constexpr const char* kProductName = "Quillora 应用程序";
 inline constexpr const char* kOriginalFileName = "Quillora.EXE";
