@@ -27,6 +27,8 @@ public:
     };
     // ReadData hands out queued replies, one per call, trimmed to the count asked for.
     std::deque<std::string> replies;
+    // What LastErrorText gives for every port.
+    std::string lastError;
 
     int GetCOMMax() override { return Record("GetCOMMax"), comCount; }
     int GetLPTMax() override { return Record("GetLPTMax"), lptCount; }
@@ -62,7 +64,7 @@ public:
         calls_.push_back({"ReadData", port, reply, {count}});
         return static_cast<int>(reply.size());
     }
-    std::string LastErrorText(const PortName&) const override { return {}; }
+    std::string LastErrorText(const PortName&) const override { return lastError; }
 
     std::vector<Call> Calls() const {
         std::lock_guard lock(mutex_);
