@@ -48,6 +48,10 @@ public:
         layout->addWidget(bar_);
         layout->addWidget(button_, 0, Qt::AlignRight);
         connect(button_, &QPushButton::clicked, this, [this] { reject(); });
+        // Laid out and given its window now, so that showing it later is quick.
+        Update(SendProgressText({}, 0, 0, 0), 0);
+        adjustSize();
+        winId();
     }
     void Update(const QString& text, int steps) {
         if (!button_->isEnabled()) return;
