@@ -71,11 +71,8 @@ TEST(NetworkPort, PrinterVanishingMidSendGivesThePartCountAndNoSignal) {
 }
 
 TEST(NetworkPort, PrinterThatNeverAnswersReturnsZeroWithinTheConnectBound) {
-    LoopbackPrinter printer(8, 0);  // never accepts; once its queue is full, handshakes hang
+    const SilentPrinter silent(8);
     const PortName port = LoopbackPrinter::Address(8);
-    std::error_code ignored;
-    const UniqueFd queued[] = {ConnectTcp(ParsePortName(port).ipv4, 9100, 200ms, ignored),
-                               ConnectTcp(ParsePortName(port).ipv4, 9100, 200ms, ignored)};
     LinuxPortDriver driver(BuildDeviceTable({}), PortTimeouts{}, {});
     const auto start = Clock::now();
     EXPECT_EQ(Send(driver, port, "x"), 0);
@@ -90,11 +87,8 @@ TEST(NetworkPort, PrinterThatNeverAnswersReturnsZeroWithinTheConnectBound) {
 // A cancel reaches a send still waiting for the handshake; the wait is not counted
 // against the printer (the next send tries again at once).
 TEST(NetworkPort, CancelEndsASendWaitingToConnectAndTheNextSendTriesAgain) {
-    LoopbackPrinter printer(9, 0);  // never accepts; once its queue is full, handshakes hang
+    const SilentPrinter silent(9);
     const PortName port = LoopbackPrinter::Address(9);
-    std::error_code ignored;
-    const UniqueFd queued[] = {ConnectTcp(ParsePortName(port).ipv4, 9100, 200ms, ignored),
-                               ConnectTcp(ParsePortName(port).ipv4, 9100, 200ms, ignored)};
     LinuxPortDriver driver(BuildDeviceTable({}), PortTimeouts{60s, 5s, 200ms, 60s}, {});
     const auto start = Clock::now();
     std::atomic<bool> done{false};
@@ -114,7 +108,7 @@ TEST(NetworkPort, CancelEndsASendWaitingToConnectAndTheNextSendTriesAgain) {
     EXPECT_EQ(driver.SendProgress(port), 0);
     // No failing fast after a cancel: once the printer takes connections, the next send
     // goes through at once.
-    const UniqueFd first = printer.Accept();  // the queue had room for one
+    const UniqueFd first = silent.printer.Accept();  // the queue had room for one
     EXPECT_TRUE(first.Valid());
     EXPECT_EQ(Send(driver, port, "y"), 1);
 }
