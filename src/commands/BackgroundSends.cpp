@@ -131,12 +131,11 @@ SendTally MainTestDialog::SendBlocksInBackground(const PortName& port,
     });
 }
 
-void MainTestDialog::ReportSend(const QString& test, const PortName& port,
-                                const SendTally& tally, const QString& firstLine) {
+void MainTestDialog::ReportSend(const QString& test, const PortName& port, const SendTally& tally,
+                                const QString& firstLine) {
     if (tally.Complete()) return;
-    ShowMessage(
-        SendFailureText(test, port, tally, services_.ports.LastErrorText(port), firstLine),
-        MessageIcon::Exclamation);
+    ShowMessage(SendFailureText(test, port, tally, services_.ports.LastErrorText(port), firstLine),
+                MessageIcon::Exclamation);
 }
 
 }  // namespace quillora

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "commands/CommandBytes.h"
 #include <cstdint>
 #include <vector>
+#include "commands/CommandBytes.h"
 
 #include "port/BackgroundSender.h"
 #include "port/PortDriver.h"

@@ -30,7 +30,8 @@ public:
 
 private:
     friend class BackgroundSender;
-    SendSession(PortDriver& ports, const std::atomic<bool>& cancel) : ports_(ports), cancel_(cancel) {}
+    SendSession(PortDriver& ports, const std::atomic<bool>& cancel)
+        : ports_(ports), cancel_(cancel) {}
 
     PortDriver& ports_;
     const std::atomic<bool>& cancel_;

@@ -136,8 +136,7 @@ bool PortConnection::EnsureOpen() {
     const char* operation = "open";
     if (target_.kind == PortKind::Network) {
         operation = "connect";
-        fd = ConnectTcp(target_.ipv4, kPrinterTcpPort, timeouts_.connect, error,
-                        &cancelRequested_);
+        fd = ConnectTcp(target_.ipv4, kPrinterTcpPort, timeouts_.connect, error, &cancelRequested_);
         medium_ = Medium::Socket;
     } else if (target_.device.path.empty()) {
         error = std::make_error_code(std::errc::no_such_device);

@@ -133,8 +133,7 @@ TEST(SendFailureReports, EachCauseGivesTheDriversErrorAndItsHintSuccessSaysNothi
          "connect " + refusing + ":9100: " + Reason(ECONNREFUSED), kNetworkHint},
         {WindowOnDriver::kLpt1, 25, "LPT1", "open " + denied + ": " + Reason(EACCES),
          kPermissionHint},
-        {WindowOnDriver::kCom1, 25, "COM1", "open " + missing + ": " + Reason(ENOENT),
-         kDeviceHint},
+        {WindowOnDriver::kCom1, 25, "COM1", "open " + missing + ": " + Reason(ENOENT), kDeviceHint},
     };
     for (const Case& test : cases) {
         WindowOnDriver window(Devices(missing, denied), test.entry, test.ipHost);
@@ -142,8 +141,8 @@ TEST(SendFailureReports, EachCauseGivesTheDriversErrorAndItsHintSuccessSaysNothi
         ASSERT_EQ(window.h.messages.shown.size(), 1u) << test.error;
         EXPECT_EQ(window.h.messages.shown[0].text,
                   Text("“全切”的数据没有全部发送到 ") + QString::fromStdString(test.port) +
-                      Text(",已发送字节:0/3。\n错误:") + QString::fromStdString(test.error) +
-                      "\n" + Text(test.hint));
+                      Text(",已发送字节:0/3。\n错误:") + QString::fromStdString(test.error) + "\n" +
+                      Text(test.hint));
         EXPECT_EQ(window.h.messages.shown[0].icon, MessageIcon::Exclamation);
     }
 
@@ -166,9 +165,8 @@ TEST(SendFailureReports, EachCauseGivesTheDriversErrorAndItsHintSuccessSaysNothi
 // A serial printer that takes 10 KiB a second: 1024 bytes every 100 ms from the master side.
 class SlowSerialReader {
 public:
-    explicit SlowSerialReader(int master) : master_(master), thread_([this](std::stop_token stop) {
-        Read(stop);
-    }) {}
+    explicit SlowSerialReader(int master)
+        : master_(master), thread_([this](std::stop_token stop) { Read(stop); }) {}
     // From now on as fast as bytes come.
     void Hurry() { hurry_ = true; }
     std::string Received() const {
@@ -199,8 +197,8 @@ private:
 TEST(BackgroundSend, OneMebibyteToASlowSerialPrinterShowsProgressKeepsTheWindowLiveAndCancels) {
     PseudoTerminal terminal;
     const std::string file = Pattern(1 << 20);
-    WindowOnDriver window(Devices(terminal.slavePath, "/nonexistent/lp"), WindowOnDriver::kCom1,
-                          26, {300ms, 30s, 200ms, 0ms});
+    WindowOnDriver window(Devices(terminal.slavePath, "/nonexistent/lp"), WindowOnDriver::kCom1, 26,
+                          {300ms, 30s, 200ms, 0ms});
     window.h.WriteFile("big.prn", file);
     window.h.files.answers.push_back(QString::fromStdString(window.h.Path("big.prn")));
     SlowSerialReader reader(terminal.master.Get());
@@ -243,7 +241,8 @@ TEST(BackgroundSend, OneMebibyteToASlowSerialPrinterShowsProgressKeepsTheWindowL
     EXPECT_TRUE(window.dialog->Control(ctl::PrintFile)->isEnabled());
     EXPECT_LE(endedAt - cancelledAt, 1s);
     EXPECT_LE(longestGap, 100ms) << "the window stopped handling events for a while, until "
-                                 << (longestGapEnd - shownAt) / 1ms << " ms after the dialog showed";
+                                 << (longestGapEnd - shownAt) / 1ms
+                                 << " ms after the dialog showed";
 
     ASSERT_EQ(window.h.messages.shown.size(), 1u);
     EXPECT_EQ(window.h.messages.shown[0].icon, MessageIcon::Exclamation);
