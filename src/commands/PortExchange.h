@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <vector>
-#include "commands/CommandBytes.h"
 
+#include "commands/CommandBytes.h"
 #include "port/BackgroundSender.h"
 #include "port/PortDriver.h"
 
