@@ -1,14 +1,17 @@
-// SendData over loopback TCP: throughput of large sends and the cost of one-byte calls on
-// an open connection (a copy in the mixed-size mode goes out one byte per call).
+// SendData over loopback TCP: throughput of large sends, the cost of one-byte calls on an
+// open connection (a copy in the mixed-size mode goes out one byte per call), and a full
+// cut sent directly beside the same cut through the window's background sender.
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <array>
 #include <thread>
 #include <vector>
 
+#include "port/BackgroundSender.h"
 #include "port/FdIo.h"
 #include "port/LinuxPortDriver.h"
 
@@ -81,6 +84,44 @@ void SendSingleBytes(benchmark::State& state) {
     }
 }
 BENCHMARK(SendSingleBytes)->UseRealTime();
+
+// GS V 0, as the full-cut button sends it.
+constexpr std::array<std::uint8_t, 3> kFullCut{0x1D, 0x56, 0x00};
+
+void FullCutDirect(benchmark::State& state) {
+    DrainingPrinter printer;
+    {
+        LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
+        for (auto _ : state) {
+            if (driver.SendData(kAddress, kFullCut.data(), int(kFullCut.size())) != 3) {
+                state.SkipWithError(driver.LastErrorText(kAddress).c_str());
+                break;
+            }
+        }
+    }
+}
+BENCHMARK(FullCutDirect)->UseRealTime();
+
+// What a click adds: the hand-over to the worker thread and the wait for its end.
+void FullCutInBackground(benchmark::State& state) {
+    DrainingPrinter printer;
+    {
+        LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
+        BackgroundSender sender(driver);
+        const BackgroundSender::Job job = [](SendSession& session) {
+            session.Send(kFullCut.data(), int(kFullCut.size()));
+        };
+        for (auto _ : state) {
+            sender.Start(kAddress, std::int64_t(kFullCut.size()), job);
+            sender.WaitFinished(std::chrono::milliseconds(20));
+            if (!sender.Finished() || !sender.Result().Complete()) {
+                state.SkipWithError(driver.LastErrorText(kAddress).c_str());
+                break;
+            }
+        }
+    }
+}
+BENCHMARK(FullCutInBackground)->UseRealTime();
 
 }  // namespace
 }  // namespace quillora

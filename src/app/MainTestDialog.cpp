@@ -69,7 +69,10 @@ const std::map<int, Handler>& CommandTable() {
 }  // namespace
 
 MainTestDialog::MainTestDialog(const AppServices& services, QWidget* parent)
-    : QDialog(parent), services_(services), uiThread_(new UiThreadInvoker(this)) {
+    : QDialog(parent),
+      services_(services),
+      uiThread_(new UiThreadInvoker(this)),
+      sender_(services.ports) {
     setWindowIcon(AppIcon());
     CreateControls();
     InitDialog();

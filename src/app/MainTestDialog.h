@@ -8,10 +8,12 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/AppServices.h"
 #include "platform/MessageService.h"
 #include "platform/UiThreadInvoker.h"
+#include "port/BackgroundSender.h"
 #include "port/PortDriver.h"
 
 class QComboBox;
@@ -82,6 +84,17 @@ public:
     void ToggleNearEndDetection();
     void TogglePaperTakeSensor();
     void ToggleCutter();
+    // Runs a test's sends off the window's thread and returns when they are over: the test
+    // controls are disabled meanwhile, and sends not over after half a second show a
+    // progress dialog whose cancel button stops them.
+    SendTally SendInBackground(const PortName& port, std::int64_t total,
+                               const BackgroundSender::Job& job);
+    // SendInBackground of blocks in order, every one whatever the one before came to.
+    SendTally SendBlocksInBackground(const PortName& port, const std::vector<std::string>& blocks);
+    // Says, in an exclamation box, why `test` did not get every byte to `port`; nothing
+    // when it did. `firstLine` leads the text when given.
+    void ReportSend(const QString& test, const PortName& port, const SendTally& tally,
+                    const QString& firstLine = {});
     void PaperNearEndQuery();
     void PaperTakenQuery();
     void SerialStatusQuery();
@@ -128,6 +141,9 @@ private:
     bool destroyed_ = false;
 
     // --- State of the subsystems' handlers (each area keeps its own block) ---
+
+    // The tests' sends: one worker thread for the window's life.
+    BackgroundSender sender_;
 
     // Continuous test: the worker thread of the running (or last) run, its body, and the
     // wait at destruction. The start/stop caption is the run state: set by the start,

@@ -10,10 +10,14 @@
 namespace quillora {
 namespace {
 
+// The report names the test by the caption that was clicked.
 void Toggle(MainTestDialog& dialog, int buttonId, const FunctionSwitch& function) {
-    const SwitchStep step = NextSwitchStep(function, ToGbk(dialog.ControlText(buttonId)));
+    const QString clicked = dialog.ControlText(buttonId);
+    const SwitchStep step = NextSwitchStep(function, ToGbk(clicked));
     dialog.SetControlText(buttonId, QString::fromUtf8(step.newCaption));
-    SendBlock(dialog.Services().ports, dialog.CurrentPortName(true), FunctionSwitchBlock(step.n));
+    const PortName port = dialog.CurrentPortName(true);
+    const SendTally tally = dialog.SendBlocksInBackground(port, {FunctionSwitchBlock(step.n)});
+    dialog.ReportSend(clicked, port, tally);
 }
 
 }  // namespace

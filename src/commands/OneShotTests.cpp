@@ -1,56 +1,62 @@
 // The one-shot command tests of MainTestDialog: each click resolves the port once and
-// writes its fixed blocks; only the single-print test reports what the driver took.
+// writes its fixed blocks, off the window's thread; bytes the driver did not take are
+// reported.
 #include <QFile>
 #include <optional>
 #include <vector>
 
+#include "app/ControlTable.h"
 #include "app/MainTestDialog.h"
 #include "commands/CommandBytes.h"
 #include "commands/OneShotTexts.h"
 #include "commands/PortExchange.h"
+#include "commands/SendReport.h"
 #include "commands/WholeFile.h"
 #include "platform/FileDialogService.h"
 
 namespace quillora {
 namespace {
 
-void SendBlocks(MainTestDialog& dialog, const std::vector<CommandBlock>& blocks) {
+// The button's caption names the test in the report.
+void SendBlocks(MainTestDialog& dialog, int buttonId, const std::vector<CommandBlock>& blocks) {
     const PortName port = dialog.CurrentPortName(true);
-    for (const CommandBlock& block : blocks) SendBlock(dialog.Services().ports, port, block);
+    const SendTally tally = dialog.SendBlocksInBackground(port, blocks);
+    dialog.ReportSend(dialog.ControlText(buttonId), port, tally);
 }
 
 }  // namespace
 
 void MainTestDialog::SinglePrintTest() {
     const CommandBlock block = SinglePrintBlock(TextBoxBytes());
-    const int sent = SendBlock(Services().ports, CurrentPortName(true), block);
-    const int length = static_cast<int>(block.size());
-    if (sent != length) ShowMessage(PartialSendText(sent, length), MessageIcon::Information);
+    const PortName port = CurrentPortName(true);
+    const SendTally tally = SendBlocksInBackground(port, {block});
+    ReportSend(ControlText(ctl::SinglePrint), port, tally,
+               PartialSendText(int(tally.taken), int(tally.total)));
 }
 
 void MainTestDialog::HalfCutTest() {
-    SendBlocks(*this, {HalfCutBlock()});
+    SendBlocks(*this, ctl::HalfCut, {HalfCutBlock()});
 }
 void MainTestDialog::FullCutTest() {
-    SendBlocks(*this, {FullCutBlock()});
+    SendBlocks(*this, ctl::FullCut, {FullCutBlock()});
 }
 void MainTestDialog::FeedTest() {
-    SendBlocks(*this, {FeedBlock()});
+    SendBlocks(*this, ctl::Feed, {FeedBlock()});
 }
 void MainTestDialog::CashDrawerTest() {
-    SendBlocks(*this, {CashDrawerBlock()});
+    SendBlocks(*this, ctl::CashDrawer, {CashDrawerBlock()});
 }
 void MainTestDialog::BarcodeTest() {
-    SendBlocks(*this, BarcodePageBlocks());
+    SendBlocks(*this, ctl::Barcode, BarcodePageBlocks());
 }
 void MainTestDialog::EnlargementTest() {
-    SendBlocks(*this, EnlargementBlocks());
+    SendBlocks(*this, ctl::Enlargement, EnlargementBlocks());
 }
 void MainTestDialog::BlackMarkFeedTest() {
-    SendBlocks(*this, {BlackMarkFeedBlock()});
+    SendBlocks(*this, ctl::BlackMarkFeed, {BlackMarkFeedBlock()});
 }
 void MainTestDialog::AlignmentTest() {
-    SendBlocks(*this, AlignmentBlocks());
+    SendBlocks(*this, ctl::Alignment, AlignmentBlocks());
 }
 
 void MainTestDialog::PrintFileTest() {
@@ -62,10 +68,17 @@ void MainTestDialog::PrintFileTest() {
         ShowMessage(FileTooLargeText(), MessageIcon::Information);
         return;
     }
-    // A file that cannot be opened or read ends the test without a word.
-    if (file.outcome != WholeFile::Outcome::Read) return;
+    if (file.outcome != WholeFile::Outcome::Read) {
+        ShowMessage(FileUnreadableText(QFile::encodeName(*path).toStdString(), file.error),
+                    MessageIcon::Exclamation);
+        return;
+    }
     // The whole file in one call, raw; no copy of what may be a large buffer.
-    SendBlock(Services().ports, CurrentPortName(true), file.bytes);
+    const PortName port = CurrentPortName(true);
+    const SendTally tally =
+        SendInBackground(port, std::int64_t(file.bytes.size()),
+                         [&](SendSession& session) { SendBlock(session, file.bytes); });
+    ReportSend(ControlText(ctl::PrintFile), port, tally);
 }
 
 }  // namespace quillora

@@ -4,6 +4,7 @@
 #include <optional>
 #include <variant>
 
+#include "app/ControlTable.h"
 #include "app/MainTestDialog.h"
 #include "imaging/BmpReader.h"
 #include "imaging/NvLogo.h"
@@ -58,6 +59,7 @@ void MainTestDialog::RasterGraphicsButtonClicked() {
 void MainTestDialog::DownloadNvLogo(const QString& path) {
     const PortName port = CurrentPortName(true);
     int lastCount = 0;
+    SendTally tally;
     {
         const std::optional<PaddedBitmap> bitmap = ReadOrReport(*this, path, kNvLogoRowMultiple);
         if (!bitmap) return;
@@ -65,14 +67,19 @@ void MainTestDialog::DownloadNvLogo(const QString& path) {
             CommandBlockOrReport(*this, NvLogoGeometryOf(*bitmap).DefinitionSize());
         if (!definition) return;
         WriteNvLogoDefinition(*bitmap, definition->bytes());
-        // The definition goes in one piece; the print command only once it was taken.
-        lastCount = services_.ports.SendData(port, definition->data(), int(definition->size()));
-        if (lastCount != 0) {
-            lastCount = services_.ports.SendData(port, kPrintNvLogoCommand.data(),
-                                                 int(kPrintNvLogoCommand.size()));
-        }
+        const std::int64_t total = std::int64_t(definition->size() + kPrintNvLogoCommand.size());
+        tally = SendInBackground(port, total, [&](SendSession& session) {
+            // The definition goes in one piece; the print command only once it was taken.
+            lastCount = session.Send(definition->data(), int(definition->size()));
+            if (lastCount != 0) {
+                lastCount =
+                    session.Send(kPrintNvLogoCommand.data(), int(kPrintNvLogoCommand.size()));
+            }
+        });
     }
-    if (lastCount != 0) {
+    if (!tally.Complete()) {
+        ReportSend(ControlText(ctl::NvLogo), port, tally);
+    } else if (lastCount != 0) {
         ShowMessage(QString::fromUtf8("下载NV图完成! "), MessageIcon::Exclamation);
     }
 }
@@ -86,10 +93,14 @@ void MainTestDialog::PrintRasterGraphics(const QString& path) {
     if (!band) return;
     // One block serves every band: the header once, the data rewritten per band.
     WriteRasterBandHeader(raster, band->bytes());
-    for (std::uint32_t index = 0; index < raster.bandCount; ++index) {
-        WriteRasterBandData(*bitmap, index, band->bytes());
-        if (services_.ports.SendData(port, band->data(), int(band->size())) == 0) break;
-    }
+    const std::int64_t total = std::int64_t(raster.bandCount) * std::int64_t(band->size());
+    const SendTally tally = SendInBackground(port, total, [&](SendSession& session) {
+        for (std::uint32_t index = 0; index < raster.bandCount; ++index) {
+            WriteRasterBandData(*bitmap, index, band->bytes());
+            if (session.Send(band->data(), int(band->size())) == 0) break;
+        }
+    });
+    ReportSend(ControlText(ctl::RasterGraphics), port, tally);
 }
 
 }  // namespace quillora

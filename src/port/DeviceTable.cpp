@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <tuple>
@@ -83,6 +84,10 @@ PortOverrides ParsePortOverrides(std::string_view text) {
                 continue;
         }
         if (path.empty()) continue;
+        if (port.number > kMaxOverridePort) {
+            overrides.refused.emplace_back(Trim(entry));
+            continue;
+        }
         if (!*devices) devices->emplace();
         DeviceList& list = **devices;
         if (list.size() < static_cast<size_t>(port.number)) list.resize(size_t(port.number));
@@ -141,7 +146,12 @@ DeviceTable BuildDeviceTable(const PortOverrides& overrides) {
 
 DeviceTable SystemDeviceTable() {
     const char* text = std::getenv("QUILLORA_PORTS");
-    return BuildDeviceTable(ParsePortOverrides(text ? text : ""));
+    const PortOverrides overrides = ParsePortOverrides(text ? text : "");
+    for (const std::string& entry : overrides.refused) {
+        std::fprintf(stderr, "QUILLORA_PORTS: entry \"%s\" ignored: port numbers go up to %d\n",
+                     entry.c_str(), kMaxOverridePort);
+    }
+    return BuildDeviceTable(overrides);
 }
 
 }  // namespace quillora

@@ -31,9 +31,13 @@ struct DeviceTable {
 // The entries of a QUILLORA_PORTS value ("COM1=/dev/pts/4;LPT1=./lp1.out"): entries
 // separated by ';', each NAME=PATH with NAME one of COMn, LPTn, USBn in any letter case and
 // blanks around either part ignored. Malformed entries are skipped. A kind that the text
-// names at all is present in the result, numbered up to its highest entry.
+// names at all is present in the result, numbered up to its highest entry. Numbers above
+// kMaxOverridePort are refused (kept verbatim in `refused`), so a typo cannot make the
+// table allocate billions of entries.
+inline constexpr int kMaxOverridePort = 256;
 struct PortOverrides {
     std::optional<DeviceList> serial, parallel, usb;
+    std::vector<std::string> refused;
 };
 PortOverrides ParsePortOverrides(std::string_view text);
 
@@ -51,6 +55,7 @@ std::vector<std::string> DiscoverSerialDevices();
 DeviceTable BuildDeviceTable(const PortOverrides& overrides);
 
 // BuildDeviceTable of the QUILLORA_PORTS environment variable (absent: discovery only).
+// Each refused entry is named on standard error.
 DeviceTable SystemDeviceTable();
 
 }  // namespace quillora

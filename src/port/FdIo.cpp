@@ -39,14 +39,27 @@ ssize_t ReadSome(int fd, std::uint8_t* buffer, std::size_t length, const FdIoOpt
     return options.socket ? recv(fd, buffer, length, 0) : read(fd, buffer, length);
 }
 
+bool IsSet(const std::atomic<bool>* flag) {
+    return flag != nullptr && flag->load(std::memory_order_relaxed);
+}
+
 // Waits until `fd` reports `events`. Returns false when the deadline passed
-// (std::errc::timed_out) or poll failed, with `error` telling which.
-bool WaitFor(int fd, short events, Clock::time_point deadline, std::error_code& error) {
+// (std::errc::timed_out), `cancel` was set (std::errc::operation_canceled) or poll failed,
+// with `error` telling which.
+bool WaitFor(int fd, short events, Clock::time_point deadline, std::error_code& error,
+             const std::atomic<bool>* cancel) {
     for (;;) {
+        if (IsSet(cancel)) {
+            error = std::make_error_code(std::errc::operation_canceled);
+            return false;
+        }
+        int wait = MillisecondsUntil(deadline);
+        if (cancel != nullptr) wait = std::min(wait, int(kCancelPollInterval.count()));
         pollfd entry{fd, events, 0};
-        const int ready = poll(&entry, 1, MillisecondsUntil(deadline));
+        const int ready = poll(&entry, 1, wait);
         if (ready > 0) return true;
         if (ready == 0) {
+            if (Clock::now() < deadline) continue;
             error = std::make_error_code(std::errc::timed_out);
             return false;
         }
@@ -60,9 +73,9 @@ bool WaitFor(int fd, short events, Clock::time_point deadline, std::error_code& 
 // WaitFor after a call that found nothing to do. A device whose poll said ready the last
 // time without anything coming of it is given a short pause first.
 bool WaitAgain(int fd, short events, Clock::time_point deadline, bool& pollSaidReady,
-               std::error_code& error) {
+               std::error_code& error, const std::atomic<bool>* cancel = nullptr) {
     if (pollSaidReady) std::this_thread::sleep_for(kBusyBackoff);
-    pollSaidReady = WaitFor(fd, events, deadline, error);
+    pollSaidReady = WaitFor(fd, events, deadline, error, cancel);
     return pollSaidReady;
 }
 
@@ -125,7 +138,7 @@ UniqueFd OpenDevice(const std::string& path, bool createIfMissing, std::error_co
 }
 
 UniqueFd ConnectTcp(std::uint32_t ipv4, std::uint16_t port, std::chrono::milliseconds timeout,
-                    std::error_code& error) {
+                    std::error_code& error, const std::atomic<bool>* cancel) {
     const Clock::time_point deadline = Clock::now() + timeout;
     UniqueFd fd(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!fd.Valid()) {
@@ -144,7 +157,7 @@ UniqueFd ConnectTcp(std::uint32_t ipv4, std::uint16_t port, std::chrono::millise
             error = LastOsError();
             return {};
         }
-        if (!WaitFor(fd.Get(), POLLOUT, deadline, error)) return {};
+        if (!WaitFor(fd.Get(), POLLOUT, deadline, error, cancel)) return {};
         int result = 0;
         socklen_t size = sizeof result;
         if (getsockopt(fd.Get(), SOL_SOCKET, SO_ERROR, &result, &size) != 0) result = errno;
@@ -163,6 +176,10 @@ IoOutcome WriteAll(int fd, const std::uint8_t* data, std::size_t length,
     Clock::time_point deadline = Clock::now() + stallTimeout;
     bool pollSaidReady = false;
     while (outcome.count < length) {
+        if (IsSet(options.cancel)) {
+            outcome.error = std::make_error_code(std::errc::operation_canceled);
+            return outcome;
+        }
         if (options.gateOnDsr && DsrHoldsBack(fd)) {
             if (Clock::now() >= deadline) {
                 outcome.error = std::make_error_code(std::errc::timed_out);
@@ -175,6 +192,7 @@ IoOutcome WriteAll(int fd, const std::uint8_t* data, std::size_t length,
             WriteSome(fd, data + outcome.count, length - outcome.count, options);
         if (written > 0) {
             outcome.count += static_cast<std::size_t>(written);
+            if (options.progress != nullptr) options.progress->fetch_add(written);
             deadline = Clock::now() + stallTimeout;
             pollSaidReady = false;
             continue;
@@ -185,7 +203,9 @@ IoOutcome WriteAll(int fd, const std::uint8_t* data, std::size_t length,
             outcome.peerClosed = IsConnectionLost(outcome.error);
             return outcome;
         }
-        if (!WaitAgain(fd, POLLOUT, deadline, pollSaidReady, outcome.error)) return outcome;
+        if (!WaitAgain(fd, POLLOUT, deadline, pollSaidReady, outcome.error, options.cancel)) {
+            return outcome;
+        }
     }
     return outcome;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -36,15 +37,24 @@ std::error_code LastOsError();
 UniqueFd OpenDevice(const std::string& path, bool createIfMissing, std::error_code& error);
 
 // A non-blocking TCP connection to ipv4:port (host byte order) with Nagle's delay off.
-// Gives up with std::errc::timed_out when the handshake has not finished within `timeout`.
+// Gives up with std::errc::timed_out when the handshake has not finished within `timeout`,
+// with std::errc::operation_canceled soon after `cancel` (when given) is set.
 UniqueFd ConnectTcp(std::uint32_t ipv4, std::uint16_t port, std::chrono::milliseconds timeout,
-                    std::error_code& error);
+                    std::error_code& error, const std::atomic<bool>* cancel = nullptr);
 
 // How a descriptor is read and written.
 struct FdIoOptions {
     bool socket = false;     // send/recv with MSG_NOSIGNAL instead of write/read
     bool gateOnDsr = false;  // writes wait while DsrHoldsBack
+    // Looked at while a write waits: once set, the write ends within kCancelPollInterval
+    // with std::errc::operation_canceled; what was taken stays taken.
+    const std::atomic<bool>* cancel = nullptr;
+    // Every byte a write hands over is added here at once, for a watcher on another thread.
+    std::atomic<std::int64_t>* progress = nullptr;
 };
+
+// The longest a waiting write goes without looking at its cancel flag.
+inline constexpr std::chrono::milliseconds kCancelPollInterval{50};
 
 struct IoOutcome {
     std::size_t count = 0;    // bytes moved

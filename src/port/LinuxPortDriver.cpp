@@ -42,9 +42,23 @@ int LinuxPortDriver::ReadData(const PortName& port, std::uint8_t* buffer, int co
 }
 
 std::string LinuxPortDriver::LastErrorText(const PortName& port) const {
+    const PortConnection* connection = ExistingConnection(port);
+    return connection ? connection->LastErrorText() : std::string();
+}
+
+void LinuxPortDriver::CancelSend(const PortName& port) {
+    if (PortConnection* connection = ExistingConnection(port)) connection->CancelSend();
+}
+
+std::int64_t LinuxPortDriver::SendProgress(const PortName& port) const {
+    const PortConnection* connection = ExistingConnection(port);
+    return connection ? connection->SendProgress() : 0;
+}
+
+PortConnection* LinuxPortDriver::ExistingConnection(const PortName& port) const {
     std::lock_guard lock(connectionsMutex_);
     const auto found = connections_.find(port);
-    return found == connections_.end() ? std::string() : found->second->LastErrorText();
+    return found == connections_.end() ? nullptr : found->second.get();
 }
 
 PortConnection& LinuxPortDriver::Connection(const PortName& port) {

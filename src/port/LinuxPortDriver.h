@@ -34,8 +34,12 @@ public:
     int SendData(const PortName& port, const std::uint8_t* data, int length) override;
     int ReadData(const PortName& port, std::uint8_t* buffer, int count) override;
     std::string LastErrorText(const PortName& port) const override;
+    void CancelSend(const PortName& port) override;
+    std::int64_t SendProgress(const PortName& port) const override;
 
 private:
+    // The connection of `port` if it has been used; nullptr otherwise.
+    PortConnection* ExistingConnection(const PortName& port) const;
     static int Count(const DeviceList& devices) { return static_cast<int>(devices.size()); }
     PortConnection& Connection(const PortName& port);
 

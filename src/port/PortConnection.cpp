@@ -8,12 +8,30 @@
 #include <utility>
 
 namespace quillora {
+namespace {
+
+// Sets a counter to 0 now and again when the scope ends.
+class ScopedReset {
+public:
+    explicit ScopedReset(std::atomic<std::int64_t>& counter) : counter_(counter) { counter_ = 0; }
+    ~ScopedReset() { counter_ = 0; }
+    ScopedReset(const ScopedReset&) = delete;
+    ScopedReset& operator=(const ScopedReset&) = delete;
+
+private:
+    std::atomic<std::int64_t>& counter_;
+};
+
+}  // namespace
 
 PortConnection::PortConnection(PortName name, ConnectionTarget target, const PortTimeouts& timeouts)
     : name_(std::move(name)), target_(std::move(target)), timeouts_(timeouts) {}
 
 int PortConnection::Send(const std::uint8_t* data, int length) {
     std::lock_guard call(callMutex_);
+    cancelRequested_ = false;
+    // Counts only while the call runs: its caller adds the returned count itself.
+    const ScopedReset progress(sendProgress_);
     if (data == nullptr || length <= 0) return 0;
     if (FailingFast() || !EnsureOpen()) return 0;
 
@@ -118,7 +136,7 @@ bool PortConnection::EnsureOpen() {
     const char* operation = "open";
     if (target_.kind == PortKind::Network) {
         operation = "connect";
-        fd = ConnectTcp(target_.ipv4, kPrinterTcpPort, timeouts_.connect, error);
+        fd = ConnectTcp(target_.ipv4, kPrinterTcpPort, timeouts_.connect, error, &cancelRequested_);
         medium_ = Medium::Socket;
     } else if (target_.device.path.empty()) {
         error = std::make_error_code(std::errc::no_such_device);
@@ -144,7 +162,8 @@ bool PortConnection::EnsureOpen() {
     }
     if (error) {
         NoteError(operation, error.message());
-        FailFastFromNow();
+        // A cancelled connect says nothing about the printer.
+        if (error != std::errc::operation_canceled) FailFastFromNow();
         return false;
     }
     fd_ = std::move(fd);
@@ -162,9 +181,10 @@ std::string PortConnection::Describe() const {
     return name_.empty() ? std::string("(no port)") : name_;
 }
 
-FdIoOptions PortConnection::IoOptions() const {
+FdIoOptions PortConnection::IoOptions() {
     return {medium_ == Medium::Socket,
-            medium_ == Medium::Terminal && params_.flowControl == kFlowDtrDsr};
+            medium_ == Medium::Terminal && params_.flowControl == kFlowDtrDsr, &cancelRequested_,
+            &sendProgress_};
 }
 
 }  // namespace quillora

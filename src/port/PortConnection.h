@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
@@ -41,6 +42,11 @@ public:
     PortConnection(PortName name, ConnectionTarget target, const PortTimeouts& timeouts);
 
     int Send(const std::uint8_t* data, int length);
+    // From another thread: the Send under way stops waiting within kCancelPollInterval and
+    // returns what was taken. A Send that starts later is not affected.
+    void CancelSend() { cancelRequested_ = true; }
+    // Bytes taken so far by the Send under way; 0 when none runs.
+    std::int64_t SendProgress() const { return sendProgress_.load(); }
     int Read(std::uint8_t* buffer, int count);
     // Serial settings, in force from now on and at every reopening.
     int Configure(const SerialParams& params);
@@ -60,11 +66,15 @@ private:
     void FailFastFromNow() { failFastUntil_ = Clock::now() + timeouts_.failFast; }
     void ClearError() { NoteError({}, {}); }
     std::string Describe() const;
-    FdIoOptions IoOptions() const;
+    FdIoOptions IoOptions();
 
     const PortName name_;
     const ConnectionTarget target_;
     const PortTimeouts timeouts_;
+
+    // Outside the call lock: they are for other threads while a Send holds it.
+    std::atomic<bool> cancelRequested_{false};
+    std::atomic<std::int64_t> sendProgress_{0};
 
     std::mutex callMutex_;
     UniqueFd fd_;

@@ -38,6 +38,18 @@ public:
 
     // The last OS error met on `port`, for a caller or a log ("" when none).
     virtual std::string LastErrorText(const PortName& port) const = 0;
+
+    // For a caller on another thread than the one in SendData on `port`: that call stops
+    // waiting within a fraction of a second and returns the count taken so far (the bytes
+    // taken stay sent). A SendData that starts afterwards is not affected. Drivers that
+    // cannot abandon a send ignore it.
+    virtual void CancelSend(const PortName& port) { (void)port; }
+    // Bytes taken so far by the SendData running on `port`; 0 when none runs and from
+    // drivers that cannot tell. It drops to 0 before SendData returns its count.
+    virtual std::int64_t SendProgress(const PortName& port) const {
+        (void)port;
+        return 0;
+    }
 };
 
 }  // namespace quillora

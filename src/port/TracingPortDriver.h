@@ -32,6 +32,10 @@ public:
     std::string LastErrorText(const PortName& port) const override {
         return inner_.LastErrorText(port);
     }
+    void CancelSend(const PortName& port) override { inner_.CancelSend(port); }
+    std::int64_t SendProgress(const PortName& port) const override {
+        return inner_.SendProgress(port);
+    }
 
     static std::int64_t SystemMicros();
 

@@ -126,8 +126,18 @@ TEST_F(CommandDialogTest, SinglePrintSendsGbkWithCrLfAndReportsAShortSend) {
 
     box->setPlainText("ABCDE");
     h.ports.sendResult = [](const PortName&, int length) { return length - 3; };
+    h.ports.errorText = "write /dev/usb/lp0: " + std::generic_category().message(EACCES);
     Click(ctl::SinglePrint);
-    ExpectOneMessage("数据没有完全发送成功!4/7");
+    // The test's own report first, then what, where, the driver's error and the hint.
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text,
+              Text("数据没有完全发送成功!4/7\n"
+                   "“单张打印测试”的数据没有全部发送到 USB1,已发送字节:4/7。\n"
+                   "错误:") +
+                  QString::fromStdString(h.ports.errorText) +
+                  Text("\n提示:没有访问设备的权限。请把用户加入 dialout 组(串口)和 lp 组"
+                       "(打印机端口),然后重新登录。"));
+    EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::Exclamation);
 }
 
 TEST_F(CommandDialogTest, PrintFileSendsTheFileRawInOneCallAndRefusesAHugeOne) {
@@ -186,7 +196,17 @@ TEST_F(CommandDialogTest, SwitchButtonsSendOnThenOffAndFlipTheirCaption) {
         EXPECT_EQ(SentHex(), (std::vector<std::string>{row[2], row[3]})) << id;
         EXPECT_EQ(PortsUsed(), std::vector<PortName>(2, "127.0.4.1"));
     }
-    EXPECT_TRUE(h.messages.shown.empty());
+    // Every refused send is reported under the caption that was clicked.
+    std::vector<QString> reports;
+    for (const auto& [id, row] : rows) {
+        for (const char* caption : {row[0], row[1]}) {
+            reports.push_back(Text("“") + Text(caption) +
+                              Text("”的数据没有全部发送到 127.0.4.1,已发送字节:0/3。"));
+        }
+    }
+    std::vector<QString> shown;
+    for (const auto& message : h.messages.shown) shown.push_back(message.text);
+    EXPECT_EQ(shown, reports);
 }
 
 TEST_F(CommandDialogTest, StatusQueriesRefuseOtherConnectionsAndReportAMissingReply) {

@@ -23,6 +23,11 @@ QString Tool(const QString& program, const QStringList& arguments) {
 }  // namespace
 
 std::optional<std::string> PrivateScheduler::Unavailable() {
+    // The test command's stage says why it could not start one.
+    if (const QString reason = qEnvironmentVariable("QUILLORA_CUPS_UNAVAILABLE");
+        !reason.isEmpty()) {
+        return "the private CUPS scheduler could not start: " + reason.toStdString();
+    }
     // Without CUPS_SERVER, lpadmin would change the machine's own scheduler.
     const bool ours = !qEnvironmentVariableIsEmpty("QUILLORA_CUPS_DIR") &&
                       !qEnvironmentVariableIsEmpty("CUPS_SERVER");

@@ -101,14 +101,20 @@ TEST_F(BitmapButtons, PrintsOrRefusesEverySeedOfTheFuzzCorpus) {
     }
 }
 
-TEST_F(BitmapButtons, AFailedFirstSendStopsSilently) {
+TEST_F(BitmapButtons, AFailedFirstSendStopsAndSaysHowMuchOfTheTestWentOut) {
     harness.ports.sendResult = [](const PortName&, int) { return 0; };
     for (int id : {ctl::NvLogo, ctl::RasterGraphics}) {
         harness.ports.Clear();
         Open("example.bmp", id);
         EXPECT_EQ(harness.ports.Calls("SendData").size(), 1u) << id;
     }
-    EXPECT_TRUE(harness.messages.shown.empty());
+    // 903 + 4 bytes of the logo; nine bands of 5 + 128 bytes of the raster picture.
+    ASSERT_EQ(harness.messages.shown.size(), 2u);
+    EXPECT_EQ(harness.messages.shown[0].text,
+              QString::fromUtf8("“下载位图打印”的数据没有全部发送到 COM1,已发送字节:0/907。"));
+    EXPECT_EQ(harness.messages.shown[1].text,
+              QString::fromUtf8("“图形打印”的数据没有全部发送到 COM1,已发送字节:0/1197。"));
+    EXPECT_EQ(harness.messages.shown[1].icon, MessageIcon::Exclamation);
 }
 
 // Letters in box 1023 make every fetch of the port name show a prompt: a cancelled dialog

@@ -35,6 +35,21 @@ TEST(DeviceTable, QuilloraPortsReplacesOnlyTheKindsItNamesDiscoveryKeepsNumberOr
               (std::vector<std::string>{root + "/lp0", root + "/lp2", root + "/lp10"}));
 }
 
+// A number past the bound is refused by name instead of sizing the table after it.
+TEST(DeviceTable, OverridesBeyondTheBoundAreNamedOnStandardErrorNotAllocated) {
+    ASSERT_EQ(setenv("QUILLORA_PORTS", "COM2147483647=/x; usb257 = /u ;LPT256=/p", 1), 0);
+    testing::internal::CaptureStderr();
+    const DeviceTable table = SystemDeviceTable();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    unsetenv("QUILLORA_PORTS");
+    EXPECT_EQ(errors,
+              "QUILLORA_PORTS: entry \"COM2147483647=/x\" ignored: port numbers go up to 256\n"
+              "QUILLORA_PORTS: entry \"usb257 = /u\" ignored: port numbers go up to 256\n");
+    EXPECT_EQ(Paths(table.serial), DiscoverSerialDevices()) << "a refused kind is still discovered";
+    ASSERT_EQ(table.parallel.size(), 256u);
+    EXPECT_EQ(table.parallel.back().path, "/p");
+}
+
 // Plain files stand in for parallel and USB printers.
 TEST(DevicePorts, FileStandInsCollectEverySendInOrderMissingDevicesAreRefused) {
     QTemporaryDir dir;

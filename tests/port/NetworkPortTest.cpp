@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 
+#include <atomic>
 #include <thread>
 
 #include "PortTestSupport.h"
@@ -70,11 +71,8 @@ TEST(NetworkPort, PrinterVanishingMidSendGivesThePartCountAndNoSignal) {
 }
 
 TEST(NetworkPort, PrinterThatNeverAnswersReturnsZeroWithinTheConnectBound) {
-    LoopbackPrinter printer(8, 0);  // never accepts; once its queue is full, handshakes hang
+    const SilentPrinter silent(8);
     const PortName port = LoopbackPrinter::Address(8);
-    std::error_code ignored;
-    const UniqueFd queued[] = {ConnectTcp(ParsePortName(port).ipv4, 9100, 200ms, ignored),
-                               ConnectTcp(ParsePortName(port).ipv4, 9100, 200ms, ignored)};
     LinuxPortDriver driver(BuildDeviceTable({}), PortTimeouts{}, {});
     const auto start = Clock::now();
     EXPECT_EQ(Send(driver, port, "x"), 0);
@@ -84,6 +82,35 @@ TEST(NetworkPort, PrinterThatNeverAnswersReturnsZeroWithinTheConnectBound) {
     const auto again = Clock::now();  // no new wait for every byte
     for (int i = 0; i < 100; ++i) EXPECT_EQ(Send(driver, port, "y"), 0);
     EXPECT_LT(ElapsedSince(again), 500ms);
+}
+
+// A cancel reaches a send still waiting for the handshake; the wait is not counted
+// against the printer (the next send tries again at once).
+TEST(NetworkPort, CancelEndsASendWaitingToConnectAndTheNextSendTriesAgain) {
+    const SilentPrinter silent(9);
+    const PortName port = LoopbackPrinter::Address(9);
+    LinuxPortDriver driver(BuildDeviceTable({}), PortTimeouts{60s, 5s, 200ms, 60s}, {});
+    const auto start = Clock::now();
+    std::atomic<bool> done{false};
+    std::thread canceller([&] {
+        // Until the send has ended: a cancel before it began is not meant for it.
+        while (!done) {
+            driver.CancelSend(port);
+            std::this_thread::sleep_for(10ms);
+        }
+    });
+    EXPECT_EQ(Send(driver, port, "x"), 0);
+    done = true;
+    canceller.join();
+    EXPECT_LT(ElapsedSince(start), 30s) << "ended by the cancel, not by the 60 s bound";
+    EXPECT_EQ(driver.LastErrorText(port),
+              "connect " + port + ":9100: " + std::generic_category().message(ECANCELED));
+    EXPECT_EQ(driver.SendProgress(port), 0);
+    // No failing fast after a cancel: once the printer takes connections, the next send
+    // goes through at once.
+    const UniqueFd first = silent.printer.Accept();  // the queue had room for one
+    EXPECT_TRUE(first.Valid());
+    EXPECT_EQ(Send(driver, port, "y"), 1);
 }
 
 }  // namespace

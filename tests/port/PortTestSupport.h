@@ -88,6 +88,18 @@ struct LoopbackPrinter {
     UniqueFd listener;
 };
 
+// A network printer that never answers: it never accepts, and its queue is full, so a
+// handshake with it hangs until the client gives up.
+struct SilentPrinter {
+    explicit SilentPrinter(int host) : printer(host, 0) {
+        std::error_code ignored;
+        const std::uint32_t ipv4 = ParsePortName(LoopbackPrinter::Address(host)).ipv4;
+        for (UniqueFd& fd : queued) fd = ConnectTcp(ipv4, kPrinterTcpPort, 200ms, ignored);
+    }
+    LoopbackPrinter printer;
+    UniqueFd queued[2];
+};
+
 inline std::string FileContents(const std::string& path) {
     std::ostringstream bytes;
     bytes << std::ifstream(path, std::ios::binary).rdbuf();

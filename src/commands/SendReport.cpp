@@ -1,0 +1,80 @@
+#include "commands/SendReport.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <cerrno>
+#include <initializer_list>
+
+namespace quillora {
+namespace {
+
+// The driver's texts come from the system's own error messages, in whatever language the
+// locale gives them, so they are compared with that same function's words.
+bool MentionsAny(const std::string& text, std::initializer_list<int> errors) {
+    return std::any_of(errors.begin(), errors.end(), [&](int error) {
+        return text.find(std::generic_category().message(error)) != std::string::npos;
+    });
+}
+
+QString Local(const std::string& text) {
+    return QString::fromLocal8Bit(text.c_str());
+}
+
+QString ConnectionName(const PortName& port) {
+    return port.empty() ? QString::fromUtf8("(未选择端口)") : QString::fromStdString(port);
+}
+
+}  // namespace
+
+QString SendFailureHint(const std::string& driverError) {
+    if (MentionsAny(driverError, {EACCES, EPERM})) {
+        return QString::fromUtf8(
+            "提示:没有访问设备的权限。请把用户加入 dialout 组(串口)和 lp 组(打印机端口),"
+            "然后重新登录。");
+    }
+    if (MentionsAny(driverError, {ENOENT, ENODEV, ENXIO})) {
+        return QString::fromUtf8("提示:设备不存在。请检查打印机是否已连接并打开电源。");
+    }
+    if (MentionsAny(driverError, {ECONNREFUSED, ETIMEDOUT, EHOSTUNREACH, ENETUNREACH})) {
+        return QString::fromUtf8("提示:无法连接打印机。请检查IP地址以及打印机是否已打开电源。");
+    }
+    return {};
+}
+
+QString SendFailureText(const QString& test, const PortName& port, const SendTally& tally,
+                        const std::string& driverError, const QString& firstLine) {
+    if (tally.Complete()) return {};
+    QStringList lines;
+    if (!firstLine.isEmpty()) lines << firstLine;
+    const QString counts = QStringLiteral("%1/%2").arg(tally.taken).arg(tally.total);
+    if (tally.cancelled) {
+        lines << QString::fromUtf8("“%1”已取消,已发送到 %2 的字节:%3。")
+                     .arg(test, ConnectionName(port), counts);
+    } else {
+        lines << QString::fromUtf8("“%1”的数据没有全部发送到 %2,已发送字节:%3。")
+                     .arg(test, ConnectionName(port), counts);
+    }
+    if (!driverError.empty()) lines << QString::fromUtf8("错误:") + Local(driverError);
+    if (const QString hint = SendFailureHint(driverError); !hint.isEmpty()) lines << hint;
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString FileUnreadableText(const std::string& path, const std::error_code& error) {
+    return QString::fromUtf8("无法读取文件 %1\n错误:%2")
+        .arg(QString::fromLocal8Bit(path.c_str()), Local(error.message()));
+}
+
+QString SendProgressText(const PortName& port, std::int64_t taken, std::int64_t total,
+                         std::int64_t bytesPerSecond) {
+    return QString::fromUtf8("正在发送到 %1:%2/%3 字节,%4 字节/秒")
+        .arg(ConnectionName(port))
+        .arg(taken)
+        .arg(total)
+        .arg(bytesPerSecond);
+}
+
+QString SendCancellingText() {
+    return QString::fromUtf8("正在取消发送……");
+}
+
+}  // namespace quillora

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+#include "port/BackgroundSender.h"
+#include "port/PortDriver.h"
+
+namespace quillora {
+
+// What the user is told when a test's bytes did not all reach the printer: which test,
+// which connection, how much went out, the driver's error text and, for the usual causes,
+// a hint. `firstLine` (the single-print test's own report) leads when given. Empty when
+// every byte was taken.
+QString SendFailureText(const QString& test, const PortName& port, const SendTally& tally,
+                        const std::string& driverError, const QString& firstLine = {});
+
+// The hint line for a driver error text ("" when none fits): missing group membership,
+// a missing device, an unreachable network printer.
+QString SendFailureHint(const std::string& driverError);
+
+// A print file that could not be opened or read.
+QString FileUnreadableText(const std::string& path, const std::error_code& error);
+
+// The progress dialog's line while a send runs.
+QString SendProgressText(const PortName& port, std::int64_t taken, std::int64_t total,
+                         std::int64_t bytesPerSecond);
+
+// The progress dialog's line after its cancel button was pressed.
+QString SendCancellingText();
+
+}  // namespace quillora
