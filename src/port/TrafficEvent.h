@@ -36,6 +36,9 @@ public:
 // one line per call, in local time, for a trace on a terminal or in a saved text.
 std::string FormatTrafficLine(const TrafficEvent& event);
 
+// "12:34:56.789012": the time of day of a call, in local time.
+std::string FormatTrafficTime(std::int64_t timeMicros);
+
 // "1b 40 1d" for the bytes.
 std::string HexBytes(const std::uint8_t* data, std::size_t size);
 
