@@ -51,9 +51,12 @@ public:
 private:
     static std::optional<QString> Next(std::deque<std::optional<QString>>& queue) {
         if (queue.empty()) return std::nullopt;
-        std::optional<QString> answer = queue.front();
+        // Copied out as a plain QString: GCC 12 misreads a copied optional<QString>.
+        const bool chosen = queue.front().has_value();
+        const QString path = queue.front().value_or(QString());
         queue.pop_front();
-        return answer;
+        if (!chosen) return std::nullopt;
+        return path;
     }
 };
 
