@@ -5,24 +5,25 @@
 namespace quillora {
 
 void TrafficLog::Record(const TrafficEvent& event) {
-    // The copy is made outside the lock so that a large call does not hold up the view.
+    TrafficEvent copy = event;
+    Take(std::move(copy));
+}
+
+void TrafficLog::Take(TrafficEvent&& event) {
+    // A call larger than the bound keeps its last bytes; the rest is counted as dropped.
     Entry entry;
     const std::size_t room = byteLimit_ > kPerCallCharge ? byteLimit_ - kPerCallCharge : 0;
     if (event.bytes.size() > room) {
-        auto kept = std::make_shared<TrafficEvent>();
-        kept->timeMicros = event.timeMicros;
-        kept->port = event.port;
-        kept->direction = event.direction;
-        kept->requested = event.requested;
-        kept->returned = event.returned;
-        kept->error = event.error;
         entry.bytesCut = event.bytes.size() - room;
-        kept->bytes.assign(event.bytes.end() - static_cast<std::ptrdiff_t>(room),
-                           event.bytes.end());
-        entry.event = std::move(kept);
-    } else {
-        entry.event = std::make_shared<const TrafficEvent>(event);
+        event.bytes.erase(event.bytes.begin(),
+                          event.bytes.begin() + static_cast<std::ptrdiff_t>(entry.bytesCut));
+        event.bytes.shrink_to_fit();
     }
+    entry.event = std::make_shared<const TrafficEvent>(std::move(event));
+    Add(std::move(entry));
+}
+
+void TrafficLog::Add(Entry entry) {
     const std::size_t size = entry.event->bytes.size();
     std::lock_guard lock(mutex_);
     droppedBytes_ += entry.bytesCut;

@@ -38,6 +38,7 @@ public:
     explicit TrafficLog(std::size_t byteLimit = kDefaultByteLimit) : byteLimit_(byteLimit) {}
 
     void Record(const TrafficEvent& event) override;
+    void Take(TrafficEvent&& event) override;
 
     // At most `maxEntries` calls with a sequence of `from` or later.
     Update Since(std::uint64_t from, std::size_t maxEntries = SIZE_MAX) const;
@@ -49,6 +50,7 @@ public:
     std::size_t KeptBytes() const;
 
 private:
+    void Add(Entry entry);
     void DropOldestUntilFits(std::size_t charge);
 
     const std::size_t byteLimit_;

@@ -30,6 +30,8 @@ class TrafficSink {
 public:
     virtual ~TrafficSink() = default;
     virtual void Record(const TrafficEvent& event) = 0;
+    // The same, for the last sink of a call: it may keep the event's bytes without a copy.
+    virtual void Take(TrafficEvent&& event) { Record(event); }
 };
 
 // "12:34:56.789012 COM1 TX 6/6 1b 40 1d 56 00" (and " error: ..." after a short call):
