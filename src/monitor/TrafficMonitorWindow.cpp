@@ -43,7 +43,7 @@ TrafficMonitorWindow::TrafficMonitorWindow(TrafficLog& log, FileDialogService& f
       timer_(new QTimer(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(Text("通信监视"));
-    resize(960, 480);
+    resize(1200, 480);
 
     table_->setModel(model_);
     table_->setWordWrap(false);
@@ -54,11 +54,11 @@ TrafficMonitorWindow::TrafficMonitorWindow(TrafficLog& log, FileDialogService& f
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     table_->horizontalHeader()->setStretchLastSection(true);
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    for (const auto& [column, digits] : {std::pair{TrafficTableModel::Time, 17},
-                                         {TrafficTableModel::Port, 11},
+    for (const auto& [column, digits] : {std::pair{TrafficTableModel::Time, 16},
+                                         {TrafficTableModel::Port, 10},
                                          {TrafficTableModel::Direction, 4},
-                                         {TrafficTableModel::Count, 12},
-                                         {TrafficTableModel::Hex, 48}}) {
+                                         {TrafficTableModel::Count, 10},
+                                         {TrafficTableModel::Hex, 40}}) {
         table_->setColumnWidth(column, digits * digit);
     }
     dropped_->hide();

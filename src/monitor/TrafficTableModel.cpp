@@ -11,7 +11,10 @@ int TrafficTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TrafficTableModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    // The long columns show their whole text when the pointer rests on them.
+    const bool tip =
+        role == Qt::ToolTipRole && (index.column() == Hex || index.column() == Reading);
+    if ((role != Qt::DisplayRole && !tip) || !index.isValid()) return {};
     const std::size_t row = static_cast<std::size_t>(index.row());
     const TrafficEvent& event = *rows_[row].event;
     switch (index.column()) {
