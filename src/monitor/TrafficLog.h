@@ -48,6 +48,7 @@ public:
 
     // The traffic bytes held now.
     std::size_t KeptBytes() const;
+    std::size_t ByteLimit() const { return byteLimit_; }
 
 private:
     void Add(Entry entry);

@@ -88,7 +88,11 @@ void TrafficMonitorWindow::Poll() {
     const bool atBottom = scroll->value() == scroll->maximum();
     model_->Update(update.firstKept, std::move(update.entries));
     if (update.droppedCalls > 0 || update.droppedBytes > 0) {
-        dropped_->setText(Text("最早的通信已丢弃(只保留最近 16 MiB): %1 次调用, %2 字节")
+        const std::size_t kib = log_.ByteLimit() / 1024;
+        const QString limit = kib % 1024 == 0 ? QStringLiteral("%1 MiB").arg(kib / 1024)
+                                              : QStringLiteral("%1 KiB").arg(kib);
+        dropped_->setText(Text("最早的通信已丢弃(只保留最近 %1): %2 次调用, %3 字节")
+                              .arg(limit)
                               .arg(update.droppedCalls)
                               .arg(update.droppedBytes));
         dropped_->show();

@@ -179,7 +179,7 @@ TEST(TrafficMonitor, PauseClearDroppedNoticeAndCappedHex) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return monitor->DroppedLabel()->isVisible(); }));
     EXPECT_EQ(monitor->Model().rowCount(), 1);
     EXPECT_EQ(monitor->DroppedLabel()->text(),
-              QString::fromUtf8("最早的通信已丢弃(只保留最近 16 MiB): 1 次调用, %1 字节")
+              QString::fromUtf8("最早的通信已丢弃(只保留最近 64 KiB): 1 次调用, %1 字节")
                   .arg(3 + (10 << 20) - (64 * 1024 - TrafficLog::kPerCallCharge)));
     EXPECT_EQ(Cell(*monitor, 0, Column::Hex), QString(QStringLiteral("41 ").repeated(255)) +
                                                   QString::fromUtf8("41 … (10485760 字节)"));
