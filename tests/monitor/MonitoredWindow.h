@@ -31,7 +31,8 @@ struct MonitoredWindow {
         // A window shortcut: it works in the active window only.
         dialog->activateWindow();
         if (!QTest::qWaitForWindowActive(dialog.get())) return nullptr;
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::ControlModifier);
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : dialog.get(), Qt::Key_M, Qt::ControlModifier);
         return Monitor();
     }
 
