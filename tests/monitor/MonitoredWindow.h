@@ -30,8 +30,10 @@ struct MonitoredWindow {
     TrafficMonitorWindow* OpenByKey() {
         // A window shortcut: it works in the active window only.
         dialog->activateWindow();
-        if (!QTest::qWaitForWindowActive(dialog.get())) return nullptr;
-        QWidget* focused = QApplication::focusWidget();
+        if (!QTest::qWaitFor([&] { return QApplication::activeWindow() == dialog.get(); })) {
+            return nullptr;
+        }
+        QWidget* focused = dialog->focusWidget();
         QTest::keyClick(focused ? focused : dialog.get(), Qt::Key_M, Qt::ControlModifier);
         return Monitor();
     }
