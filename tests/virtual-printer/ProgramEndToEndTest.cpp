@@ -254,9 +254,9 @@ TEST_F(ProgramOnVirtualPrinter, TheRecordIsWhatThePrinterGotAndAnswered) {
     QFile received(printer_->ReceiptPath(1, ".bin"));
     ASSERT_TRUE(received.open(QIODevice::ReadOnly));
     EXPECT_EQ(sent.toHex(' '), received.readAll().toHex(' '));
-    // The printer's own account of its answers, in order.
+    // The printer's own account of its answers, in order ("answered 0x12" or "answered 12").
     QByteArray answered;
-    const QRegularExpression answer(QStringLiteral("answered 0x([0-9a-f]{2})"));
+    const QRegularExpression answer(QStringLiteral("answered (?:0x)?([0-9A-Fa-f]{2})\\b"));
     for (auto match = answer.globalMatch(printer_->Log()); match.hasNext();) {
         answered += QByteArray::fromHex(match.next().captured(1).toLatin1());
     }
