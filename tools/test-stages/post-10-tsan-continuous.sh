@@ -11,5 +11,5 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build build-tsan -j "${JOBS:-$(nproc)}" --target continuous_tests monitor_tests
 
 export QT_QPA_PLATFORM=offscreen
-TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" \
+TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$ROOT/tools/tsan.supp" \
   ctest --test-dir build-tsan -L '^(continuous_tests|monitor_tests)$' --output-on-failure
