@@ -1,6 +1,7 @@
-// SendData over loopback TCP: throughput of large sends, the cost of one-byte calls on an
-// open connection (a copy in the mixed-size mode goes out one byte per call), and a full
-// cut sent directly beside the same cut through the window's background sender.
+// SendData over loopback TCP: throughput of large sends and the cost of one-byte calls on
+// an open connection (a copy in the mixed-size mode goes out one byte per call), without
+// and with the traffic monitor's recording; the time the record takes for a large send;
+// and a full cut sent directly beside the same cut through the window's background sender.
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <netinet/in.h>
@@ -11,9 +12,11 @@
 #include <thread>
 #include <vector>
 
+#include "monitor/TrafficLog.h"
 #include "port/BackgroundSender.h"
 #include "port/FdIo.h"
 #include "port/LinuxPortDriver.h"
+#include "port/TracingPortDriver.h"
 
 namespace quillora {
 namespace {
@@ -69,13 +72,30 @@ void SendBlocks(benchmark::State& state) {
 }
 BENCHMARK(SendBlocks)->Arg(64 << 10)->Arg(10 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// One-byte calls until the log drops the oldest with each new one, as after a long session.
+void FillUp(TrafficLog& log) {
+    TrafficEvent event;
+    event.port = kAddress;
+    event.bytes = {0x41};
+    for (std::size_t i = 0; i < TrafficLog::kDefaultByteLimit / TrafficLog::kPerCallCharge; ++i) {
+        log.Record(event);
+    }
+}
+
+// Arg 0: the driver alone; arg 1: through the recorder into the monitor's log, as the
+// program runs. Side by side, so the two rates come from one run.
 void SendSingleBytes(benchmark::State& state) {
     DrainingPrinter printer;
     {
         LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
+        TrafficLog log;
+        FillUp(log);
+        TracingPortDriver recorded(driver, {&log});
+        PortDriver& ports = state.range(0) ? static_cast<PortDriver&>(recorded) : driver;
+        state.SetLabel(state.range(0) ? "recorded" : "plain");
         const std::uint8_t byte = 0x41;
         for (auto _ : state) {
-            if (driver.SendData(kAddress, &byte, 1) != 1) {
+            if (ports.SendData(kAddress, &byte, 1) != 1) {
                 state.SkipWithError(driver.LastErrorText(kAddress).c_str());
                 break;
             }
@@ -83,7 +103,44 @@ void SendSingleBytes(benchmark::State& state) {
         state.SetItemsProcessed(state.iterations());
     }
 }
-BENCHMARK(SendSingleBytes)->UseRealTime();
+BENCHMARK(SendSingleBytes)->Arg(0)->Arg(1)->UseRealTime();
+
+// A driver that takes every byte at once, so that only the recording is timed.
+class TakingDriver final : public PortDriver {
+public:
+    int GetCOMMax() override { return 0; }
+    int GetLPTMax() override { return 0; }
+    int GetUSBPort() override { return 0; }
+    int SetComParam(const PortName&, int, int, int, int, int) override { return 1; }
+    int ShowCOMSettingDlg(const PortName&) override { return 1; }
+    int SendData(const PortName&, const std::uint8_t*, int length) override { return length; }
+    int ReadData(const PortName&, std::uint8_t*, int) override { return 0; }
+    std::string LastErrorText(const PortName&) const override { return {}; }
+};
+
+// A 10 MiB file printed with the monitor open: the time until the call is in the record
+// (the log already full, so each call also drops the previous one).
+void TenMebibyteSendIntoTheRecord(benchmark::State& state) {
+    const std::vector<std::uint8_t> file(10 << 20, 0x55);
+    TakingDriver driver;
+    TrafficLog log;
+    TracingPortDriver recorded(driver, {&log});
+    for (auto _ : state) {
+        recorded.SendData("LPT1", file.data(), static_cast<int>(file.size()));
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(file.size()));
+}
+// The recorder's own cost per one-byte call, without the network.
+void OneByteIntoTheRecord(benchmark::State& state) {
+    TakingDriver driver;
+    TrafficLog log;
+    FillUp(log);
+    TracingPortDriver recorded(driver, {&log});
+    const std::uint8_t byte = 0x41;
+    for (auto _ : state) recorded.SendData(kAddress, &byte, 1);
+}
+BENCHMARK(OneByteIntoTheRecord);
+BENCHMARK(TenMebibyteSendIntoTheRecord)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // GS V 0, as the full-cut button sends it.
 constexpr std::array<std::uint8_t, 3> kFullCut{0x1D, 0x56, 0x00};

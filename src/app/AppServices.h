@@ -7,6 +7,7 @@ class MessageService;
 class FileDialogService;
 class TickClock;
 class Spooler;
+class TrafficLog;
 
 // What the main window needs from outside itself. Start-up hands it the real ones; tests
 // hand it fakes that record and answer.
@@ -16,6 +17,8 @@ struct AppServices {
     FileDialogService& files;
     TickClock& clock;
     Spooler& spooler;
+    // What the port driver has carried, for the traffic monitor; none without a record.
+    TrafficLog* traffic = nullptr;
 };
 
 }  // namespace quillora

@@ -76,6 +76,7 @@ MainTestDialog::MainTestDialog(const AppServices& services, QWidget* parent)
     setWindowIcon(AppIcon());
     CreateControls();
     InitDialog();
+    InstallTrafficMonitorShortcut();
 }
 
 MainTestDialog::~MainTestDialog() {
@@ -298,12 +299,15 @@ void MainTestDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainTestDialog::contextMenuEvent(QContextMenuEvent* event) {
-    // The window system gives us no system menu to extend; the About entry lives here.
+    // The window system gives us no system menu to extend; the About entry lives here,
+    // and the traffic monitor beside it.
     const QString caption = AboutMenuCaption();
-    if (caption.isEmpty()) return;
     QMenu menu(this);
-    menu.addAction(caption, this, [this] { OnSysCommand(kAboutCommandId); });
-    menu.exec(event->globalPos());
+    if (!caption.isEmpty()) {
+        menu.addAction(caption, this, [this] { OnSysCommand(kAboutCommandId); });
+    }
+    AddTrafficMonitorEntry(menu);
+    if (!menu.isEmpty()) menu.exec(event->globalPos());
 }
 
 }  // namespace quillora

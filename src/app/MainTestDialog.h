@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <atomic>
 #include <map>
@@ -17,11 +18,13 @@
 #include "port/PortDriver.h"
 
 class QComboBox;
+class QMenu;
 class QPlainTextEdit;
 
 namespace quillora {
 
 class PrinterDeviceContext;
+class TrafficMonitorWindow;
 
 // The program's one main window. It owns every control and all test state; the handlers
 // of its buttons are defined in the folder of their subsystem (port/, commands/,
@@ -121,6 +124,10 @@ public:
     void PrintPortCopy(int copyNumber);
     void PrintDriverCopy(int copyNumber);
 
+    // --- Traffic monitor (monitor/) ---
+    // Opens the monitor window, or brings it to the front; nothing without a record.
+    void ShowTrafficMonitor();
+
     void done(int result) override;
 
 protected:
@@ -151,6 +158,12 @@ private:
     int ContinuousPrintWorker();
     void WaitForContinuousWorker();
     std::jthread continuousWorker_;
+
+    // Traffic monitor: Ctrl+M and the context-menu entry; the window deletes itself when
+    // closed, so the pointer empties.
+    void InstallTrafficMonitorShortcut();
+    void AddTrafficMonitorEntry(QMenu& menu);
+    QPointer<TrafficMonitorWindow> trafficMonitor_;
 };
 
 }  // namespace quillora

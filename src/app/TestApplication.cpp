@@ -10,10 +10,12 @@
 #include "app/SkinLayer.h"
 #include "app/TerminationSignals.h"
 #include "driverprint/Spooler.h"
+#include "monitor/TrafficLog.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageService.h"
 #include "platform/TickClock.h"
 #include "port/SystemPortDriver.h"
+#include "port/TracingPortDriver.h"
 #include "resources/AppResources.h"
 
 namespace quillora {
@@ -27,12 +29,15 @@ int TestApplication::Run() {
     SetAppDirectory(QDir::currentPath().toLocal8Bit().toStdString());
     ApplySkin(application_, DataFilePath("XPCorona.ssk"));
 
-    const std::unique_ptr<PortDriver> ports = CreateSystemPortDriver();
+    const std::unique_ptr<PortDriver> systemPorts = CreateSystemPortDriver();
+    // Every call of the window and the continuous worker is recorded for the monitor.
+    TrafficLog traffic;
+    TracingPortDriver ports(*systemPorts, {&traffic});
     QtMessageService messages;
     QtFileDialogService files;
     SystemTickClock clock;
     const std::unique_ptr<Spooler> spooler = CreateCupsSpooler();
-    const AppServices services{*ports, messages, files, clock, *spooler};
+    const AppServices services{ports, messages, files, clock, *spooler, &traffic};
 
     MainTestDialog dialog(services);
     std::error_code signalError;

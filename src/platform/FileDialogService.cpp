@@ -20,16 +20,33 @@ QString ToQtFileFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> QtFileDialogService::ChooseExistingFile(QWidget* owner,
-                                                               const QString& filter) {
-    QFileDialog dialog(owner);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+namespace {
+
+std::optional<QString> RunFileDialog(QFileDialog& dialog, const QString& filter) {
     dialog.setNameFilter(ToQtFileFilter(filter));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+std::optional<QString> QtFileDialogService::ChooseExistingFile(QWidget* owner,
+                                                               const QString& filter) {
+    QFileDialog dialog(owner);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    return RunFileDialog(dialog, filter);
+}
+
+std::optional<QString> QtFileDialogService::ChooseSaveFile(QWidget* owner, const QString& filter,
+                                                           const QString& suggestedName) {
+    QFileDialog dialog(owner);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(suggestedName);
+    return RunFileDialog(dialog, filter);
 }
 
 }  // namespace quillora

@@ -41,7 +41,8 @@ void TracingPortDriver::Publish(const PortName& port, TrafficDirection direction
     event.returned = returned;
     // Only a short call has an error worth naming; a full one may leave an old text behind.
     if (returned < requested) event.error = inner_.LastErrorText(port);
-    for (TrafficSink* sink : sinks_) sink->Record(event);
+    for (std::size_t i = 0; i + 1 < sinks_.size(); ++i) sinks_[i]->Record(event);
+    sinks_.back()->Take(std::move(event));
 }
 
 }  // namespace quillora

@@ -17,14 +17,18 @@ std::string HexBytes(const std::uint8_t* data, std::size_t size) {
     return text;
 }
 
-std::string FormatTrafficLine(const TrafficEvent& event) {
-    const std::time_t seconds = static_cast<std::time_t>(event.timeMicros / 1000000);
+std::string FormatTrafficTime(std::int64_t timeMicros) {
+    const std::time_t seconds = static_cast<std::time_t>(timeMicros / 1000000);
     std::tm local{};
     localtime_r(&seconds, &local);
     char clock[32];
     std::snprintf(clock, sizeof clock, "%02d:%02d:%02d.%06lld", local.tm_hour, local.tm_min,
-                  local.tm_sec, static_cast<long long>(event.timeMicros % 1000000));
-    std::string line = clock;
+                  local.tm_sec, static_cast<long long>(timeMicros % 1000000));
+    return clock;
+}
+
+std::string FormatTrafficLine(const TrafficEvent& event) {
+    std::string line = FormatTrafficTime(event.timeMicros);
     line += ' ';
     line += event.port;
     line += event.direction == TrafficDirection::Sent ? " TX " : " RX ";

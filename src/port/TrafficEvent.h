@@ -30,11 +30,16 @@ class TrafficSink {
 public:
     virtual ~TrafficSink() = default;
     virtual void Record(const TrafficEvent& event) = 0;
+    // The same, for the last sink of a call: it may keep the event's bytes without a copy.
+    virtual void Take(TrafficEvent&& event) { Record(event); }
 };
 
 // "12:34:56.789012 COM1 TX 6/6 1b 40 1d 56 00" (and " error: ..." after a short call):
 // one line per call, in local time, for a trace on a terminal or in a saved text.
 std::string FormatTrafficLine(const TrafficEvent& event);
+
+// "12:34:56.789012": the time of day of a call, in local time.
+std::string FormatTrafficTime(std::int64_t timeMicros);
 
 // "1b 40 1d" for the bytes.
 std::string HexBytes(const std::uint8_t* data, std::size_t size);

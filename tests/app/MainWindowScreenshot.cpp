@@ -1,13 +1,17 @@
-// Shows the main window on a real X server and saves a picture of it for a person to check.
+// Shows the main window on a real X server and saves a picture of it for a person to check;
+// with a second path, also the traffic monitor after the barcode test and a status query.
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
 
+#include "monitor/TrafficLog.h"
+#include "monitor/TrafficMonitorWindow.h"
+#include "port/TracingPortDriver.h"
 #include "resources/AppResources.h"
 #include "support/DialogHarness.h"
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) return 2;  // usage: main_window_screenshot OUTPUT.png
+    if (argc != 2 && argc != 3) return 2;  // usage: main_window_screenshot MAIN.png [MONITOR.png]
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QString::fromUtf8(quillora::kAppDisplayName));
 
@@ -15,12 +19,29 @@ int main(int argc, char* argv[]) {
     harness.ports.comCount = 2;
     harness.ports.lptCount = 1;
     harness.ports.usbCount = 1;
-    quillora::MainTestDialog& dialog = harness.Create();
+    harness.ports.replies = {std::string(1, '\x12')};
+    // Recorded as at start-up, so the monitor has the session to show.
+    quillora::TrafficLog traffic;
+    quillora::TracingPortDriver tracing(harness.ports, {&traffic});
+    const quillora::AppServices services{tracing,       harness.messages,   harness.files,
+                                         harness.clock, harness.noPrinters, &traffic};
+    quillora::MainTestDialog dialog(services);
     dialog.show();
     int status = 1;
     QTimer::singleShot(500, &dialog, [&] {
         status = dialog.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
-        dialog.reject();
+        if (argc == 2) {
+            dialog.reject();
+            return;
+        }
+        dialog.BarcodeTest();
+        dialog.PaperNearEndQuery();
+        dialog.ShowTrafficMonitor();
+        QTimer::singleShot(1000, &dialog, [&] {
+            auto* monitor = dialog.findChild<quillora::TrafficMonitorWindow*>();
+            if (!monitor || !monitor->grab().save(QString::fromLocal8Bit(argv[2]))) status = 1;
+            dialog.reject();
+        });
     });
     dialog.exec();
     return status;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTest>
 #include <cstdlib>
 #include <memory>
@@ -11,7 +12,9 @@
 
 #include "PrinterHarness.h"
 #include "app/ControlTable.h"
+#include "monitor/TrafficLog.h"
 #include "port/SystemPortDriver.h"
+#include "port/TracingPortDriver.h"
 #include "support/DialogHarness.h"
 #include "support/LoopbackAddress.h"
 
@@ -40,7 +43,8 @@ bool SavePictureBmp(const std::string& path) {
     return picture.save(QString::fromStdString(path), "BMP");
 }
 
-// The main window over the system port driver. QUILLORA_PORTS names COM1 (the virtual
+// The main window over the system port driver, recorded for the traffic monitor as at
+// start-up. QUILLORA_PORTS names COM1 (the virtual
 // printer's pseudo-terminal), LPT1 and USB1 (plain files), so the list is COM1 LPT1 USB1
 // IP; the IP entry leads to the printer's TCP address.
 class ProgramOnVirtualPrinter : public testing::Test {
@@ -62,10 +66,13 @@ protected:
         ::setenv("QUILLORA_PORTS", ports.c_str(), 1);
         driver_ = quillora::CreateSystemPortDriver();
         ::unsetenv("QUILLORA_PORTS");
+        traffic_ = std::make_unique<quillora::TrafficLog>();
+        tracing_ = std::make_unique<quillora::TracingPortDriver>(
+            *driver_, std::vector<quillora::TrafficSink*>{traffic_.get()});
         h.WriteFile("Option.ini", "[System]\nPort=" + std::to_string(selected) + "\n" +
                                       quillora::test::LoopbackIpSettings(8, 1));
-        services_ = std::make_unique<quillora::AppServices>(
-            quillora::AppServices{*driver_, h.messages, h.files, h.clock, h.noPrinters});
+        services_ = std::make_unique<quillora::AppServices>(quillora::AppServices{
+            *tracing_, h.messages, h.files, h.clock, h.noPrinters, traffic_.get()});
         dialog_ = std::make_unique<MainTestDialog>(*services_);
         dialog_->show();
         return true;
@@ -75,6 +82,7 @@ protected:
 
     void Close() {  // and with the window and the driver, the connection
         dialog_.reset();
+        tracing_.reset();
         driver_.reset();
     }
 
@@ -93,6 +101,8 @@ protected:
     QTemporaryDir links_;
     std::unique_ptr<PrinterProcess> printer_;
     std::unique_ptr<quillora::PortDriver> driver_;
+    std::unique_ptr<quillora::TrafficLog> traffic_;
+    std::unique_ptr<quillora::TracingPortDriver> tracing_;
     std::unique_ptr<quillora::AppServices> services_;
     std::unique_ptr<MainTestDialog> dialog_;
 };
@@ -207,6 +217,51 @@ TEST_F(ProgramOnVirtualPrinter, DrawerBlackMarkThenContinuousCopiesOverTheNetwor
     EXPECT_EQ(log.count(QStringLiteral("ended by cut (ESC i), 0 problems")), 2);
     EXPECT_EQ(Shown(), QStringList{QString::fromUtf8("下载NV图完成! ")});
     Close();
+}
+
+// The monitor's record of a session over the serial line: every byte the printer got, in
+// order, is what the sends carried, and every reply it gave is what the reads brought back,
+// each after the send that asked for it.
+TEST_F(ProgramOnVirtualPrinter, TheRecordIsWhatThePrinterGotAndAnswered) {
+    ASSERT_TRUE(Open(kCom1, {QStringLiteral("--paper-near-end")}));
+    for (int id : {ctl::SerialStatus, ctl::Barcode, ctl::NearEndQuery, ctl::PaperTakenQuery,
+                   ctl::CashDrawer, ctl::FullCut}) {
+        Click(id);
+    }
+    ASSERT_TRUE(printer_->WaitForReceipt(1)) << printer_->Log().toStdString();
+    Close();
+
+    QByteArray sent;
+    QByteArray replies;
+    QString directions;
+    for (const auto& entry : traffic_->Since(0).entries) {
+        const quillora::TrafficEvent& event = *entry.event;
+        EXPECT_EQ(event.port, "COM1");
+        EXPECT_EQ(event.returned, event.requested) << event.error;
+        const QByteArray bytes(reinterpret_cast<const char*>(event.bytes.data()),
+                               qsizetype(event.bytes.size()));
+        const bool isSend = event.direction == quillora::TrafficDirection::Sent;
+        (isSend ? sent : replies) += bytes;
+        directions += isSend ? u'T' : u'R';
+    }
+    EXPECT_EQ(directions, QStringLiteral("TR"
+                                         "TTTTT"
+                                         "TR"
+                                         "TR"
+                                         "T"
+                                         "T"));
+
+    QFile received(printer_->ReceiptPath(1, ".bin"));
+    ASSERT_TRUE(received.open(QIODevice::ReadOnly));
+    EXPECT_EQ(sent.toHex(' '), received.readAll().toHex(' '));
+    // The printer's own account of its answers, in order ("answered 0x12" or "answered 12").
+    QByteArray answered;
+    const QRegularExpression answer(QStringLiteral("answered (?:0x)?([0-9A-Fa-f]{2})\\b"));
+    for (auto match = answer.globalMatch(printer_->Log()); match.hasNext();) {
+        answered += QByteArray::fromHex(match.next().captured(1).toLatin1());
+    }
+    EXPECT_EQ(answered.size(), 4);
+    EXPECT_EQ(replies.toHex(' '), answered.toHex(' '));
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "port/TrafficEvent.h"
+
+namespace quillora {
+
+// The traffic monitor's record: the most recent calls of every port, bounded in memory.
+// Calls are appended from any thread (under the mutex, never touching a widget); a view
+// fetches what is new by sequence number. When the bound is reached the oldest whole
+// calls go and are counted; a single call larger than the bound keeps only its last bytes.
+class TrafficLog final : public TrafficSink {
+public:
+    static constexpr std::size_t kDefaultByteLimit = std::size_t{16} << 20;
+    // Charged per call besides its bytes, so that a flood of one-byte calls is bounded too.
+    static constexpr std::size_t kPerCallCharge = 64;
+
+    struct Entry {
+        std::uint64_t sequence = 0;
+        std::shared_ptr<const TrafficEvent> event;
+        std::size_t bytesCut = 0;  // leading bytes of the call that were not kept
+    };
+    struct Update {
+        std::vector<Entry> entries;   // kept calls from the asked sequence on, oldest first
+        std::uint64_t firstKept = 0;  // the oldest call still kept (== next when none)
+        std::uint64_t next = 0;       // the sequence the next call will get
+        // Since the start or the last Clear().
+        std::uint64_t droppedCalls = 0;
+        std::uint64_t droppedBytes = 0;
+    };
+
+    explicit TrafficLog(std::size_t byteLimit = kDefaultByteLimit) : byteLimit_(byteLimit) {}
+
+    void Record(const TrafficEvent& event) override;
+    void Take(TrafficEvent&& event) override;
+
+    // At most `maxEntries` calls with a sequence of `from` or later.
+    Update Since(std::uint64_t from, std::size_t maxEntries = SIZE_MAX) const;
+
+    // Forgets every call and the drop counts; sequence numbers go on.
+    void Clear();
+
+    // The traffic bytes held now.
+    std::size_t KeptBytes() const;
+    std::size_t ByteLimit() const { return byteLimit_; }
+
+private:
+    void Add(Entry entry);
+    void DropOldestUntilFits(std::size_t charge);
+
+    const std::size_t byteLimit_;
+    mutable std::mutex mutex_;
+    std::deque<Entry> entries_;
+    std::size_t charged_ = 0;
+    std::size_t keptBytes_ = 0;
+    std::uint64_t next_ = 0;
+    std::uint64_t droppedCalls_ = 0;
+    std::uint64_t droppedBytes_ = 0;
+};
+
+}  // namespace quillora
