@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/AppServices.h"
+#include "app/DataExchange.h"
 #include "platform/MessageService.h"
 #include "platform/UiThreadInvoker.h"
 #include "port/PortDriver.h"
@@ -117,7 +118,7 @@ protected:
 private:
     void CreateControls();
     void InitDialog();
-    bool PullInteger(int id, std::atomic<int>& field, int low, int high);
+    bool PullInteger(int id, std::atomic<int>& field, const IntegerRange& range);
     void OnDestroy();
 
     AppServices services_;

@@ -14,9 +14,8 @@
 namespace quillora {
 namespace {
 
-void SendBlocks(MainTestDialog& dialog, const std::vector<CommandBlock>& blocks) {
-    const PortName port = dialog.CurrentPortName(true);
-    for (const CommandBlock& block : blocks) SendBlock(dialog.Services().ports, port, block);
+void SendToSelectedPort(MainTestDialog& dialog, const std::vector<CommandBlock>& blocks) {
+    SendBlocks(dialog.Services().ports, dialog.CurrentPortName(true), blocks);
 }
 
 }  // namespace
@@ -29,28 +28,28 @@ void MainTestDialog::SinglePrintTest() {
 }
 
 void MainTestDialog::HalfCutTest() {
-    SendBlocks(*this, {HalfCutBlock()});
+    SendToSelectedPort(*this, {HalfCutBlock()});
 }
 void MainTestDialog::FullCutTest() {
-    SendBlocks(*this, {FullCutBlock()});
+    SendToSelectedPort(*this, {FullCutBlock()});
 }
 void MainTestDialog::FeedTest() {
-    SendBlocks(*this, {FeedBlock()});
+    SendToSelectedPort(*this, {FeedBlock()});
 }
 void MainTestDialog::CashDrawerTest() {
-    SendBlocks(*this, {CashDrawerBlock()});
+    SendToSelectedPort(*this, {CashDrawerBlock()});
 }
 void MainTestDialog::BarcodeTest() {
-    SendBlocks(*this, BarcodePageBlocks());
+    SendToSelectedPort(*this, BarcodePageBlocks());
 }
 void MainTestDialog::EnlargementTest() {
-    SendBlocks(*this, EnlargementBlocks());
+    SendToSelectedPort(*this, EnlargementBlocks());
 }
 void MainTestDialog::BlackMarkFeedTest() {
-    SendBlocks(*this, {BlackMarkFeedBlock()});
+    SendToSelectedPort(*this, {BlackMarkFeedBlock()});
 }
 void MainTestDialog::AlignmentTest() {
-    SendBlocks(*this, AlignmentBlocks());
+    SendToSelectedPort(*this, AlignmentBlocks());
 }
 
 void MainTestDialog::PrintFileTest() {

@@ -6,15 +6,11 @@
 
 #include "app/MainTestDialog.h"
 #include "imaging/BmpReader.h"
-#include "imaging/NvLogo.h"
-#include "imaging/RasterBands.h"
+#include "imaging/ImageSends.h"
 #include "platform/FileDialogService.h"
 
 namespace quillora {
 namespace {
-
-constexpr int kNvLogoRowMultiple = 8;
-constexpr int kRasterRowMultiple = 24;
 
 // Every failure of the bitmap tests is told in the window's information box.
 void ReportFailure(MainTestDialog& window, BmpReadFailure failure) {
@@ -29,16 +25,6 @@ std::optional<PaddedBitmap> ReadOrReport(MainTestDialog& window, const QString& 
         return std::nullopt;
     }
     return std::move(std::get<PaddedBitmap>(result));
-}
-
-std::optional<LockedPages> CommandBlockOrReport(MainTestDialog& window, std::size_t size) {
-    std::error_code error;
-    LockedPages block = LockedPages::Allocate(size, error);
-    if (error) {
-        ReportFailure(window, BmpReadFailure::NoMemory);
-        return std::nullopt;
-    }
-    return block;
 }
 
 }  // namespace
@@ -61,19 +47,15 @@ void MainTestDialog::DownloadNvLogo(const QString& path) {
     {
         const std::optional<PaddedBitmap> bitmap = ReadOrReport(*this, path, kNvLogoRowMultiple);
         if (!bitmap) return;
-        const std::optional<LockedPages> definition =
-            CommandBlockOrReport(*this, NvLogoGeometryOf(*bitmap).DefinitionSize());
-        if (!definition) return;
-        WriteNvLogoDefinition(*bitmap, definition->bytes());
-        // The definition goes in one piece; the print command only once it was taken.
-        lastCount = services_.ports.SendData(port, definition->data(), int(definition->size()));
-        if (lastCount != 0) {
-            lastCount = services_.ports.SendData(port, kPrintNvLogoCommand.data(),
-                                                 int(kPrintNvLogoCommand.size()));
+        const ImageSend sent = SendNvLogo(services_.ports, port, *bitmap);
+        if (sent.noMemory) {
+            ReportFailure(*this, BmpReadFailure::NoMemory);
+            return;
         }
+        lastCount = sent.lastCount;
     }
     if (lastCount != 0) {
-        ShowMessage(QString::fromUtf8("下载NV图完成! "), MessageIcon::Exclamation);
+        ShowMessage(QString::fromUtf8(NvLogoDoneText()), MessageIcon::Exclamation);
     }
 }
 
@@ -81,14 +63,8 @@ void MainTestDialog::PrintRasterGraphics(const QString& path) {
     const PortName port = CurrentPortName(true);
     const std::optional<PaddedBitmap> bitmap = ReadOrReport(*this, path, kRasterRowMultiple);
     if (!bitmap) return;
-    const RasterGeometry raster = RasterGeometryOf(*bitmap);
-    const std::optional<LockedPages> band = CommandBlockOrReport(*this, raster.BandSize());
-    if (!band) return;
-    // One block serves every band: the header once, the data rewritten per band.
-    WriteRasterBandHeader(raster, band->bytes());
-    for (std::uint32_t index = 0; index < raster.bandCount; ++index) {
-        WriteRasterBandData(*bitmap, index, band->bytes());
-        if (services_.ports.SendData(port, band->data(), int(band->size())) == 0) break;
+    if (SendRasterBands(services_.ports, port, *bitmap).noMemory) {
+        ReportFailure(*this, BmpReadFailure::NoMemory);
     }
 }
 
