@@ -51,9 +51,13 @@ int Run(const CliOptions& options, LinuxPortDriver& system) {
     }
     PortDriver& driver = tracing ? static_cast<PortDriver&>(*tracing) : system;
 
-    // As selecting the entry in the window does; a setting the port refuses shows up as
-    // the sends' error.
-    if (chosen.serial) ApplySerialSettings(driver, chosen.name, options.settingsPath);
+    // As selecting the entry in the window does. The window says nothing when the port
+    // refuses them; a script is told, and the tests still run at the port's own settings.
+    if (chosen.serial && ApplySerialSettings(driver, chosen.name, options.settingsPath) == 0) {
+        Write(stderr, QByteArray::fromStdString("quillora-cli: " + chosen.name +
+                                                ": serial settings not applied: " +
+                                                system.LastErrorText(chosen.name) + '\n'));
+    }
     const std::vector<TestResult> results =
         RunTests(std::get<std::vector<PreparedTest>>(tests), driver, chosen.name);
     const int status = ExitStatusOf(results);

@@ -128,6 +128,45 @@ TEST_F(CliOnVirtualPrinter, EveryButtonsBytesOverTheNetworkWithTheJsonReport) {
     EXPECT_EQ(received.size(), offset);
 }
 
+// Two fatigue copies with logo, mixed size and cut, at least the interval apart, as the
+// window's continuous test sends them.
+TEST_F(CliOnVirtualPrinter, FatigueCopiesWithEveryOptionOverTheNetwork) {
+    ASSERT_TRUE(Start());
+    const CliRun run = Run({QStringLiteral("run"), QStringLiteral("--port"), Address(),
+                            QStringLiteral("--trace"), QStringLiteral("--interval"),
+                            QStringLiteral("1"), QStringLiteral("--logo"), QStringLiteral("--mixed"),
+                            QStringLiteral("--cut"), QStringLiteral("--text"), QStringLiteral("AB"),
+                            QStringLiteral("fatigue=2"),
+                            QStringLiteral("single=") + QString::fromUtf8(kSinglePrintText)});
+    EXPECT_EQ(run.status, 0) << run.out.toStdString();
+    // Mixed size sends the body a byte per call; "AB" stays below the size threshold.
+    const auto copy = [](const char* number) {
+        return kCopyHeadingStartHex + " " + number + " " + kCopyHeadingTimeHex +
+               "(?: 3[0-9A])+ 0D 0A 0D 0A " + kPrintNvLogoHex + " 41 42 0D 0A " +
+               kMixedSizeResetHex + " " + kCopyCutTailHex;
+    };
+    const std::string received = ToHex(ReceivedBytes(*printer_, 1));
+    const QRegularExpression copies(QString::fromStdString(
+        "^" + copy("31") + " " + copy("32") + " " + kSinglePrintHex + "$"));
+    EXPECT_TRUE(copies.match(QString::fromStdString(received)).hasMatch()) << received;
+    const std::int64_t fatigueBytes = std::int64_t(received.size() + 1) / 3 - Hex(kSinglePrintHex).size();
+    EXPECT_TRUE(run.out.startsWith(
+        QStringLiteral("fatigue=2: ok: sent %1 of %1 bytes\n").arg(fatigueBytes).toUtf8()))
+        << run.out.toStdString();
+
+    // Copy 1 is eight sends (heading, logo, four body bytes, size reset, cut tail); the
+    // second heading leaves at least the interval after the first copy's cut.
+    const QStringList lines = QString::fromLatin1(run.err).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 9);
+    const QString secondHeading = QString::fromStdString(
+        ToHex(Hex(kCopyHeadingStartHex + " 32"))).toLower();
+    EXPECT_TRUE(lines[8].contains(secondHeading)) << lines[8].toStdString();
+    const auto sentAt = [&](qsizetype i) {
+        return QTime::fromString(lines[i].left(12), QStringLiteral("hh:mm:ss.zzz"));
+    };
+    EXPECT_GE(sentAt(7).msecsTo(sentAt(8)), 999);
+}
+
 struct StatusCase {
     const char* sensors;
     const char* messages[3];  // near-end, paper-taken, serial-status
@@ -208,6 +247,35 @@ TEST_F(CliOnVirtualPrinter, StatusQueriesOverThePseudoTerminalWithTheirTrace) {
                                      Hex(kSerialStatusQueryHex) + Joined(kBarcodePageHex);
         EXPECT_EQ(ToHex(traced), ToHex(expected));
         EXPECT_EQ(ToHex(ReceivedBytes(*printer_, 1)), ToHex(expected));
+    }
+}
+
+// The port's own section of the settings file gives the serial settings: values the port
+// cannot take are reported, and the test still runs.
+TEST_F(CliOnVirtualPrinter, SerialSettingsComeFromThePortsSection) {
+    ASSERT_TRUE(Start());
+    int closings = 0;
+    std::string expected;
+    for (const auto& [section, warned] : std::vector<std::pair<std::string, bool>>{
+             {"[COM1]\nBaudrate=12345\n", true},
+             {"[COM2]\nBaudrate=12345\n", false},
+             {"[COM1]\nBaudrate=19200\nFlowCtl=9\n", true},
+             {"[COM1]\nBaudrate=19200\nFlowCtl=1\n", false}}) {
+        SCOPED_TRACE(section);
+        ASSERT_TRUE(WriteBinaryFile(Path("Option.ini"), section));
+        const CliRun run = Run({QStringLiteral("run"), QStringLiteral("--port"), QStringLiteral("COM1"),
+                                QStringLiteral("single=") + QString::fromUtf8(kSinglePrintText)},
+                               Ports());
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err.toStdString(),
+                  warned ? "quillora-cli: COM1: serial settings not applied: configure " +
+                               ComLink().toStdString() + ": Invalid argument\n"
+                         : "");
+        EXPECT_EQ(run.out.toStdString(), "single=" + std::string(kSinglePrintText) +
+                                             ": ok: sent 10 of 10 bytes\n");
+        // Each run's text, after the runs before it.
+        expected += Hex(kSinglePrintHex);
+        EXPECT_EQ(ToHex(ReceivedBytes(*printer_, ++closings)), ToHex(expected));
     }
 }
 

@@ -66,4 +66,11 @@ inline const std::string kSerialStatusQueryHex = "10 04 02 10 04 04";
 // FS p 1 48: print the stored logo.
 inline const std::string kPrintNvLogoHex = "1C 70 01 30";
 
+// A port-mode copy of the continuous test: "当前第" n "份,时间:" h:m:s CR LF CR LF in GBK,
+// the logo, the text with CR LF (in mixed size ended by the size reset), the cut tail.
+inline const std::string kCopyHeadingStartHex = "B5 B1 C7 B0 B5 DA";
+inline const std::string kCopyHeadingTimeHex = "B7 DD 2C CA B1 BC E4 3A";
+inline const std::string kMixedSizeResetHex = "1D 21 00";
+inline const std::string kCopyCutTailHex = "0D 0A 0D 0A 0D 0A 0D 0A 1B 69";
+
 }  // namespace quillora::test
