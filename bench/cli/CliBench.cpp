@@ -1,22 +1,17 @@
 // The whole quillora-cli process, start to exit: `run --port 127.0.12.200 full-cut` to a
 // printer on loopback that drains every connection. 50 runs; median and worst, of the wall
 // time and of the child's processor time.
-#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <spawn.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <system_error>
-#include <thread>
+#include <string>
 
-#include "port/FdIo.h"
-#include "port/PortNames.h"
+#include "support/DrainingPrinter.h"
 
 extern char** environ;
 
@@ -25,43 +20,9 @@ namespace {
 
 constexpr const char* kAddress = "127.0.12.200";
 
-// A printer that takes one connection after the other and reads each to its end.
-class DrainingPrinter {
-public:
-    DrainingPrinter() : listener_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-        const int on = 1;
-        setsockopt(listener_.Get(), SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(kPrinterTcpPort);
-        inet_pton(AF_INET, kAddress, &address.sin_addr);
-        if (bind(listener_.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            listen(listener_.Get(), 16) != 0) {
-            throw std::system_error(LastOsError(), kAddress);
-        }
-        reader_ = std::thread([this] {
-            for (;;) {
-                const UniqueFd connection(accept(listener_.Get(), nullptr, nullptr));
-                if (!connection.Valid()) return;  // the listener was shut down
-                char buffer[256];
-                while (read(connection.Get(), buffer, sizeof buffer) > 0) {
-                }
-            }
-        });
-    }
-    ~DrainingPrinter() {
-        shutdown(listener_.Get(), SHUT_RDWR);
-        reader_.join();
-    }
-
-private:
-    UniqueFd listener_;
-    std::thread reader_;
-};
-
 struct Finished {
-    int status = -1;        // the exit status, or -1
-    double cpuMs = 0;       // the child's user and system time
+    int status = -1;   // the exit status, or -1
+    double cpuMs = 0;  // the child's user and system time
 };
 
 double Milliseconds(const timeval& time) {
@@ -73,11 +34,12 @@ Finished RunFullCut() {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    char program[] = CLI_BINARY;
-    char run[] = "run", port[] = "--port", address[] = "127.0.12.200", test[] = "full-cut";
-    char* arguments[] = {program, run, port, address, test, nullptr};
+    std::string program = CLI_BINARY, run = "run", port = "--port", address = kAddress,
+                test = "full-cut";
+    char* arguments[] = {program.data(), run.data(), port.data(), address.data(), test.data(),
+                         nullptr};
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, program, &actions, nullptr, arguments, environ);
+    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, arguments, environ);
     posix_spawn_file_actions_destroy(&actions);
     Finished finished;
     if (spawned != 0) return finished;
@@ -90,7 +52,7 @@ Finished RunFullCut() {
 }
 
 void WholeProcessFullCut(benchmark::State& state) {
-    DrainingPrinter printer;
+    bench::DrainingPrinter printer(kAddress);
     double cpuMs = 0;
     for (auto _ : state) {
         const Finished finished = RunFullCut();
