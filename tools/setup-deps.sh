@@ -12,6 +12,7 @@ PACKAGES=(
   libcups2-dev cups cups-daemon cups-client cups-bsd cups-filters printer-driver-cups-pdf
   ghostscript poppler-utils
   libzint-dev zbar-tools
+  nodejs
   fonts-noto-cjk
   xvfb xauth
 )

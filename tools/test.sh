@@ -10,6 +10,8 @@ bash tools/setup-deps.sh
 
 export QT_QPA_PLATFORM=offscreen
 mkdir -p artifacts
+# Tests that print save pictures of their pages here.
+export QUILLORA_ARTIFACTS=$ROOT/artifacts
 
 # Stages that prepare what the tests need (for example a private CUPS scheduler) are
 # sourced here, so what they export reaches the tests; stages that run after the two

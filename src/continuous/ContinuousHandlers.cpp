@@ -2,6 +2,7 @@
 // thread and the per-copy jobs. The worker reads and writes controls only by window
 // requests (UiThread()); the fields it shares with the user-interface thread are atomics.
 #include <QEventLoop>
+#include <algorithm>
 
 #include "app/ControlTable.h"
 #include "app/MainTestDialog.h"
@@ -19,7 +20,8 @@ QString StopCaption() {
     return QString::fromUtf8("结束连续打印");
 }
 
-// Device units between the top of a driver-mode page and its text; the heading sits above.
+// Device units between the top of a driver-mode page and its text at least; the heading
+// sits above. On a receipt printer's 203 dpi that clears the heading's line.
 constexpr int kDriverTextTop = 100;
 
 // What one port-mode copy reads from the window.
@@ -105,12 +107,14 @@ void MainTestDialog::PrintPortCopy(int copyNumber) {
 void MainTestDialog::PrintDriverCopy(int copyNumber) {
     // The default printer is looked up afresh for every copy; a failure has been shown.
     PrintOnePageJob(CreateDefaultPrinterDC().get(), [this, copyNumber](PrinterDeviceContext& dc) {
-        dc.TextOut(0, 0, DriverCopyHeading(copyNumber, services_.clock.LocalTime()));
+        const int headingHeight =
+            dc.TextOut(0, 0, DriverCopyHeading(copyNumber, services_.clock.LocalTime()));
         const std::string text = UiThread().Invoke([this] { return TextBoxBytes(); });
-        // Left 0, top 100, right PHYSICALWIDTH, bottom PHYSICALHEIGHT.
-        const QRect page(0, kDriverTextTop, dc.PhysicalWidth(),
-                         dc.PhysicalHeight() - kDriverTextTop);
-        dc.DrawText(text, page, kDtWordBreak);
+        // On a fine resolution 100 units are less than the heading's line: the text then
+        // starts right below that line instead of on top of it.
+        QRect area = dc.PrintableArea();
+        area.setTop(std::max(kDriverTextTop, headingHeight));
+        dc.DrawText(text, area, kDtWordBreak);
     });
 }
 

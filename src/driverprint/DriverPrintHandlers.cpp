@@ -25,23 +25,27 @@ void MainTestDialog::DriverPrintTest() {
 }
 
 std::unique_ptr<PrinterDeviceContext> MainTestDialog::CreateDefaultPrinterDC() {
-    const std::string entry = services_.spooler.DefaultDeviceEntry();
-    // The device is the spooler's default, not the entry's first token.
-    const std::string device = services_.spooler.DefaultPrinterName().name;
-    if (!ParseDeviceEntry(entry)) return nullptr;
-    PrinterDeviceContext::OpenResult opened = PrinterDeviceContext::Open(device, services_.spooler);
-    if (!opened.context) {
-        const QString text =
-            QStringLiteral("没有默认打印机,或者没有安装打印机!%1").arg(opened.errorCode);
+    const auto sayThereIsNone = [this](int errorCode) {
+        const QString text = QStringLiteral("没有默认打印机,或者没有安装打印机!%1").arg(errorCode);
         UiThread().Invoke([this, &text] { ShowMessage(text, MessageIcon::None); });
+    };
+    // Without a default the entry is ",,,"; that case is said, not passed over in silence.
+    const PrinterName device = services_.spooler.DefaultPrinterName();
+    if (!device.status.Ok()) {
+        sayThereIsNone(device.status.code);
+        return nullptr;
     }
+    if (!ParseDeviceEntry(services_.spooler.DefaultDeviceEntry())) return nullptr;
+    // The device is the spooler's default, not the entry's first token.
+    PrinterDeviceContext::OpenResult opened =
+        PrinterDeviceContext::Open(device.name, services_.spooler);
+    if (!opened.context) sayThereIsNone(opened.errorCode);
     return std::move(opened.context);
 }
 
 void MainTestDialog::PrintDriverTestPage() {
     PrintOnePageJob(CreateDefaultPrinterDC().get(), [this](PrinterDeviceContext& dc) {
-        dc.DrawText(TextBoxBytes(), QRect(0, 0, dc.PhysicalWidth(), dc.PhysicalHeight()),
-                    kDtWordBreak);
+        dc.DrawText(TextBoxBytes(), dc.PrintableArea(), kDtWordBreak);
     });
 }
 

@@ -29,6 +29,9 @@ PrinterDeviceContext::OpenResult PrinterDeviceContext::Open(const std::string& q
     if (info.isNull()) return {nullptr, static_cast<int>(IPP_STATUS_ERROR_NOT_FOUND)};
     auto context = std::make_unique<PrinterDeviceContext>(OpenKey{}, queueName);
     context->printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    // Qt would keep its own paper (A4) on every queue; a page is laid out on the queue's
+    // default paper, a receipt printer's roll included.
+    context->printer_->setPageSize(info.defaultPageSize());
     return {std::move(context), 0};
 }
 
@@ -39,12 +42,9 @@ PrinterDeviceContext::~PrinterDeviceContext() {
     if (painter_) painter_->end();
 }
 
-int PrinterDeviceContext::PhysicalWidth() const {
-    return printer_->pageLayout().fullRectPixels(printer_->resolution()).width();
-}
-
-int PrinterDeviceContext::PhysicalHeight() const {
-    return printer_->pageLayout().fullRectPixels(printer_->resolution()).height();
+QRect PrinterDeviceContext::PrintableArea() const {
+    return QRect(QPoint(0, 0),
+                 printer_->pageLayout().paintRectPixels(printer_->resolution()).size());
 }
 
 int PrinterDeviceContext::StartDoc(const std::string& docName) {
@@ -84,13 +84,15 @@ bool PrinterDeviceContext::RestoreDC(int savedState) {
     return true;
 }
 
-bool PrinterDeviceContext::TextOut(int x, int y, std::string_view gbkText) {
-    if (!painter_) return false;
+int PrinterDeviceContext::TextOut(int x, int y, std::string_view gbkText) {
+    if (!painter_) return 0;
     // One line from (x, y) on, as wide as it runs: single-line layout, no clipping.
-    const QRect line(x, y, PhysicalWidth(), painter_->fontMetrics().height());
+    const QRect line(x, y, PrintableArea().width(), painter_->fontMetrics().height());
+    QRect drawn;
     painter_->drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-                       FromGbk(gbkText));
-    return true;
+                       FromGbk(gbkText), &drawn);
+    // Taller than the font's own line when a fallback font draws some of its characters.
+    return drawn.height();
 }
 
 int PrinterDeviceContext::DrawText(std::string_view gbkText, const QRect& rect, unsigned format) {

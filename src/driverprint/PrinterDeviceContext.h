@@ -19,7 +19,8 @@ inline constexpr unsigned kDtWordBreak = 16;
 // A printer device context on one CUPS queue: a Qt printer and its painter, drawing one
 // spooler job. Destroying it is the DeleteDC; a document still open then is ended, so the
 // painter never outlives its printer. Texts are GBK bytes, as the window's controls give them;
-// coordinates are device units with the origin at the top left of the printable area.
+// coordinates are device units with the origin at the top left of the printable area. The
+// page is the queue's default paper.
 // Not thread-bound: made, drawn and destroyed on any one thread (the continuous-print
 // worker uses it off the UI thread).
 //
@@ -42,9 +43,9 @@ public:
 
     const std::string& QueueName() const { return queueName_; }
 
-    // The whole sheet (PHYSICALWIDTH / PHYSICALHEIGHT) in device units.
-    int PhysicalWidth() const;
-    int PhysicalHeight() const;
+    // The area the printer can print on (HORZRES x VERTRES) at the origin, in device units.
+    // Text is laid out within it: the whole sheet reaches past it by the margins.
+    QRect PrintableArea() const;
 
     // Starts the spooler job named `docName`: > 0 on success, <= 0 on failure.
     int StartDoc(const std::string& docName);
@@ -53,8 +54,9 @@ public:
     int SaveDC();
     // Restores a saved state: negative = relative (-1 the most recent), positive = level.
     bool RestoreDC(int savedState);
-    // One line at (x, y), top-left aligned; line breaks in it are not obeyed.
-    bool TextOut(int x, int y, std::string_view gbkText);
+    // One line at (x, y), top-left aligned; line breaks in it are not obeyed. Returns the
+    // height of the line drawn, 0 on failure.
+    int TextOut(int x, int y, std::string_view gbkText);
     // Text laid out in `rect`, left-aligned from the top, own line breaks honoured;
     // kDtWordBreak wraps at word boundaries. Returns the height drawn, 0 on failure.
     int DrawText(std::string_view gbkText, const QRect& rect, unsigned format);

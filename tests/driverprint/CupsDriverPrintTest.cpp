@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
+#include <set>
 
 #include "PrivateScheduler.h"
 #include "app/ControlTable.h"
@@ -14,25 +16,26 @@ namespace quillora {
 namespace {
 
 using test::PrivateScheduler;
+using CupsDriverPrint = test::PrivateSchedulerTest;
 
-// The real spooler's default and checks, with a three-token "windows"/"device" entry.
-struct EntryWithoutDefault : test::OfflineSpooler {
-    explicit EntryWithoutDefault(const Spooler& real) : real(real) {}
-    PrinterName DefaultPrinterName() const override { return real.DefaultPrinterName(); }
+// A default printer that the scheduler no longer knows, as when its queue was deleted
+// after the default was read: the real spooler's check of it fails.
+struct VanishedDefault : test::OfflineSpooler {
+    explicit VanishedDefault(const Spooler& real) : real(real) {}
+    PrinterName DefaultPrinterName() const override { return {"quillora-gone", {}}; }
     SpoolerStatus CheckPrinter(const std::string& name) const override {
         return real.CheckPrinter(name);
     }
-    std::string DefaultDeviceEntry() const override { return "gone,Generic,cups-pdf:/gone"; }
+    std::string DefaultDeviceEntry() const override {
+        return "quillora-gone,Generic,cups-pdf:/gone";
+    }
     const Spooler& real;
 };
 
-TEST(CupsDriverPrint, ChooserSetsTheDefaultThenPrintsTheTestPageOrPrintDocOrSaysThereIsNone) {
-    if (const auto reason = PrivateScheduler::Unavailable()) GTEST_SKIP() << *reason;
-    // The environment must not pick a default of its own over the scheduler's.
-    qunsetenv("LPDEST");
-    qunsetenv("PRINTER");
+const QString kNoDefaultMessage = QString::fromUtf8("没有默认打印机,或者没有安装打印机!");
+
+TEST_F(CupsDriverPrint, ChooserSetsTheDefaultThenPrintsTheTestPageOrPrintDocOrSaysThereIsNone) {
     const int firstJob = PrivateScheduler::LastJobId();
-    const std::unique_ptr<Spooler> cups = CreateCupsSpooler();
     test::DialogHarness h(*cups);
     MainTestDialog& dialog = h.Create();
     dialog.SetControlText(ctl::TextBox, QString::fromUtf8("Driver page\n驱动程序打印测试"));
@@ -71,16 +74,47 @@ TEST(CupsDriverPrint, ChooserSetsTheDefaultThenPrintsTheTestPageOrPrintDocOrSays
     const std::string doc = PrivateScheduler::PdfText(PrivateScheduler::OutputPdf(jobs[1]));
     EXPECT_NE(doc.find("Prepared document for the driver test"), std::string::npos) << doc;
 
-    // A three-token entry but no default printer: the message with the scheduler's code.
-    EntryWithoutDefault noDefault(*cups);
-    test::DialogHarness bare(noDefault);
+    // No default printer: OK with nothing chosen leaves the scheduler without one, and the
+    // test page says so with the scheduler's status (1030 = 0x0406, client-error-not-found),
+    // no icon, and prints nothing.
+    std::filesystem::remove(h.Path("Print.doc"));
     PrivateScheduler::ClearServerDefault();
+    const int lastJob = PrivateScheduler::LastJobId();
+    EXPECT_EQ(pressDriverPrint(-1, "ctl1"), 0);
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, kNoDefaultMessage + "1030");
+    EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::None);
+    // A default that the scheduler does not know: the same message with its answer.
+    VanishedDefault vanished(*cups);
+    test::DialogHarness bare(vanished);
     bare.Create().PrintDriverTestPage();
     ASSERT_EQ(bare.messages.shown.size(), 1u);
-    // 1030 = 0x0406, the scheduler's client-error-not-found; no icon.
-    EXPECT_EQ(bare.messages.shown[0].text,
-              QString::fromUtf8("没有默认打印机,或者没有安装打印机!1030"));
-    EXPECT_EQ(bare.messages.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(bare.messages.shown[0].text, kNoDefaultMessage + "1030");
+    EXPECT_EQ(PrivateScheduler::LastJobId(), lastJob);
+}
+
+// The window's long sample text on a sheet and on a receipt roll: wrapped within the page,
+// every word on the paper, none lost.
+TEST_F(CupsDriverPrint, TestPageWrapsTheTextWithinThePaperOnA4AndOn80mmRolls) {
+    for (const test::PaperQueue& paper : PrivateScheduler::kPaperQueues) {
+        SCOPED_TRACE(paper.queue);
+        test::DialogHarness h(*cups);
+        MainTestDialog& dialog = h.Create();  // no "Print.txt": the built-in sample text
+        const std::string text = dialog.ControlText(ctl::TextBox).toStdString();
+        const std::vector<PrivateScheduler::Job> jobs =
+            PrivateScheduler::JobsOf(paper.queue, [&] { dialog.PrintDriverTestPage(); });
+        ASSERT_EQ(jobs.size(), 1u);
+        const std::string pdf = PrivateScheduler::OutputPdf(jobs[0]);
+        PrivateScheduler::SaveFirstPagePicture(pdf, std::string("driver-test-page-") + paper.paper);
+        const std::vector<test::PdfPage> pages = PrivateScheduler::PdfLayout(pdf);
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_NEAR(pages[0].width, paper.widthPoints, 0.5);
+        EXPECT_EQ(test::WordsOutside(pages[0]), "");
+        EXPECT_EQ(test::Joined(pages[0].words), test::Comparable(text));
+        std::set<long> lineTops;  // two paragraphs, so more than two lines means wrapped
+        for (const test::PdfWord& word : pages[0].words) lineTops.insert(std::lround(word.yMin));
+        EXPECT_GT(lineTops.size(), 4u);
+    }
 }
 
 }  // namespace

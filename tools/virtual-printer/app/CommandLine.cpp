@@ -23,9 +23,14 @@ How it prints, where real printers may differ:
   - Text is a 12 x 24 dot cell per single-byte character and 24 x 24 per GBK
     character, scaled by GS !; lines are 30 dots apart or as tall as their
     tallest character.
-  - Barcodes are 162 dots high with 3-dot modules (narrower if too wide) and
-    their text under them. A JAN13/JAN8 check digit that is wrong is replaced
-    by the right one in the bars, and the receipt says so.
+  - Barcodes are 162 dots high (GS h) with 3-dot modules (GS w; narrower if
+    too wide) and their text under them (GS H). A JAN13/JAN8/UPC-A check
+    digit that is wrong is replaced by the right one in the bars, and the
+    receipt says so. QR model 1 is drawn as model 2; PDF417 rows are as
+    libzint makes them.
+  - It starts in GBK double-byte mode; FS . or ESC t leave it, FS & returns.
+  - "ESC p m" sent without its two pulse times (some client libraries do)
+    is taken as a pulse when an ESC, GS or FS follows at once.
   - FS q NV images stay for the life of this process (up to 1 MiB).
   - DLE EOT n and GS F 01 are answered at once; GS F n switches are kept and
     logged. Bytes it does not understand are logged with their offset in the

@@ -1,19 +1,31 @@
 #include "Barcodes.h"
 
-#include <zint.h>
-
 #include <algorithm>
-#include <memory>
+#include <cctype>
 
-#include "Paper.h"
+#include "ZintBitmap.h"
 
 namespace vprinter {
 namespace {
 
-enum class Symbology { Jan13, Jan8, Code39, Code128, Unsupported };
+enum class Symbology { UpcA, UpcE, Jan13, Jan8, Code39, Itf, Codabar, Code93, Code128, Unsupported };
 
 Symbology SymbologyOf(int m) {
     switch (m) {
+        case 0:
+        case 65:
+            return Symbology::UpcA;
+        case 1:
+        case 66:
+            return Symbology::UpcE;
+        case 5:
+        case 70:
+            return Symbology::Itf;
+        case 6:
+        case 71:
+            return Symbology::Codabar;
+        case 72:
+            return Symbology::Code93;
         case 2:
         case 67:
             return Symbology::Jan13;
@@ -41,11 +53,12 @@ bool AllDigits(const std::string& text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// JAN13 takes 12 data digits and an optional check digit, JAN8 7 and an optional one. A
-// wrong check digit cannot be put into a readable symbol: the bars carry the right one and
-// the receipt says so.
-Encoding EncodeJan(const std::string& name, const std::string& data, std::size_t dataDigits) {
-    Encoding encoding{BARCODE_EANX, data.substr(0, dataDigits), "", true};
+// JAN13 takes 12 data digits and an optional check digit, JAN8 7 and UPC-A 11, each with
+// an optional one. A wrong check digit cannot be put into a readable symbol: the bars
+// carry the right one and the receipt says so.
+Encoding EncodeJan(const std::string& name, const std::string& data, std::size_t dataDigits,
+                   int zintSymbology = BARCODE_EANX) {
+    Encoding encoding{zintSymbology, data.substr(0, dataDigits), "", true};
     if (!AllDigits(data) || (data.size() != dataDigits && data.size() != dataDigits + 1)) {
         encoding.possible = false;
         encoding.problem = name + " needs " + std::to_string(dataDigits) + " or " +
@@ -86,14 +99,50 @@ Encoding EncodeCode128(const std::string& data) {
     return encoding;
 }
 
+// UPC-E from its 6 digits (number system 0), 7 (number system first) or 8 (and check
+// digit); the 11- and 12-digit forms are UPC-A numbers that a printer compresses itself.
+Encoding EncodeUpcE(const std::string& data) {
+    Encoding encoding{BARCODE_UPCE, data, "", true};
+    if (!AllDigits(data) || data.size() < 6 || data.size() > 8) {
+        encoding.possible = false;
+        encoding.problem = "UPC-E needs 6 to 8 digits here, got \"" + data + "\"";
+    }
+    return encoding;
+}
+
+// CODE39 start and stop characters are the printer's: a sender's own are left out.
+Encoding EncodeCode39(const std::string& data) {
+    std::string text = data;
+    if (!text.empty() && text.front() == '*') text.erase(0, 1);
+    if (!text.empty() && text.back() == '*') text.pop_back();
+    return Encoding{BARCODE_CODE39, text, "", true};
+}
+
+// CODABAR data carries its own start and stop characters (A to D, either case).
+Encoding EncodeCodabar(const std::string& data) {
+    std::string text = data;
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return Encoding{BARCODE_CODABAR, text, "", true};
+}
+
 Encoding EncodingFor(Symbology symbology, const std::string& data) {
     switch (symbology) {
+        case Symbology::UpcA:
+            return EncodeJan("UPC-A", data, 11, BARCODE_UPCA);
+        case Symbology::UpcE:
+            return EncodeUpcE(data);
+        case Symbology::Itf:
+            return Encoding{BARCODE_C25INTER, data, "", true};
+        case Symbology::Codabar:
+            return EncodeCodabar(data);
+        case Symbology::Code93:
+            return Encoding{BARCODE_CODE93, data, "", true};
         case Symbology::Jan13:
             return EncodeJan("JAN13", data, 12);
         case Symbology::Jan8:
             return EncodeJan("JAN8", data, 7);
         case Symbology::Code39:
-            return Encoding{BARCODE_CODE39, data, "", true};
+            return EncodeCode39(data);
         case Symbology::Code128:
             return EncodeCode128(data);
         case Symbology::Unsupported:
@@ -102,22 +151,20 @@ Encoding EncodingFor(Symbology symbology, const std::string& data) {
     return Encoding{0, data, "barcode type not supported by this printer", false};
 }
 
-using SymbolPtr = std::unique_ptr<zint_symbol, decltype(&ZBarcode_Delete)>;
-
-QImage ToGrayscale(const zint_symbol& symbol) {
-    QImage image(symbol.bitmap_width, symbol.bitmap_height, QImage::Format_Grayscale8);
-    const unsigned char* rgb = symbol.bitmap;
-    for (int y = 0; y < symbol.bitmap_height; ++y) {
-        uchar* line = image.scanLine(y);
-        for (int x = 0; x < symbol.bitmap_width; ++x, rgb += 3) line[x] = rgb[0] < 128 ? 0 : 255;
-    }
-    return image;
-}
-
 }  // namespace
 
 std::string BarcodeName(int m) {
     switch (SymbologyOf(m)) {
+        case Symbology::UpcA:
+            return "UPC-A";
+        case Symbology::UpcE:
+            return "UPC-E";
+        case Symbology::Itf:
+            return "ITF";
+        case Symbology::Codabar:
+            return "CODABAR";
+        case Symbology::Code93:
+            return "CODE93";
         case Symbology::Jan13:
             return "JAN13";
         case Symbology::Jan8:
@@ -142,7 +189,8 @@ int EanCheckDigit(const std::string& digits) {
     return (10 - sum % 10) % 10;
 }
 
-BarcodeDrawing DrawBarcode(int m, const std::vector<std::uint8_t>& data, int heightDots) {
+BarcodeDrawing DrawBarcode(int m, const std::vector<std::uint8_t>& data, int heightDots,
+                           int moduleDots, int maxWidthDots) {
     const std::string text(data.begin(), data.end());
     const Encoding encoding = EncodingFor(SymbologyOf(m), text);
     BarcodeDrawing drawing{QImage(),
@@ -151,8 +199,9 @@ BarcodeDrawing DrawBarcode(int m, const std::vector<std::uint8_t>& data, int hei
     if (!encoding.possible) return drawing;
 
     std::string zintError;
-    for (int module = 3; module >= 1; --module) {
-        SymbolPtr symbol(ZBarcode_Create(), &ZBarcode_Delete);
+    const int widest = moduleDots > 0 ? moduleDots : 3;
+    for (int module = widest; module >= 1; --module) {
+        ZintSymbol symbol = CreateZintSymbol();
         symbol->symbology = encoding.zintSymbology;
         symbol->scale = static_cast<float>(module) / 2.0f;  // raster: 2 pixels per scale unit
         symbol->height = static_cast<float>(heightDots) / static_cast<float>(module);
@@ -164,11 +213,14 @@ BarcodeDrawing DrawBarcode(int m, const std::vector<std::uint8_t>& data, int hei
             zintError = symbol->errtxt;
             break;
         }
-        if (symbol->bitmap_width <= Paper::kWidthDots || module == 1) {
-            drawing.bars = ToGrayscale(*symbol);
+        if (symbol->bitmap_width <= maxWidthDots || module == 1) {
+            drawing.bars = ZintToGrayscale(*symbol);
             drawing.humanReadable = QString::fromUtf8(reinterpret_cast<const char*>(symbol->text));
-            if (symbol->bitmap_width > Paper::kWidthDots && drawing.problem.empty()) {
+            if (symbol->bitmap_width > maxWidthDots && drawing.problem.empty()) {
                 drawing.problem = "barcode wider than the paper, cut off at the right edge";
+            } else if (module < moduleDots && drawing.problem.empty()) {
+                drawing.problem = "barcode too wide with " + std::to_string(moduleDots) +
+                                  "-dot modules; printed with " + std::to_string(module);
             }
             return drawing;
         }

@@ -18,9 +18,11 @@ struct BarcodeDrawing {
 // The symbology's name for GS k m ("CODE39", "JAN13", ...).
 std::string BarcodeName(int m);
 
-// Draws barcode type `m` of GS k with `data`, `heightDots` tall, with the widest module
-// (3, 2 or 1 dots) that fits the paper.
-BarcodeDrawing DrawBarcode(int m, const std::vector<std::uint8_t>& data, int heightDots);
+// Draws barcode type `m` of GS k with `data`, `heightDots` tall, with modules `moduleDots`
+// wide (GS w), or with the widest (3, 2 or 1 dots) that fits `maxWidthDots` when
+// `moduleDots` is 0. Too wide with the module asked for, it is drawn narrower and says so.
+BarcodeDrawing DrawBarcode(int m, const std::vector<std::uint8_t>& data, int heightDots,
+                           int moduleDots, int maxWidthDots);
 
 // The EAN/JAN check digit of `digits` (the data digits, without a check digit).
 int EanCheckDigit(const std::string& digits);

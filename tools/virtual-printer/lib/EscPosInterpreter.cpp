@@ -10,10 +10,6 @@
 namespace vprinter {
 namespace {
 
-constexpr int kLineSpacing = 30;     // dots from one text line to the next
-constexpr int kBarcodeHeight = 162;  // dots, as after power-on
-constexpr int kTabDots = 8 * kHalfCellWidth;
-
 QImage BlankBlock(int width, int height) {
     QImage block(width, height, QImage::Format_Grayscale8);
     block.fill(255);
@@ -93,12 +89,17 @@ void EscPosInterpreter::Execute(const std::uint8_t* command, std::size_t length,
             return;
         case 0x0D:  // the line is printed at LF; CR before it changes nothing
             return;
-        case 0x09: {
-            const int width = kTabDots - line_.Width() % kTabDots;
-            if (!line_.Fits(width)) PrintLine();
-            AddCell(BlankCell(width, kCellHeight * heightFactor_));
+        case 0x09:
+            Tab();
             return;
-        }
+        case 0x0C:  // form feed: in standard mode, the line is printed
+            PrintLine();
+            return;
+        case 0x18:  // CAN empties page-mode data; there is none in standard mode
+            return;
+        case 0x07:  // the buzzer of many models
+            Log(offset, "buzzer (BEL)");
+            return;
         case 0x10:
             if (length == 3) {
                 AnswerStatus(command, offset);
@@ -124,15 +125,28 @@ void EscPosInterpreter::Execute(const std::uint8_t* command, std::size_t length,
 void EscPosInterpreter::ExecuteText(const std::uint8_t* command, std::size_t length,
                                     std::size_t offset) {
     if (length == 1 && command[0] >= 0x20 && command[0] < 0x7F) {
-        AddCell(glyphs_.Character(QString(QChar(command[0])), false, widthFactor_, heightFactor_));
+        AddCharacter(QString(QChar(command[0])), false);
         return;
     }
-    if (length == 2) {
+    if (length == 2 && modes_.doubleByte) {
         if (const auto character = gbk_.Decode(command[0], command[1])) {
-            AddCell(glyphs_.Character(*character, true, widthFactor_, heightFactor_));
+            AddCharacter(*character, true);
             return;
         }
         Problem(offset, "not a GBK character", command, length);
+        return;
+    }
+    if (!modes_.doubleByte && command[0] >= 0x80) {
+        // Outside double-byte mode every byte is a character of the selected code table.
+        for (std::size_t i = 0; i < length; ++i) {
+            if (const auto character = codeTables_.Decode(command[i])) {
+                AddCharacter(*character, false);
+            } else {
+                Problem(offset + i, "not a character of code table " +
+                                        std::to_string(codeTables_.Selected()),
+                        command + i, 1);
+            }
+        }
         return;
     }
     Problem(offset, "unknown byte", command, length);
@@ -140,22 +154,30 @@ void EscPosInterpreter::ExecuteText(const std::uint8_t* command, std::size_t len
 
 void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t length,
                                    std::size_t offset) {
+    if (ExecuteEscText(command, length, offset)) return;
     const std::uint8_t n = length > 2 ? command[2] : 0;
     switch (command[1]) {
         case 'a':
             if (n == 0 || n == '0') {
-                justification_ = Justification::Left;
+                modes_.justification = Justification::Left;
             } else if (n == 1 || n == '1') {
-                justification_ = Justification::Centre;
+                modes_.justification = Justification::Centre;
             } else if (n == 2 || n == '2') {
-                justification_ = Justification::Right;
+                modes_.justification = Justification::Right;
             } else {
                 Problem(offset, "justification out of range", command, length);
             }
             return;
         case 'd':
             FlushLine();
-            paper_.Feed(n * kLineSpacing);
+            paper_.Feed(n * modes_.lineSpacing);
+            return;
+        case 'J':  // print and feed n dots: after a bit image band, ESC J 0 feeds nothing
+            if (line_.Empty()) {
+                paper_.Feed(n);
+            } else {
+                PrintLine(n);
+            }
             return;
         case 'm':
             Cut("half cut (ESC m)", offset);
@@ -165,10 +187,19 @@ void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t leng
             return;
         case '9':
         case 'p':
+            if (length == 3) {  // ESC p m without its times (see the framing)
+                Event("cash drawer pulse: " + HexBytes(command, length) + " (pin " +
+                          std::to_string(n) + ", sent without pulse times)",
+                      offset);
+                return;
+            }
             Event("cash drawer pulse: " + HexBytes(command, length) + " (pin " +
                       std::to_string(command[2]) + ", on " + std::to_string(command[3]) + ", off " +
                       std::to_string(command[4]) + ")",
                   offset);
+            return;
+        case 'B':
+            Log(offset, "buzzer: " + HexBytes(command, length));
             return;
         case '*':
             if (length == 3) {
@@ -179,8 +210,17 @@ void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t leng
             return;
         case '@':
             line_.Take();
-            justification_ = Justification::Left;
-            widthFactor_ = heightFactor_ = 1;
+            modes_ = PrintModes();
+            line_.SetCapacity(modes_.AreaWidth());
+            codeTables_.Select(0);
+            qr_ = QrCode();
+            pdf417_ = Pdf417Code();
+            bufferedGraphic_ = QImage();
+            return;
+        case '=':  // peripheral selection: this printer is always selected
+        case 'c':  // paper sensors and panel keys: nothing to show on paper
+        case 'U':  // unidirectional printing
+        case 'R':  // international character set: the code table decides here
             return;
         default:
             Problem(offset, "unknown command", command, length);
@@ -190,19 +230,14 @@ void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t leng
 
 void EscPosInterpreter::ExecuteGs(const std::uint8_t* command, std::size_t length,
                                   std::size_t offset) {
+    if (ExecuteGsText(command, length, offset) || ExecuteBarcodeSetting(command, length, offset)) {
+        return;
+    }
     switch (command[1]) {
-        case '!':
-            if (command[2] & 0x88) {
-                Problem(offset, "character size out of range", command, length);
-            } else {
-                widthFactor_ = (command[2] >> 4) + 1;
-                heightFactor_ = (command[2] & 0x07) + 1;
-            }
-            return;
         case 'V': {
             const std::uint8_t m = command[2];
-            const bool full = m == 0 || m == 48 || m == 65;
-            const bool partial = m == 1 || m == 49 || m == 66;
+            const bool full = m == 0 || m == 48 || m == 65 || m == 97 || m == 103;
+            const bool partial = m == 1 || m == 49 || m == 66 || m == 98 || m == 104;
             if (!full && !partial) {
                 Problem(offset, "cut mode out of range", command, length);
                 return;
@@ -229,8 +264,30 @@ void EscPosInterpreter::ExecuteGs(const std::uint8_t* command, std::size_t lengt
         case 'k':
             PrintBarcode(command, length, offset);
             return;
+        case 'v':
+            PrintRaster(command, length, offset);
+            return;
+        case '(':
+            if (length > 5 && command[2] == 'k') {
+                ExecuteTwoDimensional(command, length, offset);
+            } else if (length > 5 && command[2] == 'L') {
+                ExecuteGraphics(command, length, offset);
+            } else {
+                Problem(offset, "unknown command", command, std::min<std::size_t>(length, 3));
+            }
+            return;
+        case '8':
+            if (length > 7 && command[2] == 'L') {
+                ExecuteGraphics(command, length, offset);
+            } else {
+                Problem(offset, "unknown command", command, std::min<std::size_t>(length, 3));
+            }
+            return;
+        case 'P':  // motion units: this printer's dot is its unit
+        case '|':  // print density
+            return;
         default:
-            Problem(offset, "unknown command", command, length);
+            Problem(offset, "unknown command", command, std::min<std::size_t>(length, 3));
             return;
     }
 }
@@ -242,7 +299,7 @@ void EscPosInterpreter::ExecuteFs(const std::uint8_t* command, std::size_t lengt
     } else if (command[1] == 'p') {
         PrintNvImage(command, offset);
     } else {
-        Problem(offset, "unknown command", command, length);
+        ExecuteFsText(command, length, offset);
     }
 }
 
@@ -281,15 +338,16 @@ void EscPosInterpreter::PrintBarcode(const std::uint8_t* command, std::size_t le
     const std::uint8_t* first = command + (counted ? 4 : 3);
     const std::uint8_t* last = command + length - (counted ? 0 : 1);
     const BarcodeDrawing drawing =
-        DrawBarcode(m, std::vector<std::uint8_t>(first, last), kBarcodeHeight);
+        DrawBarcode(m, std::vector<std::uint8_t>(first, last), modes_.barcodeHeight,
+                    modes_.barcodeModule, modes_.AreaWidth());
     FlushLine();
     if (!drawing.problem.empty()) ProblemNote(offset, drawing.problem);
     if (drawing.bars.isNull()) return;
+    const bool above = modes_.hri == HriPosition::Above || modes_.hri == HriPosition::Both;
+    const bool below = modes_.hri == HriPosition::Below || modes_.hri == HriPosition::Both;
+    if (above) PlaceBarcodeText(drawing.humanReadable);
     PlaceBlock(drawing.bars);
-    for (const QChar character : drawing.humanReadable) {
-        AddCell(glyphs_.Character(QString(character), false, 1, 1));
-    }
-    PrintLine();
+    if (below) PlaceBarcodeText(drawing.humanReadable);
 }
 
 void EscPosInterpreter::DefineNvImages(const std::uint8_t* command, std::size_t length,
@@ -378,13 +436,16 @@ void EscPosInterpreter::AddCell(const QImage& cell) {
     line_.Add(cell);
 }
 
-void EscPosInterpreter::PrintLine() {
+void EscPosInterpreter::PrintLine(int minimumAdvance) {
     if (line_.Empty()) {
-        paper_.Feed(kLineSpacing);
-        return;
+        paper_.Feed(minimumAdvance > 0 ? minimumAdvance : modes_.lineSpacing);
+    } else {
+        const QImage line = line_.Take();
+        PlaceInArea(line, std::max({minimumAdvance > 0 ? minimumAdvance : modes_.lineSpacing,
+                                    line.height()}));
     }
-    const QImage line = line_.Take();
-    paper_.Place(line, justification_, std::max(kLineSpacing, line.height()));
+    // Margins and print width set during the line count from the next one.
+    line_.SetCapacity(modes_.AreaWidth());
 }
 
 void EscPosInterpreter::FlushLine() {
@@ -393,7 +454,21 @@ void EscPosInterpreter::FlushLine() {
 
 void EscPosInterpreter::PlaceBlock(const QImage& block) {
     FlushLine();
-    paper_.Place(block, justification_, block.height());
+    PlaceInArea(block, block.height());
+}
+
+void EscPosInterpreter::PlaceInArea(const QImage& block, int advance) {
+    const int areaWidth = modes_.AreaWidth();
+    if (!modes_.upsideDown) {
+        paper_.Place(block, modes_.justification, advance, modes_.leftMargin, areaWidth);
+        return;
+    }
+    // Upside down, the line turns half a turn within the print area.
+    QImage area(areaWidth, block.height(), QImage::Format_Grayscale8);
+    area.fill(255);
+    Paper::Stamp(area, 0, block, modes_.justification, 0, areaWidth);
+    paper_.Place(area.mirrored(true, true), Justification::Left, advance, modes_.leftMargin,
+                 areaWidth);
 }
 
 void EscPosInterpreter::Cut(const std::string& name, std::size_t offset) {

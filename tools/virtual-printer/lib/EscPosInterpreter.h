@@ -3,15 +3,19 @@
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "Barcodes2D.h"
+#include "CodeTables.h"
 #include "GbkDecoder.h"
 #include "commands/EscPosFraming.h"
 #include "Glyphs.h"
 #include "LineBuffer.h"
 #include "Paper.h"
+#include "PrintModes.h"
 #include "PrinterMemory.h"
 
 namespace vprinter {
@@ -39,9 +43,9 @@ using quillora::escpos::kMaxBarcodeData;
 using quillora::escpos::kNvCapacityBytes;
 
 // Reads a byte stream as the printer does, in pieces of any size: prints onto the paper,
-// answers status queries, and hands over a receipt at each cut. Modes (size,
-// justification) live as long as the interpreter; NV images and function switches live in
-// the shared PrinterMemory.
+// answers status queries, and hands over a receipt at each cut. Modes (PrintModes) and
+// graphics in the print buffer live as long as the interpreter; NV images, NV graphics and
+// function switches live in the shared PrinterMemory.
 class EscPosInterpreter {
 public:
     EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output);
@@ -62,6 +66,25 @@ private:
     void ExecuteGs(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void ExecuteFs(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void ExecuteText(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    // Character modes, spacing, positions and code tables (InterpreterText.cpp); false
+    // when the command is none of them.
+    bool ExecuteEscText(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    bool ExecuteGsText(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void ExecuteFsText(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void Tab();
+    void AddCharacter(const QString& character, bool fullWidth);
+
+    // Barcode settings and 2D codes (InterpreterCodes.cpp).
+    bool ExecuteBarcodeSetting(const std::uint8_t* command, std::size_t length,
+                               std::size_t offset);
+    void ExecuteTwoDimensional(const std::uint8_t* command, std::size_t length,
+                               std::size_t offset);
+    void PlaceBarcodeText(const QString& text);
+
+    // Raster and stored graphics (InterpreterGraphics.cpp).
+    void PrintRaster(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void ExecuteGraphics(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void PrintGraphic(const QImage& image, int scaleX, int scaleY, std::size_t offset);
 
     void PrintBitImage(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void PrintBarcode(const std::uint8_t* command, std::size_t length, std::size_t offset);
@@ -71,9 +94,11 @@ private:
     void AnswerStatus(const std::uint8_t* command, std::size_t offset);
 
     void AddCell(const QImage& cell);
-    void PrintLine();
+    void PrintLine(int minimumAdvance = 0);
     void FlushLine();
     void PlaceBlock(const QImage& block);
+    // Puts a line or block on the paper in the print area, upside down when so set.
+    void PlaceInArea(const QImage& block, int advance);
     // Marks a cut on the paper and ends the receipt there.
     void Cut(const std::string& name, std::size_t offset);
     void Event(const std::string& text, std::size_t offset);
@@ -87,12 +112,15 @@ private:
     PrinterMemory& memory_;
     PrinterOutput& output_;
     GbkDecoder gbk_;
+    CodeTables codeTables_;
     GlyphCache glyphs_;
     Paper paper_;
     LineBuffer line_{Paper::kWidthDots};
-    Justification justification_ = Justification::Left;
-    int widthFactor_ = 1;
-    int heightFactor_ = 1;
+    PrintModes modes_;
+    QrCode qr_;
+    Pdf417Code pdf417_;
+    QImage bufferedGraphic_;                 // GS ( L fn 112, printed by fn 50
+    std::map<int, QImage> downloadGraphics_;  // GS ( L fn 83 by key code
     std::vector<std::uint8_t> pending_;  // the start of a command still incomplete
     std::vector<std::uint8_t> raw_;      // bytes of the receipt under way
     int problems_ = 0;

@@ -1,5 +1,6 @@
 #include "GbkDecoder.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vprinter {
@@ -14,19 +15,25 @@ GbkDecoder::~GbkDecoder() {
     iconv_close(converter_);
 }
 
-std::optional<QString> GbkDecoder::Decode(std::uint8_t lead, std::uint8_t trail) {
-    char input[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+std::optional<QString> ConvertToUnicode(iconv_t converter, const char* bytes, std::size_t size) {
+    char input[4] = {};
     char output[8] = {};
+    std::copy_n(bytes, std::min(size, sizeof input), input);
     char* in = input;
     char* out = output;
-    std::size_t inLeft = sizeof input;
+    std::size_t inLeft = std::min(size, sizeof input);
     std::size_t outLeft = sizeof output;
-    iconv(converter_, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(converter_, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) ||
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) ||
         inLeft != 0) {
         return std::nullopt;
     }
     return QString::fromUtf8(output, static_cast<int>(out - output));
+}
+
+std::optional<QString> GbkDecoder::Decode(std::uint8_t lead, std::uint8_t trail) {
+    const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    return ConvertToUnicode(converter_, pair, sizeof pair);
 }
 
 }  // namespace vprinter

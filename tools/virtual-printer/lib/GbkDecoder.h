@@ -8,6 +8,10 @@
 
 namespace vprinter {
 
+// `size` bytes through `converter` (to UTF-8) from its initial state; nullopt when they
+// are not one whole character sequence of its source encoding.
+std::optional<QString> ConvertToUnicode(iconv_t converter, const char* bytes, std::size_t size);
+
 // One double-byte GBK character to Unicode, through the C library's converter (the
 // printer has its own character table; it does not borrow the program's).
 class GbkDecoder {

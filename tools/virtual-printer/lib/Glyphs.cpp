@@ -31,15 +31,16 @@ QImage BlankCell(int width, int height) {
 }
 
 QImage RenderCharacter(const QString& character, bool fullWidth, int widthFactor,
-                       int heightFactor) {
-    const int baseWidth = fullWidth ? 2 * kHalfCellWidth : kHalfCellWidth;
-    QImage cell = WhiteImage(baseWidth * widthFactor, kCellHeight * heightFactor);
+                       int heightFactor, CellFont font) {
+    const int baseWidth = CellWidth(font, fullWidth);
+    const int baseHeight = CellHeight(font);
+    QImage cell = WhiteImage(baseWidth * widthFactor, baseHeight * heightFactor);
     QPainter painter(&cell);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.scale(widthFactor, heightFactor);
-    painter.setFont(ReceiptFont(kCellHeight - 2));
+    painter.setFont(ReceiptFont(baseHeight - 2));
     painter.setPen(Qt::black);
-    painter.drawText(QRect(0, 0, baseWidth, kCellHeight), Qt::AlignCenter, character);
+    painter.drawText(QRect(0, 0, baseWidth, baseHeight), Qt::AlignCenter, character);
     return cell;
 }
 
@@ -77,18 +78,19 @@ QImage RenderNote(const QString& text, NoteStyle style, int width) {
 }
 
 const QImage& GlyphCache::Character(const QString& character, bool fullWidth, int widthFactor,
-                                    int heightFactor) {
-    const QString key = QStringLiteral("c%1%2%3").arg(widthFactor).arg(heightFactor).arg(character);
-    const auto found = images_.constFind(key);
-    if (found != images_.constEnd()) return *found;
-    return Remember(key, RenderCharacter(character, fullWidth, widthFactor, heightFactor));
+                                    int heightFactor, CellFont font) {
+    const QString key = QStringLiteral("c%1%2%3%4")
+                            .arg(widthFactor)
+                            .arg(heightFactor)
+                            .arg(font == CellFont::B ? 'b' : 'a')
+                            .arg(character);
+    return Cached(key, [&] {
+        return RenderCharacter(character, fullWidth, widthFactor, heightFactor, font);
+    });
 }
 
 const QImage& GlyphCache::HexMark(const QString& text) {
-    const QString key = QStringLiteral("m") + text;
-    const auto found = images_.constFind(key);
-    if (found != images_.constEnd()) return *found;
-    return Remember(key, RenderHexMark(text));
+    return Cached(QStringLiteral("m") + text, [&] { return RenderHexMark(text); });
 }
 
 const QImage& GlyphCache::Remember(const QString& key, QImage image) {

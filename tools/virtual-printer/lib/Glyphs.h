@@ -3,6 +3,9 @@
 #include <QHash>
 #include <QImage>
 #include <QString>
+#include <utility>
+
+#include "TextStyle.h"
 
 namespace vprinter {
 
@@ -13,7 +16,8 @@ namespace vprinter {
 constexpr int kCellHeight = 24;
 constexpr int kHalfCellWidth = 12;
 
-QImage RenderCharacter(const QString& character, bool fullWidth, int widthFactor, int heightFactor);
+QImage RenderCharacter(const QString& character, bool fullWidth, int widthFactor, int heightFactor,
+                       CellFont font = CellFont::A);
 
 // A blank cell (tab stops, spaces the font lacks).
 QImage BlankCell(int width, int height);
@@ -35,8 +39,16 @@ QImage RenderNote(const QString& text, NoteStyle style, int width);
 class GlyphCache {
 public:
     const QImage& Character(const QString& character, bool fullWidth, int widthFactor,
-                            int heightFactor);
+                            int heightFactor, CellFont font = CellFont::A);
     const QImage& HexMark(const QString& text);
+
+    // Any other image, drawn by `make` the first time `key` is asked for.
+    template <typename Make>
+    const QImage& Cached(const QString& key, Make&& make) {
+        const auto found = images_.constFind(key);
+        if (found != images_.constEnd()) return *found;
+        return Remember(key, std::forward<Make>(make)());
+    }
 
 private:
     const QImage& Remember(const QString& key, QImage image);

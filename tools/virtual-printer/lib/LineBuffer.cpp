@@ -5,25 +5,38 @@
 namespace vprinter {
 
 void LineBuffer::Add(QImage cell) {
-    width_ += cell.width();
-    cells_.push_back(std::move(cell));
+    const int width = cell.width();
+    cells_.push_back(Cell{position_, std::move(cell)});
+    position_ += width;
+}
+
+bool LineBuffer::MoveTo(int x) {
+    if (x < 0 || x > widthDots_) return false;
+    position_ = x;
+    return true;
 }
 
 QImage LineBuffer::Take() {
     int height = 0;
-    for (const QImage& cell : cells_) height = std::max(height, cell.height());
-    QImage line(std::max(width_, 1), std::max(height, 1), QImage::Format_Grayscale8);
+    int width = 0;
+    for (const Cell& cell : cells_) {
+        height = std::max(height, cell.image.height());
+        width = std::max(width, cell.left + cell.image.width());
+    }
+    QImage line(std::max(width, 1), std::max(height, 1), QImage::Format_Grayscale8);
     line.fill(255);
-    int left = 0;
-    for (const QImage& cell : cells_) {
-        const int top = height - cell.height();
-        for (int y = 0; y < cell.height(); ++y) {
-            std::copy_n(cell.constScanLine(y), cell.width(), line.scanLine(top + y) + left);
+    for (const Cell& cell : cells_) {
+        const int cellWidth = cell.image.width();
+        const int cellHeight = cell.image.height();
+        const int top = height - cellHeight;
+        for (int y = 0; y < cellHeight; ++y) {
+            const uchar* source = cell.image.constScanLine(y);
+            uchar* target = line.scanLine(top + y) + cell.left;
+            for (int x = 0; x < cellWidth; ++x) target[x] = std::min(target[x], source[x]);
         }
-        left += cell.width();
     }
     cells_.clear();
-    width_ = 0;
+    position_ = 0;
     return line;
 }
 

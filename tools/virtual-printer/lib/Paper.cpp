@@ -18,19 +18,30 @@ void Paper::EnsureHeight(int height) {
     canvas_ = std::move(larger);
 }
 
-void Paper::Place(const QImage& block, Justification justification, int advance) {
-    const int width = std::min(block.width(), kWidthDots);
-    int left = 0;
-    if (justification == Justification::Centre) left = (kWidthDots - width) / 2;
-    if (justification == Justification::Right) left = kWidthDots - width;
-    EnsureHeight(cursor_ + std::max(block.height(), advance));
+void Paper::Stamp(QImage& target, int top, const QImage& block, Justification justification,
+                  int areaLeft, int areaWidth) {
+    const int targetWidth = target.width();
+    areaLeft = std::clamp(areaLeft, 0, targetWidth - 1);
+    areaWidth = std::clamp(areaWidth, 1, targetWidth - areaLeft);
+    int left = areaLeft;
+    if (justification == Justification::Centre) {
+        left += std::max(0, (areaWidth - block.width()) / 2);
+    }
+    if (justification == Justification::Right) left += std::max(0, areaWidth - block.width());
+    const int width = std::min(block.width(), targetWidth - left);
     for (int y = 0; y < block.height(); ++y) {
         const uchar* source = block.constScanLine(y);
-        uchar* target = canvas_.scanLine(cursor_ + y) + left;
+        uchar* line = target.scanLine(top + y) + left;
         for (int x = 0; x < width; ++x) {
-            if (source[x] < 128) target[x] = 0;
+            if (source[x] < 128) line[x] = 0;
         }
     }
+}
+
+void Paper::Place(const QImage& block, Justification justification, int advance, int areaLeft,
+                  int areaWidth) {
+    EnsureHeight(cursor_ + std::max(block.height(), advance));
+    Stamp(canvas_, cursor_, block, justification, areaLeft, areaWidth);
     cursor_ += advance;
     used_ = true;
 }
@@ -47,8 +58,13 @@ QImage Paper::Finish() const {
     for (int y = 0; y < std::min(paper.height(), canvas_.height()); ++y) {
         const uchar* source = canvas_.constScanLine(y);
         uchar* target = paper.scanLine(y);
-        for (int x = 0; x < kWidthDots; ++x) {
-            if (source[x] < 128) target[x / 8] |= static_cast<uchar>(0x80 >> (x % 8));
+        // Eight dots to a byte, left dot in the high bit (kWidthDots is a multiple of 8).
+        for (int x = 0; x < kWidthDots; x += 8) {
+            uchar bits = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                bits = static_cast<uchar>((bits << 1) | (source[x + bit] < 128 ? 1 : 0));
+            }
+            target[x / 8] = bits;
         }
     }
     return paper;

@@ -17,10 +17,17 @@ public:
     explicit Paper(int maxHeightDots = 32768);
 
     // Stamps the dark pixels of `block` (Grayscale8, below 128 is a dot) at the cursor,
-    // positioned by `justification` and clipped to the paper's width, then moves the
+    // positioned by `justification` within the print area that starts `areaLeft` dots from
+    // the left edge and is `areaWidth` wide, clipped to the paper's width, then moves the
     // cursor down by `advance` dots.
-    void Place(const QImage& block, Justification justification, int advance);
+    void Place(const QImage& block, Justification justification, int advance, int areaLeft = 0,
+               int areaWidth = kWidthDots);
     void Feed(int dots);
+
+    // Stamps the dark pixels of `block` into `target` (both Grayscale8) from row `top`,
+    // placed as Place() places them.
+    static void Stamp(QImage& target, int top, const QImage& block, Justification justification,
+                      int areaLeft, int areaWidth);
 
     bool Used() const { return used_; }
     bool Full() const { return cursor_ >= maxHeight_; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -37,6 +38,7 @@ struct PrinterMemory {
     SensorState sensors;
     std::map<int, NvImage> nvImages;       // by image number, from 1
     std::map<int, bool> functionSwitches;  // GS F function code -> on
+    std::map<int, QImage> nvGraphics;      // GS ( L NV graphics by key code (kc1 << 8 | kc2)
 
     static std::string FunctionName(int code);
 };

@@ -1,13 +1,21 @@
 # The interpreter's sources, shared by the printer's build and the fuzzer's own project.
 set(VPRINTER_LIB_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Barcodes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Barcodes2D.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CodeTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EscPosInterpreter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GbkDecoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Glyphs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Graphics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InterpreterCodes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InterpreterGraphics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InterpreterText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LineBuffer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Paper.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrinterMemory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReceiptFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TextStyle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ZintBitmap.cpp
 )
 # Command framing comes from the program's sources (library quillora_escpos); the fuzzer's
 # own project compiles it in directly.

@@ -1,0 +1,71 @@
+#include "CodeTables.h"
+
+#include <iconv.h>
+
+#include "GbkDecoder.h"
+
+#include <stdexcept>
+
+namespace vprinter {
+
+std::string CodeTables::TableName(int n) {
+    switch (n) {
+        case 0:
+            return "CP437";
+        case 2:
+            return "CP850";
+        case 3:
+            return "CP860";
+        case 4:
+            return "CP863";
+        case 5:
+            return "CP865";
+        case 13:
+            return "CP857";
+        case 16:
+            return "CP1252";
+        case 17:
+            return "CP866";
+        case 18:
+            return "CP852";
+        case 19:
+            return "CP858";
+        case 46:
+            return "CP1251";
+        default:
+            return "";
+    }
+}
+
+CodeTables::CodeTables() {
+    Select(0);
+}
+
+bool CodeTables::Select(int n) {
+    const std::string name = TableName(n);
+    if (name.empty()) return false;
+    if (tables_.find(n) == tables_.end()) tables_.emplace(n, Convert(name));
+    selected_ = n;
+    return true;
+}
+
+std::optional<QString> CodeTables::Decode(std::uint8_t byte) const {
+    if (byte < 0x80) return QString(QChar(byte));
+    return tables_.at(selected_)[byte - 0x80];
+}
+
+CodeTables::Upper CodeTables::Convert(const std::string& name) {
+    const iconv_t converter = iconv_open("UTF-8", name.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        throw std::runtime_error("the C library has no " + name + " converter");
+    }
+    Upper upper;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const char input = static_cast<char>(byte);
+        upper[byte - 0x80] = ConvertToUnicode(converter, &input, 1);
+    }
+    iconv_close(converter);
+    return upper;
+}
+
+}  // namespace vprinter

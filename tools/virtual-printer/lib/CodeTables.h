@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace vprinter {
+
+// The character code tables of ESC t for single-byte characters from 0x80 up, each
+// turned into Unicode by the C library's converters (glibc iconv), one table at a time.
+class CodeTables {
+public:
+    // The iconv name of table n of ESC t, or "" when this printer does not have it.
+    static std::string TableName(int n);
+
+    CodeTables();
+
+    // Selects table n; false (and the table stays) when this printer does not have it.
+    bool Select(int n);
+    int Selected() const { return selected_; }
+    // The character `byte` (0x80..0xFF) stands for in the selected table; nullopt when the
+    // table leaves it undefined.
+    std::optional<QString> Decode(std::uint8_t byte) const;
+
+private:
+    using Upper = std::array<std::optional<QString>, 128>;
+    static Upper Convert(const std::string& name);
+
+    std::map<int, Upper> tables_;  // converted once, on first use
+    int selected_ = 0;
+};
+
+}  // namespace vprinter
