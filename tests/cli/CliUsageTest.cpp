@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 
 #include "BmpFiles.h"
@@ -118,6 +120,20 @@ TEST(CliUsage, PortsListsTheWindowsEntriesWithTheirDevices) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.toStdString(), "COM1\t(no device)\nCOM2\t/dev/pts/x\nLPT1\tlp.out\nUSB1\tusb.out\n"
                                      "IP\t" + LoopbackAddress(12, 4) + ":9100\n");
+    const CliRun json = RunCli({QStringLiteral("ports"), QStringLiteral("--json")}, dir.path(),
+                               QStringLiteral("USB2=usb.out"));
+    EXPECT_EQ(json.status, 0);
+    QStringList entries;
+    for (const QJsonValue& port : QJsonDocument::fromJson(json.out).array()) {
+        entries << port[QStringLiteral("name")].toString() + QLatin1Char('=') +
+                       port[QStringLiteral("target")].toString();
+    }
+    // The serial ports are the machine's own; the rest is known.
+    const QStringList last{QStringLiteral("USB1="), QStringLiteral("USB2=usb.out"),
+                           QStringLiteral("IP=") + QString::fromStdString(LoopbackAddress(12, 4)) +
+                               QStringLiteral(":9100")};
+    EXPECT_EQ(entries.mid(entries.size() - last.size()), last)
+        << entries.join(u' ').toStdString();
 }
 
 }  // namespace
