@@ -36,8 +36,8 @@ Finished RunFullCut() {
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     std::string program = CLI_BINARY, run = "run", port = "--port", address = kAddress,
                 test = "full-cut";
-    char* arguments[] = {program.data(), run.data(), port.data(), address.data(), test.data(),
-                         nullptr};
+    char* arguments[] = {program.data(), run.data(),  port.data(),
+                         address.data(), test.data(), nullptr};
     pid_t child = 0;
     const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, arguments, environ);
     posix_spawn_file_actions_destroy(&actions);

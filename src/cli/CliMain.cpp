@@ -40,8 +40,8 @@ int Run(const CliOptions& options, LinuxPortDriver& system) {
     if (const auto* error = std::get_if<UsageError>(&port)) return Refuse(*error);
     const ChosenPort& chosen = std::get<ChosenPort>(port);
 
-    auto tests = PrepareTests(options.tests,
-                              {options.fatigue, PrintTxtBeside(options.settingsPath)});
+    auto tests =
+        PrepareTests(options.tests, {options.fatigue, PrintTxtBeside(options.settingsPath)});
     if (const auto* error = std::get_if<UsageError>(&tests)) return Refuse(*error);
 
     StderrTrace trace;

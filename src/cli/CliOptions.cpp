@@ -85,10 +85,11 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& argument
     if (parser.isSet(interval)) {
         const std::optional<int> seconds = ParseDialogInteger(parser.value(interval));
         if (!seconds || !kIntervalSecondsRange.Contains(*seconds)) {
-            return Usage(QStringLiteral("--interval %1: not a whole number of seconds from %2 to %3")
-                             .arg(parser.value(interval))
-                             .arg(kIntervalSecondsRange.low)
-                             .arg(kIntervalSecondsRange.high));
+            return Usage(
+                QStringLiteral("--interval %1: not a whole number of seconds from %2 to %3")
+                    .arg(parser.value(interval))
+                    .arg(kIntervalSecondsRange.low)
+                    .arg(kIntervalSecondsRange.high));
         }
         options.fatigue.intervalSeconds = *seconds;
     }

@@ -83,8 +83,8 @@ std::vector<PortListing> ListPorts(PortDriver& driver, const DeviceTable& device
     std::vector<PortListing> listing;
     for (const std::string& entry : BuildConnectionEntries(driver)) {
         if (IsNetworkEntry(entry)) {
-            listing.push_back({entry, ResolveEntry(entry, settingsPath) + ":" +
-                                          std::to_string(kPrinterTcpPort)});
+            listing.push_back(
+                {entry, ResolveEntry(entry, settingsPath) + ":" + std::to_string(kPrinterTcpPort)});
             continue;
         }
         const PortAddress address = ParsePortName(entry);

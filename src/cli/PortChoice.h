@@ -13,7 +13,7 @@ namespace quillora::cli {
 
 // The connection a run uses, as the window would address it once that entry is selected.
 struct ChosenPort {
-    PortName name;      // "COM1", ..., or a dotted address ("IP" resolved)
+    PortName name;  // "COM1", ..., or a dotted address ("IP" resolved)
     bool serial = false;
 };
 

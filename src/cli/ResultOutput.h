@@ -14,8 +14,7 @@ QByteArray ResultLines(const std::vector<TestResult>& results);
 // One JSON document: the port, the exit status and, per test, its name, outcome, bytes
 // expected and sent, the reply in hex, the decoded status fields, the message and the
 // duration in milliseconds.
-QByteArray ResultJson(const PortName& port, const std::vector<TestResult>& results,
-                      int exitStatus);
+QByteArray ResultJson(const PortName& port, const std::vector<TestResult>& results, int exitStatus);
 
 // `quillora-cli ports`: "COM1 /dev/ttyS0" lines, or a JSON array of {name, target}.
 QByteArray PortLines(const std::vector<PortListing>& ports);

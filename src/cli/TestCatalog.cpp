@@ -24,8 +24,8 @@ namespace {
 using Prepared = std::variant<PreparedTest, UsageError>;
 
 struct Spec {
-    std::string text;   // the whole argument
-    std::string key;    // before the first '='
+    std::string text;              // the whole argument
+    std::string key;               // before the first '='
     std::optional<QString> value;  // after it
 };
 
@@ -41,9 +41,10 @@ TestResult SendOutcome(PortDriver& driver, const PortName& port, const SendTally
     result.tally = tally;
     result.outcome = tally.Complete() ? Outcome::Ok : Outcome::Failed;
     const QString window = tally.Complete() ? completeMessage : shortMessage;
-    result.message = !window.isEmpty()
-                         ? window
-                         : QStringLiteral("sent %1 of %2 bytes").arg(tally.sent).arg(tally.expected);
+    result.message =
+        !window.isEmpty()
+            ? window
+            : QStringLiteral("sent %1 of %2 bytes").arg(tally.sent).arg(tally.expected);
     const std::string error = driver.LastErrorText(port);
     if (!tally.Complete() && !error.empty()) {
         result.message += QStringLiteral(": ") + QString::fromLocal8Bit(error.c_str());
@@ -92,7 +93,8 @@ Prepared FileTest(const Spec& spec) {
             return Problem(spec, "cannot be read: " + file->error.message());
     }
     return PreparedTest{spec.text, [file](PortDriver& driver, const PortName& port) {
-                            return SendOutcome(driver, port, SendBlocks(driver, port, {file->bytes}));
+                            return SendOutcome(driver, port,
+                                               SendBlocks(driver, port, {file->bytes}));
                         }};
 }
 
@@ -148,8 +150,8 @@ Prepared PictureTest(const Spec& spec, int rowMultiple, PictureSend send, const 
                             if (sent.noMemory) {
                                 TestResult result;
                                 result.outcome = Outcome::Failed;
-                                result.message = QString::fromUtf8(
-                                    BmpReadFailureText(BmpReadFailure::NoMemory));
+                                result.message =
+                                    QString::fromUtf8(BmpReadFailureText(BmpReadFailure::NoMemory));
                                 return result;
                             }
                             const bool done = doneText && sent.lastCount != 0;
@@ -166,24 +168,23 @@ Prepared FatigueTest(const Spec& spec, const TestContext& context) {
                                  std::to_string(kCopyCountRange.high));
     }
     const FatigueOptions& fatigue = context.fatigue;
-    const std::string text = PrinterTextBytes(
-        fatigue.text ? *fatigue.text : StartupText(context.printTxtPath));
+    const std::string text =
+        PrinterTextBytes(fatigue.text ? *fatigue.text : StartupText(context.printTxtPath));
     const PortCopyOptions options{fatigue.logo, fatigue.mixed, fatigue.cut};
     const int interval = fatigue.intervalSeconds;
-    return PreparedTest{spec.text, [=, count = *copies](PortDriver& driver, const PortName& port) {
-                            const std::atomic<int> stop{0}, seconds{interval}, copyCount{count},
-                                portMode{0};
-                            SystemTickClock clock;
-                            SendTally tally;
-                            RunContinuousPrint(
-                                {stop, seconds, copyCount, portMode}, clock,
-                                {[&](int, int copyNumber) {
-                                     tally += SendPortCopy(driver, port, copyNumber,
-                                                           clock.LocalTime(), text, options);
-                                 },
-                                 [] {}});
-                            return SendOutcome(driver, port, tally);
-                        }};
+    return PreparedTest{
+        spec.text, [=, count = *copies](PortDriver& driver, const PortName& port) {
+            const std::atomic<int> stop{0}, seconds{interval}, copyCount{count}, portMode{0};
+            SystemTickClock clock;
+            SendTally tally;
+            RunContinuousPrint({stop, seconds, copyCount, portMode}, clock,
+                               {[&](int, int copyNumber) {
+                                    tally += SendPortCopy(driver, port, copyNumber,
+                                                          clock.LocalTime(), text, options);
+                                },
+                                [] {}});
+            return SendOutcome(driver, port, tally);
+        }};
 }
 
 Spec SplitSpec(const QString& argument) {
@@ -232,13 +233,15 @@ Prepared Prepare(const Spec& spec, const TestContext& context) {
         if (spec.key == named.name) return SwitchTest(spec, *named.function);
     }
     if (spec.key == "single") return SingleTest(spec, context);
-    const bool needsValue = spec.key == "file" || spec.key == "nv-logo" ||
-                            spec.key == "raster" || spec.key == "fatigue";
+    const bool needsValue = spec.key == "file" || spec.key == "nv-logo" || spec.key == "raster" ||
+                            spec.key == "fatigue";
     if (!needsValue) return UsageError{"unknown test: " + spec.text};
     if (!hasValue || spec.value->isEmpty()) return Problem(spec, "needs =VALUE");
     if (spec.key == "file") return FileTest(spec);
-    if (spec.key == "nv-logo") return PictureTest(spec, kNvLogoRowMultiple, &SendNvLogo, NvLogoDoneText());
-    if (spec.key == "raster") return PictureTest(spec, kRasterRowMultiple, &SendRasterBands, nullptr);
+    if (spec.key == "nv-logo")
+        return PictureTest(spec, kNvLogoRowMultiple, &SendNvLogo, NvLogoDoneText());
+    if (spec.key == "raster")
+        return PictureTest(spec, kRasterRowMultiple, &SendRasterBands, nullptr);
     return FatigueTest(spec, context);
 }
 

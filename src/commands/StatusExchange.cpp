@@ -30,13 +30,12 @@ StatusQuery PaperTakenQuery() {
 
 StatusQuery SerialStatusQuery() {
     // The DLE EOT 2 reply comes first, then the DLE EOT 4 reply.
-    return {SerialStatusQueryBlock(), 2, ReadFailedText(),
-            [](const std::string& reply) {
-                return SerialStatusText(Byte(reply, 0), Byte(reply, 1));
-            },
-            [](const std::string& reply) {
-                return SerialStatusFields(Byte(reply, 0), Byte(reply, 1));
-            }};
+    return {
+        SerialStatusQueryBlock(), 2, ReadFailedText(),
+        [](const std::string& reply) { return SerialStatusText(Byte(reply, 0), Byte(reply, 1)); },
+        [](const std::string& reply) {
+            return SerialStatusFields(Byte(reply, 0), Byte(reply, 1));
+        }};
 }
 
 StatusExchange ExchangeStatus(PortDriver& ports, const PortName& port, const StatusQuery& query) {

@@ -100,8 +100,8 @@ void MainTestDialog::PrintPortCopy(int copyNumber) {
         read.text = TextBoxBytes();
         return read;
     });
-    SendPortCopy(services_.ports, inputs.port, copyNumber, services_.clock.LocalTime(),
-                 inputs.text, inputs.options);
+    SendPortCopy(services_.ports, inputs.port, copyNumber, services_.clock.LocalTime(), inputs.text,
+                 inputs.options);
 }
 
 void MainTestDialog::PrintDriverCopy(int copyNumber) {

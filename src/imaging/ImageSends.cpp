@@ -24,8 +24,8 @@ ImageSend SendNvLogo(PortDriver& ports, const PortName& port, const PaddedBitmap
     result.lastCount = ports.SendData(port, definition.data(), int(definition.size()));
     result.tally.sent = result.lastCount;
     if (result.lastCount != 0) {
-        result.lastCount = ports.SendData(port, kPrintNvLogoCommand.data(),
-                                          int(kPrintNvLogoCommand.size()));
+        result.lastCount =
+            ports.SendData(port, kPrintNvLogoCommand.data(), int(kPrintNvLogoCommand.size()));
         result.tally.sent += result.lastCount;
     }
     return result;

@@ -52,7 +52,9 @@ protected:
     static QString Address() { return QString::fromStdString(LoopbackAddress(12, 1)); }
     QString ComLink() const { return dir_.filePath(QStringLiteral("COM1")); }
     QString Ports() const { return QStringLiteral("COM1=") + ComLink(); }
-    std::string Path(const char* name) const { return dir_.filePath(QLatin1String(name)).toStdString(); }
+    std::string Path(const char* name) const {
+        return dir_.filePath(QLatin1String(name)).toStdString();
+    }
     CliRun Run(const QStringList& arguments, const QString& ports = {}) {
         return RunCli(arguments, dir_.path(), ports);
     }
@@ -88,7 +90,8 @@ TEST_F(CliOnVirtualPrinter, EveryButtonsBytesOverTheNetworkWithTheJsonReport) {
         {QStringLiteral("switch:cutter=on"), Hex(kCutterSwitchRow.onHex)},
         {QStringLiteral("nv-logo=picture.bmp"),
          ExpectedNvLogoDefinition(40, 20, PatternDot) + Hex(kPrintNvLogoHex)},
-        {QStringLiteral("raster=picture.bmp"), Concatenated(ExpectedRasterBands(40, 20, PatternDot))},
+        {QStringLiteral("raster=picture.bmp"),
+         Concatenated(ExpectedRasterBands(40, 20, PatternDot))},
         {QStringLiteral("file=job.prn"), Hex(kPrintFileHex)},
         {single, Hex(kSinglePrintHex)},
     };
@@ -121,9 +124,9 @@ TEST_F(CliOnVirtualPrinter, EveryButtonsBytesOverTheNetworkWithTheJsonReport) {
         EXPECT_TRUE(test.value(QStringLiteral("status")).toObject().isEmpty());
         EXPECT_GE(test.value(QStringLiteral("durationMs")).toDouble(-1), 0);
         const QString sent = QStringLiteral("sent %1 of %1 bytes").arg(bytes.size());
-        EXPECT_EQ(test.value(QStringLiteral("message")).toString(),
-                  name.startsWith(QLatin1String("nv-logo")) ? QString::fromUtf8("下载NV图完成! ")
-                                                            : sent);
+        EXPECT_EQ(
+            test.value(QStringLiteral("message")).toString(),
+            name.startsWith(QLatin1String("nv-logo")) ? QString::fromUtf8("下载NV图完成! ") : sent);
     }
     EXPECT_EQ(received.size(), offset);
 }
@@ -132,12 +135,12 @@ TEST_F(CliOnVirtualPrinter, EveryButtonsBytesOverTheNetworkWithTheJsonReport) {
 // window's continuous test sends them.
 TEST_F(CliOnVirtualPrinter, FatigueCopiesWithEveryOptionOverTheNetwork) {
     ASSERT_TRUE(Start());
-    const CliRun run = Run({QStringLiteral("run"), QStringLiteral("--port"), Address(),
-                            QStringLiteral("--trace"), QStringLiteral("--interval"),
-                            QStringLiteral("1"), QStringLiteral("--logo"), QStringLiteral("--mixed"),
-                            QStringLiteral("--cut"), QStringLiteral("--text"), QStringLiteral("AB"),
-                            QStringLiteral("fatigue=2"),
-                            QStringLiteral("single=") + QString::fromUtf8(kSinglePrintText)});
+    const CliRun run =
+        Run({QStringLiteral("run"), QStringLiteral("--port"), Address(), QStringLiteral("--trace"),
+             QStringLiteral("--interval"), QStringLiteral("1"), QStringLiteral("--logo"),
+             QStringLiteral("--mixed"), QStringLiteral("--cut"), QStringLiteral("--text"),
+             QStringLiteral("AB"), QStringLiteral("fatigue=2"),
+             QStringLiteral("single=") + QString::fromUtf8(kSinglePrintText)});
     EXPECT_EQ(run.status, 0) << run.out.toStdString();
     // Mixed size sends the body a byte per call; "AB" stays below the size threshold.
     const auto copy = [](const char* number) {
@@ -146,10 +149,11 @@ TEST_F(CliOnVirtualPrinter, FatigueCopiesWithEveryOptionOverTheNetwork) {
                kMixedSizeResetHex + " " + kCopyCutTailHex;
     };
     const std::string received = ToHex(ReceivedBytes(*printer_, 1));
-    const QRegularExpression copies(QString::fromStdString(
-        "^" + copy("31") + " " + copy("32") + " " + kSinglePrintHex + "$"));
+    const QRegularExpression copies(
+        QString::fromStdString("^" + copy("31") + " " + copy("32") + " " + kSinglePrintHex + "$"));
     EXPECT_TRUE(copies.match(QString::fromStdString(received)).hasMatch()) << received;
-    const std::int64_t fatigueBytes = std::int64_t(received.size() + 1) / 3 - Hex(kSinglePrintHex).size();
+    const std::int64_t fatigueBytes =
+        std::int64_t(received.size() + 1) / 3 - Hex(kSinglePrintHex).size();
     EXPECT_TRUE(run.out.startsWith(
         QStringLiteral("fatigue=2: ok: sent %1 of %1 bytes\n").arg(fatigueBytes).toUtf8()))
         << run.out.toStdString();
@@ -158,8 +162,8 @@ TEST_F(CliOnVirtualPrinter, FatigueCopiesWithEveryOptionOverTheNetwork) {
     // second heading leaves at least the interval after the first copy's cut.
     const QStringList lines = QString::fromLatin1(run.err).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 9);
-    const QString secondHeading = QString::fromStdString(
-        ToHex(Hex(kCopyHeadingStartHex + " 32"))).toLower();
+    const QString secondHeading =
+        QString::fromStdString(ToHex(Hex(kCopyHeadingStartHex + " 32"))).toLower();
     EXPECT_TRUE(lines[8].contains(secondHeading)) << lines[8].toStdString();
     const auto sentAt = [&](qsizetype i) {
         return QTime::fromString(lines[i].left(12), QStringLiteral("hh:mm:ss.zzz"));
@@ -184,7 +188,10 @@ TEST_F(CliOnVirtualPrinter, StatusQueriesOverThePseudoTerminalWithTheirTrace) {
          {"纸将尽", "有纸!", "返回值:0x12,0x1e,盖关好,有纸,纸将尽"},
          {"failed", "ok", "failed"},
          1},
-        {"--cover-open", {"纸ok", "有纸!", "返回值:0x16,0x12,盖打开,有纸,"}, {"ok", "ok", "failed"}, 1},
+        {"--cover-open",
+         {"纸ok", "有纸!", "返回值:0x16,0x12,盖打开,有纸,"},
+         {"ok", "ok", "failed"},
+         1},
         {"--paper-out",
          {"纸ok", "无纸!", "返回值:0x32,0x72,盖关好,缺纸,"},
          {"ok", "failed", "failed"},
@@ -192,13 +199,14 @@ TEST_F(CliOnVirtualPrinter, StatusQueriesOverThePseudoTerminalWithTheirTrace) {
     };
     for (const StatusCase& sensorCase : cases) {
         SCOPED_TRACE(sensorCase.sensors);
-        ASSERT_TRUE(Start(QString::fromLatin1(sensorCase.sensors)
-                              .split(QLatin1Char(' '), Qt::SkipEmptyParts)));
-        const CliRun run = Run({QStringLiteral("run"), QStringLiteral("--port"), QStringLiteral("COM1"),
-                                QStringLiteral("--json"), QStringLiteral("--trace"),
-                                QStringLiteral("near-end"), QStringLiteral("paper-taken"),
-                                QStringLiteral("serial-status"), QStringLiteral("barcodes")},
-                               Ports());
+        ASSERT_TRUE(Start(
+            QString::fromLatin1(sensorCase.sensors).split(QLatin1Char(' '), Qt::SkipEmptyParts)));
+        const CliRun run =
+            Run({QStringLiteral("run"), QStringLiteral("--port"), QStringLiteral("COM1"),
+                 QStringLiteral("--json"), QStringLiteral("--trace"), QStringLiteral("near-end"),
+                 QStringLiteral("paper-taken"), QStringLiteral("serial-status"),
+                 QStringLiteral("barcodes")},
+                Ports());
         EXPECT_EQ(run.status, sensorCase.exitStatus) << run.out.toStdString();
         const QJsonArray tests = TestsOf(run);
         ASSERT_EQ(tests.size(), 4);
@@ -220,19 +228,27 @@ TEST_F(CliOnVirtualPrinter, StatusQueriesOverThePseudoTerminalWithTheirTrace) {
                   serialText.contains(QString::fromUtf8("缺纸")));
         EXPECT_EQ(serial.value(QStringLiteral("paperNearEnd")).toBool(),
                   serialText.endsWith(QString::fromUtf8("纸将尽")));
-        EXPECT_EQ(tests[0].toObject().value(QStringLiteral("status")).toObject().value(
-                      QStringLiteral("paperNearEnd")),
+        EXPECT_EQ(tests[0]
+                      .toObject()
+                      .value(QStringLiteral("status"))
+                      .toObject()
+                      .value(QStringLiteral("paperNearEnd")),
                   QJsonValue(serial.value(QStringLiteral("paperNearEnd")).toBool()));
-        EXPECT_EQ(tests[1].toObject().value(QStringLiteral("status")).toObject().value(
-                      QStringLiteral("paperPresent")),
-                  QJsonValue(QString::fromUtf8(sensorCase.messages[1]) == QString::fromUtf8("有纸!")));
+        EXPECT_EQ(
+            tests[1]
+                .toObject()
+                .value(QStringLiteral("status"))
+                .toObject()
+                .value(QStringLiteral("paperPresent")),
+            QJsonValue(QString::fromUtf8(sensorCase.messages[1]) == QString::fromUtf8("有纸!")));
 
         // The trace: "hh:mm:ss.uuuuuu COM1 TX n/n hex" for each send, RX for each read.
-        static const QRegularExpression line(
-            QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{6} COM1 (TX|RX) (\\d+)/(\\d+)((?: [0-9a-f]{2})*)$"));
+        static const QRegularExpression line(QStringLiteral(
+            "^\\d\\d:\\d\\d:\\d\\d\\.\\d{6} COM1 (TX|RX) (\\d+)/(\\d+)((?: [0-9a-f]{2})*)$"));
         std::string traced;
         QString tracedReplies;
-        for (const QString& text : QString::fromUtf8(run.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        for (const QString& text :
+             QString::fromUtf8(run.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             const QRegularExpressionMatch match = line.match(text);
             ASSERT_TRUE(match.hasMatch()) << text.toStdString();
             EXPECT_EQ(match.captured(2), match.captured(3)) << text.toStdString();
@@ -263,16 +279,17 @@ TEST_F(CliOnVirtualPrinter, SerialSettingsComeFromThePortsSection) {
              {"[COM1]\nBaudrate=19200\nFlowCtl=1\n", false}}) {
         SCOPED_TRACE(section);
         ASSERT_TRUE(WriteBinaryFile(Path("Option.ini"), section));
-        const CliRun run = Run({QStringLiteral("run"), QStringLiteral("--port"), QStringLiteral("COM1"),
-                                QStringLiteral("single=") + QString::fromUtf8(kSinglePrintText)},
-                               Ports());
+        const CliRun run =
+            Run({QStringLiteral("run"), QStringLiteral("--port"), QStringLiteral("COM1"),
+                 QStringLiteral("single=") + QString::fromUtf8(kSinglePrintText)},
+                Ports());
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.err.toStdString(),
                   warned ? "quillora-cli: COM1: serial settings not applied: configure " +
                                ComLink().toStdString() + ": Invalid argument\n"
                          : "");
-        EXPECT_EQ(run.out.toStdString(), "single=" + std::string(kSinglePrintText) +
-                                             ": ok: sent 10 of 10 bytes\n");
+        EXPECT_EQ(run.out.toStdString(),
+                  "single=" + std::string(kSinglePrintText) + ": ok: sent 10 of 10 bytes\n");
         // Each run's text, after the runs before it.
         expected += Hex(kSinglePrintHex);
         EXPECT_EQ(ToHex(ReceivedBytes(*printer_, ++closings)), ToHex(expected));
@@ -288,9 +305,10 @@ TEST_F(CliOnVirtualPrinter, StatusQueriesOverTheNetworkAreRefused) {
     // No settings file: it is named, so it must exist.
     EXPECT_EQ(run.status, 2);
     ASSERT_TRUE(WriteBinaryFile(Path("Option.ini"), "[System]\n" + LoopbackIpSettings(12, 1)));
-    const CliRun refused = Run({QStringLiteral("run"), QStringLiteral("--port"), QStringLiteral("IP"),
-                                QStringLiteral("--settings"), QStringLiteral("Option.ini"),
-                                QStringLiteral("serial-status"), QStringLiteral("feed")});
+    const CliRun refused =
+        Run({QStringLiteral("run"), QStringLiteral("--port"), QStringLiteral("IP"),
+             QStringLiteral("--settings"), QStringLiteral("Option.ini"),
+             QStringLiteral("serial-status"), QStringLiteral("feed")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(QString::fromUtf8(refused.out),
               QString::fromUtf8("serial-status: refused: 目前仅支持串口打印机!\n"

@@ -102,11 +102,11 @@ TEST_F(ContinuousControllerTest, CopiesNumberedFromOneTwoSecondsApartReadTheOpti
 
     // Per copy: heading n, logo, 中 CR LF, then the cut tail while auto cut was on.
     const std::string time = " " + test::kCopyHeadingTimeHex + " 39 3A 35 3A 33 0D 0A 0D 0A";
-    EXPECT_EQ(ToHex(harness.ports.SentBlocks()),
-              (Sends{test::kCopyHeadingStartHex + " 31" + time, test::kPrintNvLogoHex,
-                     "D6 D0 0D 0A", test::kCopyCutTailHex,
-                     test::kCopyHeadingStartHex + " 32" + time, test::kPrintNvLogoHex,
-                     "D6 D0 0D 0A"}));
+    EXPECT_EQ(
+        ToHex(harness.ports.SentBlocks()),
+        (Sends{test::kCopyHeadingStartHex + " 31" + time, test::kPrintNvLogoHex, "D6 D0 0D 0A",
+               test::kCopyCutTailHex, test::kCopyHeadingStartHex + " 32" + time,
+               test::kPrintNvLogoHex, "D6 D0 0D 0A"}));
     // The pause ends at the first 10 ms step past 2 s; none after the last copy.
     EXPECT_EQ((sentAt.at(4) - sentAt.at(3)) / 10, 200u);
     EXPECT_EQ(harness.clock.ticks.load(), sentAt.back());

@@ -53,7 +53,8 @@ struct SwitchRow {
     std::string onHex, offHex;
 };
 inline const SwitchRow kBlackMarkSwitchRow{"开启黑标", "关闭黑标", "1D 46 21", "1D 46 20"};
-inline const SwitchRow kNearEndSwitchRow{"开启纸将尽检测", "关闭纸将尽检测", "1D 46 11", "1D 46 10"};
+inline const SwitchRow kNearEndSwitchRow{"开启纸将尽检测", "关闭纸将尽检测", "1D 46 11",
+                                         "1D 46 10"};
 inline const SwitchRow kPaperTakeSwitchRow{"开启取纸传感功能", "关闭取纸传感功能", "1D 46 41",
                                            "1D 46 40"};
 inline const SwitchRow kCutterSwitchRow{"开启切刀功能", "关闭切刀功能", "1D 46 31", "1D 46 30"};
