@@ -38,6 +38,8 @@ and the paper and cover sensors, over a serial port, a parallel or USB
 printer device, or raw TCP. It prints through CUPS as well, and runs a
 continuous fatigue test.
 .
-The package also holds quillora-virtual-printer, a receipt printer in
-software that draws every receipt it gets as a picture.")
+The package also holds quillora-cli, which runs the same tests from a
+terminal or a script with decoded results, and quillora-virtual-printer,
+a receipt printer in software that draws every receipt it gets as a
+picture.")
 include(CPack)

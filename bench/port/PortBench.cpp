@@ -2,62 +2,26 @@
 // an open connection (a copy in the mixed-size mode goes out one byte per call), without
 // and with the traffic monitor's recording; the time the record takes for a large send;
 // and a full cut sent directly beside the same cut through the window's background sender.
-#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <array>
-#include <thread>
 #include <vector>
 
 #include "monitor/TrafficLog.h"
 #include "port/BackgroundSender.h"
-#include "port/FdIo.h"
 #include "port/LinuxPortDriver.h"
 #include "port/TracingPortDriver.h"
+#include "support/DrainingPrinter.h"
 
 namespace quillora {
 namespace {
 
 constexpr const char* kAddress = "127.0.3.200";
 
-// A printer that swallows everything until the connection closes.
-class DrainingPrinter {
-public:
-    DrainingPrinter() : listener_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-        const int on = 1;
-        setsockopt(listener_.Get(), SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(kPrinterTcpPort);
-        inet_pton(AF_INET, kAddress, &address.sin_addr);
-        if (bind(listener_.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            listen(listener_.Get(), 4) != 0) {
-            throw std::system_error(LastOsError(), kAddress);
-        }
-        reader_ = std::thread([this] {
-            UniqueFd connection(accept(listener_.Get(), nullptr, nullptr));
-            std::vector<char> buffer(1 << 20);
-            while (read(connection.Get(), buffer.data(), buffer.size()) > 0) {
-            }
-        });
-    }
-    ~DrainingPrinter() {
-        // Wakes the reader should no connection ever have come.
-        shutdown(listener_.Get(), SHUT_RDWR);
-        reader_.join();
-    }
-
-private:
-    UniqueFd listener_;
-    std::thread reader_;
-};
-
 void SendBlocks(benchmark::State& state) {
     const std::vector<std::uint8_t> block(static_cast<size_t>(state.range(0)), 0x55);
-    DrainingPrinter printer;
+    bench::DrainingPrinter printer(kAddress);
     {
         LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
         const int length = static_cast<int>(block.size());
@@ -85,7 +49,7 @@ void FillUp(TrafficLog& log) {
 // Arg 0: the driver alone; arg 1: through the recorder into the monitor's log, as the
 // program runs. Side by side, so the two rates come from one run.
 void SendSingleBytes(benchmark::State& state) {
-    DrainingPrinter printer;
+    bench::DrainingPrinter printer(kAddress);
     {
         LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
         TrafficLog log;
@@ -146,7 +110,7 @@ BENCHMARK(TenMebibyteSendIntoTheRecord)->Unit(benchmark::kMillisecond)->UseRealT
 constexpr std::array<std::uint8_t, 3> kFullCut{0x1D, 0x56, 0x00};
 
 void FullCutDirect(benchmark::State& state) {
-    DrainingPrinter printer;
+    bench::DrainingPrinter printer(kAddress);
     {
         LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
         for (auto _ : state) {
@@ -161,7 +125,7 @@ BENCHMARK(FullCutDirect)->UseRealTime();
 
 // What a click adds: the hand-over to the worker thread and the wait for its end.
 void FullCutInBackground(benchmark::State& state) {
-    DrainingPrinter printer;
+    bench::DrainingPrinter printer(kAddress);
     {
         LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
         BackgroundSender sender(driver);

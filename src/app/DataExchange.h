@@ -9,6 +9,15 @@ namespace quillora {
 // fits in 32 signed bits. Anything else (the empty text included) gives nothing.
 std::optional<int> ParseDialogInteger(const QString& text);
 
+// The bounds of the continuous test's boxes.
+struct IntegerRange {
+    int low;
+    int high;
+    bool Contains(int value) const { return value >= low && value <= high; }
+};
+inline constexpr IntegerRange kIntervalSecondsRange{1, 86400};
+inline constexpr IntegerRange kCopyCountRange{1, 100000};
+
 // The prompts of the data exchange.
 QString EnterIntegerPrompt();
 QString EnterIntegerInRangePrompt(int low, int high);

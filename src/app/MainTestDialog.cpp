@@ -169,8 +169,7 @@ void MainTestDialog::InitDialog() {
     UpdateData(false);
     BuildConnectionList();
 
-    const std::optional<QString> startupText = LoadStartupText(DataFilePath("Print.txt"));
-    textBox_->setPlainText(startupText ? *startupText : BuiltInSampleText());
+    textBox_->setPlainText(StartupText(DataFilePath("Print.txt")));
 
     QTimer::singleShot(kCaretTimerMs, this, [this] {
         textBox_->setFocus();
@@ -185,7 +184,7 @@ void MainTestDialog::InitDialog() {
     textBox_->selectAll();
 }
 
-bool MainTestDialog::PullInteger(int id, std::atomic<int>& field, int low, int high) {
+bool MainTestDialog::PullInteger(int id, std::atomic<int>& field, const IntegerRange& range) {
     auto* edit = static_cast<QLineEdit*>(Control(id));
     const std::optional<int> value = ParseDialogInteger(edit->text());
     QString prompt;
@@ -193,8 +192,8 @@ bool MainTestDialog::PullInteger(int id, std::atomic<int>& field, int low, int h
         prompt = EnterIntegerPrompt();
     } else {
         field = *value;
-        if (*value >= low && *value <= high) return true;
-        prompt = EnterIntegerInRangePrompt(low, high);
+        if (range.Contains(*value)) return true;
+        prompt = EnterIntegerInRangePrompt(range.low, range.high);
     }
     ShowMessage(prompt, MessageIcon::Exclamation);
     edit->setFocus();
@@ -210,8 +209,8 @@ bool MainTestDialog::UpdateData(bool pull) {
         for (int id : {ctl::AutoCut, ctl::MixedSize, ctl::PrintLogo}) SetChecked(id, false);
         return true;
     }
-    if (!PullInteger(ctl::Interval, IntervalSeconds, 1, 86400)) return false;
-    if (!PullInteger(ctl::Copies, CopyCount, 1, 100000)) return false;
+    if (!PullInteger(ctl::Interval, IntervalSeconds, kIntervalSecondsRange)) return false;
+    if (!PullInteger(ctl::Copies, CopyCount, kCopyCountRange)) return false;
     PrintMode = IsChecked(ctl::DriverMode) ? 1 : 0;
     return true;
 }
@@ -263,7 +262,7 @@ void MainTestDialog::SetChecked(int id, bool checked) {
 }
 
 std::string MainTestDialog::TextBoxBytes() const {
-    return ToGbk(ToCrLfLineBreaks(textBox_->toPlainText()));
+    return PrinterTextBytes(textBox_->toPlainText());
 }
 
 std::string MainTestDialog::SelectedEntryText() const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/AppServices.h"
+#include "app/DataExchange.h"
 #include "platform/MessageService.h"
 #include "platform/UiThreadInvoker.h"
 #include "port/BackgroundSender.h"
@@ -137,7 +138,7 @@ protected:
 private:
     void CreateControls();
     void InitDialog();
-    bool PullInteger(int id, std::atomic<int>& field, int low, int high);
+    bool PullInteger(int id, std::atomic<int>& field, const IntegerRange& range);
     void OnDestroy();
 
     AppServices services_;

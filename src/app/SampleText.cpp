@@ -30,6 +30,15 @@ std::optional<QString> LoadStartupText(const std::string& path) {
     return ToWidgetLineBreaks(FromGbk(std::string_view(text.constData(), size_t(text.size()))));
 }
 
+QString StartupText(const std::string& printTxtPath) {
+    const std::optional<QString> loaded = LoadStartupText(printTxtPath);
+    return loaded ? *loaded : BuiltInSampleText();
+}
+
+std::string PrinterTextBytes(const QString& text) {
+    return ToGbk(ToCrLfLineBreaks(text));
+}
+
 QString ToWidgetLineBreaks(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }

@@ -126,9 +126,8 @@ SendTally MainTestDialog::SendInBackground(const PortName& port, std::int64_t to
 
 SendTally MainTestDialog::SendBlocksInBackground(const PortName& port,
                                                  const std::vector<CommandBlock>& blocks) {
-    return SendInBackground(port, TotalLength(blocks), [&](SendSession& session) {
-        for (const CommandBlock& block : blocks) SendBlock(session, block);
-    });
+    return SendInBackground(port, TotalLength(blocks),
+                            [&](SendSession& session) { SendBlocks(session, blocks); });
 }
 
 void MainTestDialog::ReportSend(const QString& test, const PortName& port, const SendTally& tally,

@@ -6,12 +6,12 @@
 namespace quillora {
 
 int SendBlock(PortDriver& ports, const PortName& port, const CommandBlock& block) {
-    return ports.SendData(port, reinterpret_cast<const std::uint8_t*>(block.data()),
-                          static_cast<int>(block.size()));
+    DirectChannel channel(ports, port);
+    return SendBlock(channel, block);
 }
 
-int SendBlock(SendSession& session, const CommandBlock& block) {
-    return session.Send(reinterpret_cast<const std::uint8_t*>(block.data()),
+int SendBlock(SendChannel& channel, const CommandBlock& block) {
+    return channel.Send(reinterpret_cast<const std::uint8_t*>(block.data()),
                         static_cast<int>(block.size()));
 }
 
@@ -20,6 +20,19 @@ std::int64_t TotalLength(const std::vector<CommandBlock>& blocks) {
                            [](std::int64_t sum, const CommandBlock& block) {
                                return sum + std::int64_t(block.size());
                            });
+}
+
+SendTally SendBlocks(SendChannel& channel, const std::vector<CommandBlock>& blocks) {
+    SendTally tally;
+    tally.total = TotalLength(blocks);
+    for (const CommandBlock& block : blocks) tally.taken += SendBlock(channel, block);
+    return tally;
+}
+
+SendTally SendBlocks(PortDriver& ports, const PortName& port,
+                     const std::vector<CommandBlock>& blocks) {
+    DirectChannel channel(ports, port);
+    return SendBlocks(channel, blocks);
 }
 
 }  // namespace quillora

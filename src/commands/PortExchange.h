@@ -4,17 +4,21 @@
 #include <vector>
 
 #include "commands/CommandBytes.h"
-#include "port/BackgroundSender.h"
 #include "port/PortDriver.h"
+#include "port/SendChannel.h"
 
 namespace quillora {
 
 // One SendData call carrying the whole block; returns the driver's count. A block never
 // exceeds what SendData's length can carry (files are refused earlier).
 int SendBlock(PortDriver& ports, const PortName& port, const CommandBlock& block);
-// The same call, made by a background job.
-int SendBlock(SendSession& session, const CommandBlock& block);
+int SendBlock(SendChannel& channel, const CommandBlock& block);
 
 std::int64_t TotalLength(const std::vector<CommandBlock>& blocks);
+
+// One call per block, in order; a block the driver does not take does not stop the rest.
+SendTally SendBlocks(SendChannel& channel, const std::vector<CommandBlock>& blocks);
+SendTally SendBlocks(PortDriver& ports, const PortName& port,
+                     const std::vector<CommandBlock>& blocks);
 
 }  // namespace quillora

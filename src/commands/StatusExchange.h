@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commands/CommandBytes.h"
+#include "commands/StatusDecoding.h"
 #include "port/PortDriver.h"
 
 namespace quillora {
@@ -13,7 +14,18 @@ struct StatusQuery {
     CommandBlock request;
     int replyLength;  // 1 or 2
     QString readFailure;
-    QString (*decode)(const std::string& reply);  // gets exactly replyLength bytes
+    // Both get exactly replyLength bytes.
+    QString (*decode)(const std::string& reply);
+    StatusFields (*fields)(const std::string& reply);
+};
+
+// How one query went.
+struct StatusExchange {
+    bool refused = false;  // not a serial connection: nothing was sent
+    int requestSent = 0;   // the driver's count for the request
+    std::string reply;     // the bytes that arrived
+    bool replied = false;  // exactly replyLength of them
+    QString text;          // what the window shows
 };
 
 StatusQuery NearEndQuery();
@@ -21,8 +33,11 @@ StatusQuery PaperTakenQuery();
 StatusQuery SerialStatusQuery();
 
 // Refuses any connection that is not serial (nothing sent), sends the request, reads the
-// reply at once and returns the text to show: the read failure unless exactly
-// replyLength bytes arrived, otherwise the decoded reply.
+// reply at once; the text is the read failure unless exactly replyLength bytes arrived,
+// otherwise the decoded reply.
+StatusExchange ExchangeStatus(PortDriver& ports, const PortName& port, const StatusQuery& query);
+
+// ExchangeStatus's text.
 QString RunStatusQuery(PortDriver& ports, const PortName& port, const StatusQuery& query);
 
 }  // namespace quillora

@@ -6,7 +6,6 @@
 
 #include "app/ControlTable.h"
 #include "app/MainTestDialog.h"
-#include "commands/PortExchange.h"
 #include "continuous/ContinuousRun.h"
 #include "continuous/CopyComposition.h"
 #include "driverprint/PrinterDeviceContext.h"
@@ -101,11 +100,8 @@ void MainTestDialog::PrintPortCopy(int copyNumber) {
         read.text = TextBoxBytes();
         return read;
     });
-    const TimeOfDay time = services_.clock.LocalTime();
-    // A copy the port does not take is lost; the fatigue run goes on regardless.
-    for (const std::string& block : PortCopySends(copyNumber, time, inputs.text, inputs.options)) {
-        SendBlock(services_.ports, inputs.port, block);
-    }
+    SendPortCopy(services_.ports, inputs.port, copyNumber, services_.clock.LocalTime(), inputs.text,
+                 inputs.options);
 }
 
 void MainTestDialog::PrintDriverCopy(int copyNumber) {

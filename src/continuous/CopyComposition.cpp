@@ -73,4 +73,10 @@ std::vector<std::string> PortCopySends(int copyNumber, const TimeOfDay& time,
     return sends;
 }
 
+SendTally SendPortCopy(PortDriver& ports, const PortName& port, int copyNumber,
+                       const TimeOfDay& time, std::string_view textBytes,
+                       const PortCopyOptions& options) {
+    return SendBlocks(ports, port, PortCopySends(copyNumber, time, textBytes, options));
+}
+
 }  // namespace quillora

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/PortExchange.h"
 #include "platform/TickClock.h"
 
 namespace quillora {
@@ -29,5 +30,11 @@ std::vector<std::string> MixedSizeBodySends(std::string_view body);
 // or by the mixed-size rule), cut tail. `textBytes` is the text box in GBK.
 std::vector<std::string> PortCopySends(int copyNumber, const TimeOfDay& time,
                                        std::string_view textBytes, const PortCopyOptions& options);
+
+// Sends those, one call each. A copy the port does not take is lost; the fatigue run goes on
+// regardless.
+SendTally SendPortCopy(PortDriver& ports, const PortName& port, int copyNumber,
+                       const TimeOfDay& time, std::string_view textBytes,
+                       const PortCopyOptions& options);
 
 }  // namespace quillora

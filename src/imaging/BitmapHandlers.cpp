@@ -7,15 +7,11 @@
 #include "app/ControlTable.h"
 #include "app/MainTestDialog.h"
 #include "imaging/BmpReader.h"
-#include "imaging/NvLogo.h"
-#include "imaging/RasterBands.h"
+#include "imaging/ImageSends.h"
 #include "platform/FileDialogService.h"
 
 namespace quillora {
 namespace {
-
-constexpr int kNvLogoRowMultiple = 8;
-constexpr int kRasterRowMultiple = 24;
 
 // Every failure of the bitmap tests is told in the window's information box.
 void ReportFailure(MainTestDialog& window, BmpReadFailure failure) {
@@ -30,16 +26,6 @@ std::optional<PaddedBitmap> ReadOrReport(MainTestDialog& window, const QString& 
         return std::nullopt;
     }
     return std::move(std::get<PaddedBitmap>(result));
-}
-
-std::optional<LockedPages> CommandBlockOrReport(MainTestDialog& window, std::size_t size) {
-    std::error_code error;
-    LockedPages block = LockedPages::Allocate(size, error);
-    if (error) {
-        ReportFailure(window, BmpReadFailure::NoMemory);
-        return std::nullopt;
-    }
-    return block;
 }
 
 }  // namespace
@@ -58,29 +44,21 @@ void MainTestDialog::RasterGraphicsButtonClicked() {
 
 void MainTestDialog::DownloadNvLogo(const QString& path) {
     const PortName port = CurrentPortName(true);
-    int lastCount = 0;
+    ImageSend sent;
     SendTally tally;
     {
         const std::optional<PaddedBitmap> bitmap = ReadOrReport(*this, path, kNvLogoRowMultiple);
         if (!bitmap) return;
-        const std::optional<LockedPages> definition =
-            CommandBlockOrReport(*this, NvLogoGeometryOf(*bitmap).DefinitionSize());
-        if (!definition) return;
-        WriteNvLogoDefinition(*bitmap, definition->bytes());
-        const std::int64_t total = std::int64_t(definition->size() + kPrintNvLogoCommand.size());
-        tally = SendInBackground(port, total, [&](SendSession& session) {
-            // The definition goes in one piece; the print command only once it was taken.
-            lastCount = session.Send(definition->data(), int(definition->size()));
-            if (lastCount != 0) {
-                lastCount =
-                    session.Send(kPrintNvLogoCommand.data(), int(kPrintNvLogoCommand.size()));
-            }
+        tally = SendInBackground(port, NvLogoSendLength(*bitmap), [&](SendSession& session) {
+            sent = SendNvLogo(session, *bitmap);
         });
     }
-    if (!tally.Complete()) {
+    if (sent.noMemory) {
+        ReportFailure(*this, BmpReadFailure::NoMemory);
+    } else if (!tally.Complete()) {
         ReportSend(ControlText(ctl::NvLogo), port, tally);
-    } else if (lastCount != 0) {
-        ShowMessage(QString::fromUtf8("下载NV图完成! "), MessageIcon::Exclamation);
+    } else if (sent.lastCount != 0) {
+        ShowMessage(QString::fromUtf8(NvLogoDoneText()), MessageIcon::Exclamation);
     }
 }
 
@@ -88,19 +66,15 @@ void MainTestDialog::PrintRasterGraphics(const QString& path) {
     const PortName port = CurrentPortName(true);
     const std::optional<PaddedBitmap> bitmap = ReadOrReport(*this, path, kRasterRowMultiple);
     if (!bitmap) return;
-    const RasterGeometry raster = RasterGeometryOf(*bitmap);
-    const std::optional<LockedPages> band = CommandBlockOrReport(*this, raster.BandSize());
-    if (!band) return;
-    // One block serves every band: the header once, the data rewritten per band.
-    WriteRasterBandHeader(raster, band->bytes());
-    const std::int64_t total = std::int64_t(raster.bandCount) * std::int64_t(band->size());
-    const SendTally tally = SendInBackground(port, total, [&](SendSession& session) {
-        for (std::uint32_t index = 0; index < raster.bandCount; ++index) {
-            WriteRasterBandData(*bitmap, index, band->bytes());
-            if (session.Send(band->data(), int(band->size())) == 0) break;
-        }
+    ImageSend sent;
+    const SendTally tally = SendInBackground(port, RasterSendLength(*bitmap), [&](SendSession& session) {
+        sent = SendRasterBands(session, *bitmap);
     });
-    ReportSend(ControlText(ctl::RasterGraphics), port, tally);
+    if (sent.noMemory) {
+        ReportFailure(*this, BmpReadFailure::NoMemory);
+    } else {
+        ReportSend(ControlText(ctl::RasterGraphics), port, tally);
+    }
 }
 
 }  // namespace quillora

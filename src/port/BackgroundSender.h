@@ -9,23 +9,16 @@
 #include <thread>
 
 #include "port/PortDriver.h"
+#include "port/SendChannel.h"
 
 namespace quillora {
 
-// What a test's SendData calls came to.
-struct SendTally {
-    std::int64_t taken = 0;  // bytes the driver took, over all calls
-    std::int64_t total = 0;  // bytes the test meant to send
-    bool cancelled = false;  // the user stopped it before every byte was taken
-    bool Complete() const { return taken >= total; }
-};
-
 // The driver as one job sees it: SendData calls on the job's port, counted. Once the job
 // is cancelled no further call is made.
-class SendSession {
+class SendSession final : public SendChannel {
 public:
     // SendData's count, or 0 without a call once cancelled.
-    int Send(const std::uint8_t* data, int length);
+    int Send(const std::uint8_t* data, int length) override;
     bool Cancelled() const { return cancel_.load(); }
 
 private:

@@ -31,6 +31,19 @@ bool IsNetworkEntry(std::string_view entry) {
     return entry == "IP";
 }
 
+PortName ResolveEntry(const std::string& entry, const std::string& settingsPath) {
+    if (IsNetworkEntry(entry)) return DottedAddress(ReadIpOctets(settingsPath));
+    return entry;
+}
+
+int ApplySerialSettings(PortDriver& driver, const std::string& entry,
+                        const std::string& settingsPath) {
+    const ProfileSnapshot settings(settingsPath);
+    const int baudRate = settings.ReadInt(entry, "Baudrate", 9600);
+    const int flowControl = settings.ReadInt(entry, "FlowCtl", 0);
+    return driver.SetComParam(entry, baudRate, 8, 'N', 1, flowControl);
+}
+
 IpOctets ReadIpOctets(const std::string& settingsPath) {
     const ProfileSnapshot settings(settingsPath);
     IpOctets octets{};

@@ -20,6 +20,15 @@ std::vector<std::string> BuildConnectionEntries(PortDriver& driver);
 bool IsSerialEntry(std::string_view entry);
 bool IsNetworkEntry(std::string_view entry);
 
+// The PortName behind a list entry: the address of the settings file for "IP", otherwise
+// the entry itself.
+PortName ResolveEntry(const std::string& entry, const std::string& settingsPath);
+
+// What selecting a serial entry does: "Baudrate" (9600) and "FlowCtl" (0) of the entry's
+// section, 8 data bits, no parity, 1 stop bit. Returns SetComParam's result.
+int ApplySerialSettings(PortDriver& driver, const std::string& entry,
+                        const std::string& settingsPath);
+
 // "Ip1".."Ip4" of [System], defaults 192.168.1.10, each reduced to its low 8 bits.
 IpOctets ReadIpOctets(const std::string& settingsPath);
 // All four keys, in order, as "%d". Returns the first error met.

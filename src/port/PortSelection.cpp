@@ -6,7 +6,6 @@
 #include "app/ControlTable.h"
 #include "app/MainTestDialog.h"
 #include "platform/CodePage936.h"
-#include "platform/ProfileFile.h"
 #include "port/ConnectionList.h"
 #include "port/IpAddressDialog.h"
 
@@ -24,10 +23,7 @@ void MainTestDialog::ApplyPortSelection() {
     QWidget* properties = Control(ctl::PortProperties);
     if (IsSerialEntry(entry)) {
         properties->setEnabled(true);
-        const ProfileSnapshot settings(SettingsPath());
-        const int baudRate = settings.ReadInt(entry, "Baudrate", 9600);
-        const int flowControl = settings.ReadInt(entry, "FlowCtl", 0);
-        services_.ports.SetComParam(entry, baudRate, 8, 'N', 1, flowControl);
+        ApplySerialSettings(services_.ports, entry, SettingsPath());
         return;
     }
     properties->setEnabled(IsNetworkEntry(entry));
@@ -54,9 +50,7 @@ void MainTestDialog::ShowPortProperties() {
 
 PortName MainTestDialog::CurrentPortName(bool pullFields) {
     if (pullFields) UpdateData(true);
-    std::string entry = SelectedEntryText();
-    if (IsNetworkEntry(entry)) return DottedAddress(ReadIpOctets(SettingsPath()));
-    return entry;
+    return ResolveEntry(SelectedEntryText(), SettingsPath());
 }
 
 }  // namespace quillora

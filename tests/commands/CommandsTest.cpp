@@ -20,6 +20,7 @@
 #include "port/FdIo.h"
 #include "port/SystemPortDriver.h"
 #include "support/DialogHarness.h"
+#include "support/ExpectedCommandBytes.h"
 #include "support/HexBytes.h"
 #include "support/LoopbackAddress.h"
 
@@ -33,16 +34,6 @@ namespace {
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
-
-// "===== 测试条码 =====\r\n\r\n" CODE39; CODE128 counted; JAN13; JAN8; closing line.
-const std::vector<std::string> kBarcodePage{
-    "3D 3D 3D 3D 3D 20 B2 E2 CA D4 CC F5 C2 EB 20 3D 3D 3D 3D 3D 0D 0A 0D 0A "
-    "43 4F 44 45 33 39 0D 0A 1D 6B 04 31 32 33 34 35 36 00",
-    "0D 0A 43 4F 44 45 31 32 38 3A 0D 0A 1D 6B 49 0D 31 32 33 34 35 36 37 38 39 30 31 32 33",
-    "0D 0A 4A 41 4E 31 33 3A 0D 0A 1D 6B 02 31 32 33 34 35 36 37 38 39 30 31 32 33 00",
-    "0D 0A 4A 41 4E 38 3A 0D 0A 1D 6B 03 31 32 33 34 35 36 37 38 00",
-    "0D 0A 20 20 20 20 20 20 20 20 CC F5 C2 EB B4 F2 D3 A1 B2 E2 CA D4 CD EA B3 C9 21 0D 0A 0D 0A",
-};
 
 TEST(StatusDecoding, RepliesAndTheirTexts) {
     // Near end is bit two or three.
@@ -90,23 +81,15 @@ protected:
 
 TEST_F(CommandDialogTest, OneShotButtonsSendTheirBlocksInOrderToTheSelectedPort) {
     Open(kLpt1);
-    // "倍高倍宽ABC123\r\n" at sizes 11 to 77, the size reset, the line at normal size.
-    const std::string line = "B1 B6 B8 DF B1 B6 BF ED 41 42 43 31 32 33 0D 0A";
-    std::vector<std::string> enlargement;
-    for (const char* n : {"11", "22", "33", "44", "55", "66", "77"})
-        enlargement.push_back("1D 21 " + std::string(n) + " " + line);
-    enlargement.insert(enlargement.end(), {"1D 21 00", line});
-    // "ABC", "ABCD", "ABCDE" centred, right, left.
-    const std::string abc = "41 42 43 0D 0A 41 42 43 44 0D 0A 41 42 43 44 45 0D 0A";
     const std::vector<std::pair<int, std::vector<std::string>>> buttons{
-        {ctl::HalfCut, {"1B 6D"}},
-        {ctl::FullCut, {"1D 56 00"}},
-        {ctl::Feed, {"1B 64 0A"}},
-        {ctl::CashDrawer, {"1B 39 00 05 0A"}},
-        {ctl::BlackMarkFeed, {"1D 0C"}},
-        {ctl::Barcode, kBarcodePage},
-        {ctl::Enlargement, enlargement},
-        {ctl::Alignment, {"1B 61 31 " + abc, "1B 61 32 " + abc, "1B 61 30 " + abc}},
+        {ctl::HalfCut, {kHalfCutHex}},
+        {ctl::FullCut, {kFullCutHex}},
+        {ctl::Feed, {kFeedHex}},
+        {ctl::CashDrawer, {kCashDrawerHex}},
+        {ctl::BlackMarkFeed, {kBlackMarkFeedHex}},
+        {ctl::Barcode, kBarcodePageHex},
+        {ctl::Enlargement, EnlargementHex()},
+        {ctl::Alignment, AlignmentHex()},
     };
     for (const auto& [id, hex] : buttons) {
         h.ports.Clear();
@@ -120,9 +103,9 @@ TEST_F(CommandDialogTest, OneShotButtonsSendTheirBlocksInOrderToTheSelectedPort)
 TEST_F(CommandDialogTest, SinglePrintSendsGbkWithCrLfAndReportsAShortSend) {
     MainTestDialog& dialog = Open(kUsb1);
     auto* box = static_cast<QPlainTextEdit*>(dialog.Control(ctl::TextBox));
-    box->setPlainText(Text("测试\nAB"));
+    box->setPlainText(Text(kSinglePrintText));
     Click(ctl::SinglePrint);
-    EXPECT_EQ(SentHex(), std::vector<std::string>{"B2 E2 CA D4 0D 0A 41 42 0D 0A"});
+    EXPECT_EQ(SentHex(), std::vector<std::string>{kSinglePrintHex});
 
     box->setPlainText("ABCDE");
     h.ports.sendResult = [](const PortName&, int length) { return length - 3; };
@@ -142,7 +125,7 @@ TEST_F(CommandDialogTest, SinglePrintSendsGbkWithCrLfAndReportsAShortSend) {
 
 TEST_F(CommandDialogTest, PrintFileSendsTheFileRawInOneCallAndRefusesAHugeOne) {
     Open(kCom1);
-    h.WriteFile("job.prn", std::string("\x1B\x40\x00\xB2\xE2\r\n\xFF", 8));
+    h.WriteFile("job.prn", Hex(kPrintFileHex));
     h.WriteFile("huge.prn", "");
     ASSERT_EQ(::truncate(h.Path("huge.prn").c_str(), std::int64_t{1} << 31), 0);
     for (const char* name : {"job.prn", "huge.prn"}) {
@@ -150,7 +133,7 @@ TEST_F(CommandDialogTest, PrintFileSendsTheFileRawInOneCallAndRefusesAHugeOne) {
         Click(ctl::PrintFile);
     }
     EXPECT_EQ(h.files.filtersAsked, std::vector<QString>(2, "All Files (*.*)|*.*||"));
-    EXPECT_EQ(SentHex(), std::vector<std::string>{"1B 40 00 B2 E2 0D 0A FF"});
+    EXPECT_EQ(SentHex(), std::vector<std::string>{kPrintFileHex});
     ExpectOneMessage("文件太大,无法一次发送!");
 }
 
@@ -168,7 +151,7 @@ TEST_F(CommandDialogTest, LettersInCopiesPromptOnceBeforeTheFirstSendThenTheButt
     EXPECT_EQ(h.messages.shown[0].text, EnterIntegerPrompt());
     EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(callsWhenPrompted, 0u);
-    EXPECT_EQ(SentHex(), kBarcodePage);
+    EXPECT_EQ(SentHex(), kBarcodePageHex);
 }
 
 // The caption flips before the send, and a send that writes nothing shows no message.
@@ -180,11 +163,11 @@ TEST_F(CommandDialogTest, SwitchButtonsSendOnThenOffAndFlipTheirCaption) {
         captionsDuringSend.push_back(dialog.ControlText(current));
         return 0;
     };
-    const std::map<int, std::vector<const char*>> rows{
-        {ctl::BlackMarkSwitch, {"开启黑标", "关闭黑标", "1D 46 21", "1D 46 20"}},
-        {ctl::NearEndSwitch, {"开启纸将尽检测", "关闭纸将尽检测", "1D 46 11", "1D 46 10"}},
-        {ctl::PaperTakeSwitch, {"开启取纸传感功能", "关闭取纸传感功能", "1D 46 41", "1D 46 40"}},
-        {ctl::CutterSwitch, {"开启切刀功能", "关闭切刀功能", "1D 46 31", "1D 46 30"}},
+    const std::map<int, SwitchRow> rows{
+        {ctl::BlackMarkSwitch, kBlackMarkSwitchRow},
+        {ctl::NearEndSwitch, kNearEndSwitchRow},
+        {ctl::PaperTakeSwitch, kPaperTakeSwitchRow},
+        {ctl::CutterSwitch, kCutterSwitchRow},
     };
     for (const auto& [id, row] : rows) {
         h.ports.Clear();
@@ -192,14 +175,15 @@ TEST_F(CommandDialogTest, SwitchButtonsSendOnThenOffAndFlipTheirCaption) {
         current = id;
         Click(id);
         Click(id);
-        EXPECT_EQ(captionsDuringSend, (std::vector<QString>{Text(row[1]), Text(row[0])}));
-        EXPECT_EQ(SentHex(), (std::vector<std::string>{row[2], row[3]})) << id;
+        EXPECT_EQ(captionsDuringSend,
+                  (std::vector<QString>{Text(row.disableCaption), Text(row.enableCaption)}));
+        EXPECT_EQ(SentHex(), (std::vector<std::string>{row.onHex, row.offHex})) << id;
         EXPECT_EQ(PortsUsed(), std::vector<PortName>(2, "127.0.4.1"));
     }
     // Every refused send is reported under the caption that was clicked.
     std::vector<QString> reports;
     for (const auto& [id, row] : rows) {
-        for (const char* caption : {row[0], row[1]}) {
+        for (const char* caption : {row.enableCaption, row.disableCaption}) {
             reports.push_back(Text("“") + Text(caption) +
                               Text("”的数据没有全部发送到 127.0.4.1,已发送字节:0/3。"));
         }
@@ -218,9 +202,9 @@ TEST_F(CommandDialogTest, StatusQueriesRefuseOtherConnectionsAndReportAMissingRe
     // The last printer answers only the first of the two queries.
     for (const auto& [id, queryHex, reply, count, message] :
          std::vector<std::tuple<int, std::string, const char*, int, const char*>>{
-             {ctl::NearEndQuery, "10 04 04", "", 1, "读取数据失败!"},
-             {ctl::PaperTakenQuery, "1D 46 01", "", 1, "读取返回数据失败!"},
-             {ctl::SerialStatus, "10 04 02 10 04 04", "\x12", 2, "读取数据失败!"}}) {
+             {ctl::NearEndQuery, kNearEndQueryHex, "", 1, "读取数据失败!"},
+             {ctl::PaperTakenQuery, kPaperTakenQueryHex, "", 1, "读取返回数据失败!"},
+             {ctl::SerialStatus, kSerialStatusQueryHex, "\x12", 2, "读取数据失败!"}}) {
         h.ports.Clear();
         h.messages.shown.clear();
         h.ports.replies = {reply};
@@ -257,7 +241,7 @@ TEST(PortEndToEnd, BarcodePageReachesANetworkPrinter) {
     QTest::mouseClick(dialog.Control(ctl::Barcode), Qt::LeftButton);
     const UniqueFd connection(::accept(listener.Get(), nullptr, nullptr));
     std::string expected, received;
-    for (const std::string& block : kBarcodePage) expected += Hex(block);
+    for (const std::string& block : kBarcodePageHex) expected += Hex(block);
     char buffer[512];
     for (pollfd ready{connection.Get(), POLLIN, 0};
          received.size() < expected.size() && ::poll(&ready, 1, 5000) > 0;) {

@@ -12,6 +12,7 @@
 #include "platform/TickClock.h"
 #include "port/SystemPortDriver.h"
 #include "support/DialogHarness.h"
+#include "support/ExpectedCommandBytes.h"
 #include "support/HexBytes.h"
 #include "support/LoopbackAddress.h"
 
@@ -102,11 +103,12 @@ TEST_F(ContinuousControllerTest, CopiesNumberedFromOneTwoSecondsApartReadTheOpti
     ASSERT_TRUE(QTest::qWaitFor([&] { return Idle(*dialog); }));
 
     // Per copy: heading n, logo, 中 CR LF, then the cut tail while auto cut was on.
-    const std::string time = " B7 DD 2C CA B1 BC E4 3A 39 3A 35 3A 33 0D 0A 0D 0A";
-    EXPECT_EQ(ToHex(harness.ports.SentBlocks()),
-              (Sends{"B5 B1 C7 B0 B5 DA 31" + time, "1C 70 01 30", "D6 D0 0D 0A",
-                     "0D 0A 0D 0A 0D 0A 0D 0A 1B 69", "B5 B1 C7 B0 B5 DA 32" + time, "1C 70 01 30",
-                     "D6 D0 0D 0A"}));
+    const std::string time = " " + test::kCopyHeadingTimeHex + " 39 3A 35 3A 33 0D 0A 0D 0A";
+    EXPECT_EQ(
+        ToHex(harness.ports.SentBlocks()),
+        (Sends{test::kCopyHeadingStartHex + " 31" + time, test::kPrintNvLogoHex, "D6 D0 0D 0A",
+               test::kCopyCutTailHex, test::kCopyHeadingStartHex + " 32" + time,
+               test::kPrintNvLogoHex, "D6 D0 0D 0A"}));
     // The pause ends at the first 10 ms step past 2 s; none after the last copy.
     EXPECT_EQ((sentAt.at(4) - sentAt.at(3)) / 10, 200u);
     EXPECT_EQ(harness.clock.ticks.load(), sentAt.back());
@@ -173,8 +175,9 @@ TEST(ContinuousEndToEnd, ThreeCopiesReachANetworkPrinter) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Idle(dialog); }, 30000));
 
     // 当前第n份,时间:h:m:s CR LF CR LF in GBK, then the text, for n = 1..3 and nothing else.
-    const std::string heading = Hex("B5 B1 C7 B0 B5 DA");
-    const std::string rest = "\xB7\xDD,\xCA\xB1\xBC\xE4:[0-9]+:[0-9]+:[0-9]+\r\n\r\nfatigue\r\n";
+    const std::string heading = Hex(test::kCopyHeadingStartHex);
+    const std::string rest =
+        Hex(test::kCopyHeadingTimeHex) + "[0-9]+:[0-9]+:[0-9]+\r\n\r\nfatigue\r\n";
     const std::regex copies(heading + '1' + rest + heading + '2' + rest + heading + '3' + rest);
     std::string received;
     EXPECT_TRUE(

@@ -8,6 +8,7 @@
 #include "BmpFiles.h"
 #include "app/ControlTable.h"
 #include "support/DialogHarness.h"
+#include "support/ExpectedCommandBytes.h"
 #include "support/HexBytes.h"
 
 namespace quillora::test {
@@ -37,7 +38,7 @@ TEST_F(BitmapButtons, SendTheExampleAsAnNvLogoAndAsRasterBandsEvenInDriverMode) 
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(ToHex(calls[0].bytes.substr(0, 7)), "1C 71 01 10 00 07 00");
     EXPECT_EQ(calls[0].bytes.substr(7), ReferenceColumns(100, 50, PatternDot, 128, 0, 7));
-    EXPECT_EQ(ToHex(calls[1].bytes), "1C 70 01 30");
+    EXPECT_EQ(ToHex(calls[1].bytes), kPrintNvLogoHex);
     ASSERT_EQ(harness.messages.shown.size(), 1u);
     EXPECT_EQ(harness.messages.shown[0].text, QString::fromUtf8("下载NV图完成! "));
     EXPECT_EQ(harness.messages.shown[0].icon, MessageIcon::Exclamation);
@@ -70,17 +71,12 @@ TEST_F(BitmapButtons, SendThePixelReferenceAtAwkwardSizes) {
         Open("odd.bmp", ctl::NvLogo);
         Open("odd.bmp", ctl::RasterGraphics);
         const std::vector<std::string> sent = harness.ports.SentBlocks();
-        const int rowBytes = (width + 31) / 32 * 4, dots = std::min(rowBytes * 8, 576);
-        const int xBytes = std::min(rowBytes, 72), yBytes = std::min((height + 7) / 8, 113);
-        ASSERT_EQ(sent.size(), std::size_t(2 + (height + 23) / 24 * 3));
-        EXPECT_EQ(sent[0].substr(3, 4), (std::string{char(xBytes), 0, char(yBytes), 0}));
-        EXPECT_EQ(sent[0].substr(7),
-                  ReferenceColumns(width, height, PatternDot, 8 * xBytes, 0, yBytes));
-        for (std::size_t band = 2; band < sent.size(); ++band) {
-            EXPECT_EQ(sent[band].substr(3),
-                      (std::string{char(dots % 256), char(dots / 256)} +
-                       ReferenceColumns(width, height, PatternDot, dots, int(band - 2), 1)))
-                << band;
+        const std::vector<std::string> bands = ExpectedRasterBands(width, height, PatternDot);
+        ASSERT_EQ(sent.size(), 2 + bands.size());
+        EXPECT_EQ(sent[0], ExpectedNvLogoDefinition(width, height, PatternDot));
+        EXPECT_EQ(ToHex(sent[1]), kPrintNvLogoHex);
+        for (std::size_t band = 0; band < bands.size(); ++band) {
+            EXPECT_EQ(sent[2 + band], bands[band]) << band;
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "BmpFiles.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 
@@ -51,6 +52,32 @@ std::string ReferenceColumns(int width, int height, const std::function<bool(int
         }
     }
     return data;
+}
+
+namespace {
+
+int RowBytes(int width) {
+    return (width + 31) / 32 * 4;
+}
+
+}  // namespace
+
+std::string ExpectedNvLogoDefinition(int width, int height,
+                                     const std::function<bool(int x, int y)>& dot) {
+    const int xBytes = std::min(RowBytes(width), 72), yBytes = std::min((height + 7) / 8, 113);
+    return std::string{'\x1C', 'q', 1, char(xBytes), 0, char(yBytes), 0} +
+           ReferenceColumns(width, height, dot, 8 * xBytes, 0, yBytes);
+}
+
+std::vector<std::string> ExpectedRasterBands(int width, int height,
+                                             const std::function<bool(int x, int y)>& dot) {
+    const int dots = std::min(RowBytes(width) * 8, 576);
+    std::vector<std::string> bands;
+    for (int band = 0; band < (height + 23) / 24 * 3; ++band) {
+        bands.push_back(std::string{'\x1B', '*', 0, char(dots % 256), char(dots / 256)} +
+                        ReferenceColumns(width, height, dot, dots, band, 1));
+    }
+    return bands;
 }
 
 }  // namespace quillora::test

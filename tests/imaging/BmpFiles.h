@@ -23,6 +23,16 @@ std::string MonochromeBmp(int width, int height, const std::function<bool(int x,
 std::string ReferenceColumns(int width, int height, const std::function<bool(int x, int y)>& dot,
                              int columns, int firstGroup, int groups);
 
+// What the NV logo test sends first for such a picture: FS q 1 with the width (at most 72
+// bytes) and height (at most 113 bytes), then the columns.
+std::string ExpectedNvLogoDefinition(int width, int height,
+                                     const std::function<bool(int x, int y)>& dot);
+
+// What the raster test sends: ESC * 0 with the dots across (the padded row, at most 576),
+// then the columns, one band per 8 rows of the height rounded up to 24.
+std::vector<std::string> ExpectedRasterBands(int width, int height,
+                                             const std::function<bool(int x, int y)>& dot);
+
 // The imaging fuzzer's seeds: readable BMPs of awkward sizes, and unusable ones with the
 // message each must get (nullptr: the file is printed).
 struct SeedBmp {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 #include "platform/TickClock.h"
 
@@ -10,10 +12,12 @@ namespace quillora::test {
 
 // A clock that moves only when told: Sleep advances the tick counter by the time asked.
 // With sleeps held, each Sleep first waits until the test grants it a step, so a test can
-// act while a worker sits in the middle of a pause, whatever the scheduler does.
+// act while a worker sits in the middle of a pause, whatever the scheduler does. With
+// realSleep set, each Sleep also takes that much real time, so a long run does not spin.
 class ManualTickClock : public TickClock {
 public:
     std::atomic<std::uint32_t> ticks{0};
+    std::atomic<std::chrono::microseconds> realSleep{std::chrono::microseconds(0)};
     TimeOfDay timeOfDay{9, 5, 3};
 
     std::uint32_t TickCount() override { return ticks; }
@@ -25,6 +29,8 @@ public:
             waiting_ = false;
             if (held_) --steps_;
         }
+        lock.unlock();
+        std::this_thread::sleep_for(realSleep.load());
         ticks += milliseconds;
     }
     TimeOfDay LocalTime() override { return timeOfDay; }

@@ -16,7 +16,7 @@ echo "package: $deb, $(du -k "$deb" | cut -f1) KiB"
 dpkg-deb -f "$deb" Depends
 
 # Each program comes with its manual page in section 1.
-programs=(quillora quillora-virtual-printer)
+programs=(quillora quillora-cli quillora-virtual-printer)
 app_id=org.quillora.Quillora
 expected=(
   "usr/share/applications/$app_id.desktop"

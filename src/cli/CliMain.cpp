@@ -1,0 +1,99 @@
+#include "cli/CliMain.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <memory>
+
+#include "cli/CliOptions.h"
+#include "cli/InputFiles.h"
+#include "cli/PortChoice.h"
+#include "cli/ResultOutput.h"
+#include "cli/StderrTrace.h"
+#include "cli/TestCatalog.h"
+#include "cli/TestRunner.h"
+#include "port/ConnectionList.h"
+#include "port/LinuxPortDriver.h"
+#include "port/TracingPortDriver.h"
+
+namespace quillora::cli {
+namespace {
+
+void Write(std::FILE* stream, const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int Refuse(const UsageError& error) {
+    Write(stderr, QByteArray::fromStdString("quillora-cli: " + error.message + '\n'));
+    return kExitUsage;
+}
+
+// The window keeps "Print.txt" beside "Option.ini", in its working folder.
+std::string PrintTxtBeside(const std::string& settingsPath) {
+    const QDir folder = QFileInfo(QString::fromStdString(settingsPath)).dir();
+    return folder.filePath(QStringLiteral("Print.txt")).toStdString();
+}
+
+int Run(const CliOptions& options, LinuxPortDriver& system) {
+    const auto port = ChoosePort(options.port, system, options.settingsPath);
+    if (const auto* error = std::get_if<UsageError>(&port)) return Refuse(*error);
+    const ChosenPort& chosen = std::get<ChosenPort>(port);
+
+    auto tests =
+        PrepareTests(options.tests, {options.fatigue, PrintTxtBeside(options.settingsPath)});
+    if (const auto* error = std::get_if<UsageError>(&tests)) return Refuse(*error);
+
+    StderrTrace trace;
+    std::unique_ptr<TracingPortDriver> tracing;
+    if (options.trace) {
+        tracing = std::make_unique<TracingPortDriver>(system, std::vector<TrafficSink*>{&trace});
+    }
+    PortDriver& driver = tracing ? static_cast<PortDriver&>(*tracing) : system;
+
+    // As selecting the entry in the window does. The window says nothing when the port
+    // refuses them; a script is told, and the tests still run at the port's own settings.
+    if (chosen.serial && ApplySerialSettings(driver, chosen.name, options.settingsPath) == 0) {
+        Write(stderr, QByteArray::fromStdString("quillora-cli: " + chosen.name +
+                                                ": serial settings not applied: " +
+                                                system.LastErrorText(chosen.name) + '\n'));
+    }
+    const std::vector<TestResult> results =
+        RunTests(std::get<std::vector<PreparedTest>>(tests), driver, chosen.name);
+    const int status = ExitStatusOf(results);
+    Write(stdout, options.json ? ResultJson(chosen.name, results, status) : ResultLines(results));
+    return status;
+}
+
+}  // namespace
+
+int CliMain(const QStringList& arguments) {
+    const auto parsed = ParseCliOptions(arguments);
+    if (const auto* error = std::get_if<UsageError>(&parsed)) return Refuse(*error);
+    const CliOptions& options = std::get<CliOptions>(parsed);
+    switch (options.command) {
+        case Command::Help:
+            Write(stdout, UsageText());
+            return kExitPassed;
+        case Command::Version:
+            Write(stdout, QByteArrayLiteral("quillora-cli " QUILLORA_VERSION "\n"));
+            return kExitPassed;
+        default:
+            break;
+    }
+    if (options.settingsGiven) {
+        if (const auto problem = InputFileProblem(options.settingsPath)) {
+            return Refuse({"--settings " + options.settingsPath + ": " + *problem});
+        }
+    }
+    const DeviceTable devices =
+        options.command == Command::Run ? DevicesFor(options.port) : SystemDeviceTable();
+    // The serial-settings dialog is the window's; this program never asks for it.
+    LinuxPortDriver system(devices, PortTimeouts{}, {});
+    if (options.command == Command::Run) return Run(options, system);
+    const std::vector<PortListing> ports = ListPorts(system, devices, options.settingsPath);
+    Write(stdout, options.json ? PortJson(ports) : PortLines(ports));
+    return kExitPassed;
+}
+
+}  // namespace quillora::cli

@@ -1,0 +1,104 @@
+#include "cli/CliOptions.h"
+
+#include <QCommandLineParser>
+
+#include "app/DataExchange.h"
+
+namespace quillora::cli {
+namespace {
+
+UsageError Usage(const QString& message) {
+    return {message.toStdString()};
+}
+
+}  // namespace
+
+const char* UsageText() {
+    return "Usage: quillora-cli ports [--settings FILE] [--json]\n"
+           "       quillora-cli run --port NAME [--settings FILE] [--json] [--trace]\n"
+           "                        [--interval S] [--logo] [--mixed] [--cut] [--text TEXT]\n"
+           "                        TEST [TEST ...]\n"
+           "\n"
+           "NAME: COMn, LPTn, USBn, a dotted IPv4 address, or IP (the address in the\n"
+           "settings file, ./Option.ini unless --settings is given).\n"
+           "\n"
+           "TEST, run in the order given:\n"
+           "  single[=TEXT|=@FILE] half-cut full-cut feed drawer barcodes enlarge\n"
+           "  black-mark-feed align file=PATH\n"
+           "  switch:black-mark=on|off switch:near-end=on|off switch:paper-take=on|off\n"
+           "  switch:cutter=on|off\n"
+           "  near-end paper-taken serial-status (serial connections only)\n"
+           "  nv-logo=BMP raster=BMP fatigue=N\n"
+           "\n"
+           "Exit status: 0 every test passed, 1 a test failed, 2 usage error.\n";
+}
+
+std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, {});
+    const QCommandLineOption version(QStringLiteral("version"), {});
+    const QCommandLineOption port(QStringLiteral("port"), {}, QStringLiteral("NAME"));
+    const QCommandLineOption settings(QStringLiteral("settings"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption json(QStringLiteral("json"), {});
+    const QCommandLineOption trace(QStringLiteral("trace"), {});
+    const QCommandLineOption interval(QStringLiteral("interval"), {}, QStringLiteral("S"));
+    const QCommandLineOption logo(QStringLiteral("logo"), {});
+    const QCommandLineOption mixed(QStringLiteral("mixed"), {});
+    const QCommandLineOption cut(QStringLiteral("cut"), {});
+    const QCommandLineOption text(QStringLiteral("text"), {}, QStringLiteral("TEXT"));
+    parser.addOptions(
+        {help, version, port, settings, json, trace, interval, logo, mixed, cut, text});
+    // The parser wants the program's name first.
+    if (!parser.parse(QStringList{QStringLiteral("quillora-cli")} + arguments)) {
+        return Usage(parser.errorText());
+    }
+
+    CliOptions options;
+    if (parser.isSet(help)) return options;
+    if (parser.isSet(version)) {
+        options.command = Command::Version;
+        return options;
+    }
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) return Usage(QStringLiteral("no command: ports or run"));
+    const QString command = positional.takeFirst();
+    if (command == QLatin1String("ports")) {
+        options.command = Command::Ports;
+        if (!positional.isEmpty()) {
+            return Usage(QStringLiteral("ports takes no tests: ") + positional.first());
+        }
+    } else if (command == QLatin1String("run")) {
+        options.command = Command::Run;
+        if (!parser.isSet(port)) return Usage(QStringLiteral("run needs --port NAME"));
+        if (positional.isEmpty()) return Usage(QStringLiteral("run needs at least one test"));
+    } else {
+        return Usage(QStringLiteral("unknown command: ") + command);
+    }
+    options.port = parser.value(port);
+    if (parser.isSet(settings)) {
+        options.settingsPath = parser.value(settings).toStdString();
+        options.settingsGiven = true;
+    }
+    options.json = parser.isSet(json);
+    options.trace = parser.isSet(trace);
+    if (parser.isSet(interval)) {
+        const std::optional<int> seconds = ParseDialogInteger(parser.value(interval));
+        if (!seconds || !kIntervalSecondsRange.Contains(*seconds)) {
+            return Usage(
+                QStringLiteral("--interval %1: not a whole number of seconds from %2 to %3")
+                    .arg(parser.value(interval))
+                    .arg(kIntervalSecondsRange.low)
+                    .arg(kIntervalSecondsRange.high));
+        }
+        options.fatigue.intervalSeconds = *seconds;
+    }
+    options.fatigue.logo = parser.isSet(logo);
+    options.fatigue.mixed = parser.isSet(mixed);
+    options.fatigue.cut = parser.isSet(cut);
+    if (parser.isSet(text)) options.fatigue.text = parser.value(text);
+    options.tests = positional;
+    return options;
+}
+
+}  // namespace quillora::cli

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace quillora::cli {
+
+// The exit statuses: every test passed, one did not, the command line was wrong.
+inline constexpr int kExitPassed = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// A refusal of the command line, before anything is sent: one line naming the problem.
+struct UsageError {
+    std::string message;
+};
+
+enum class Command { Ports, Run, Help, Version };
+
+// The continuous (fatigue) test's settings, as the window's boxes and check boxes hold them.
+struct FatigueOptions {
+    int intervalSeconds = 1;
+    bool logo = false;
+    bool mixed = false;
+    bool cut = false;
+    std::optional<QString> text;  // the sample text when absent
+};
+
+struct CliOptions {
+    Command command = Command::Help;
+    QString port;
+    std::string settingsPath = "./Option.ini";
+    bool settingsGiven = false;
+    bool json = false;
+    bool trace = false;
+    FatigueOptions fatigue;
+    QStringList tests;
+};
+
+// Reads the arguments after the program name.
+std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& arguments);
+
+// The text of --help.
+const char* UsageText();
+
+}  // namespace quillora::cli

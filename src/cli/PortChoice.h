@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "cli/CliOptions.h"
+#include "port/DeviceTable.h"
+#include "port/PortDriver.h"
+
+namespace quillora::cli {
+
+// The connection a run uses, as the window would address it once that entry is selected.
+struct ChosenPort {
+    PortName name;  // "COM1", ..., or a dotted address ("IP" resolved)
+    bool serial = false;
+};
+
+// COMn, LPTn and USBn (any letter case) must be in the driver's list; "IP" is the address
+// of the settings file; a dotted IPv4 address is taken as it is.
+std::variant<ChosenPort, UsageError> ChoosePort(const QString& name, PortDriver& driver,
+                                                const std::string& settingsPath);
+
+// The devices a run on `name` may need: none for a network connection, whose driver then
+// skips discovery (it takes tens of milliseconds), otherwise the system's.
+DeviceTable DevicesFor(const QString& name);
+
+// One line of `quillora-cli ports`: a list entry and the device or address behind it.
+struct PortListing {
+    std::string entry;
+    std::string target;  // "" when the number has no device
+};
+
+// The window's list, in its order, with what each entry leads to.
+std::vector<PortListing> ListPorts(PortDriver& driver, const DeviceTable& devices,
+                                   const std::string& settingsPath);
+
+}  // namespace quillora::cli

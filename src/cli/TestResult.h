@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "commands/PortExchange.h"
+#include "commands/StatusDecoding.h"
+#include "port/PortDriver.h"
+
+namespace quillora::cli {
+
+enum class Outcome {
+    Ok,       // every byte taken and, for a status query, a reply that reports no fault
+    Failed,   // part sent, no reply, or a fault reported
+    Refused,  // the test does not apply to this connection; nothing sent
+};
+
+// How one test went.
+struct TestResult {
+    std::string name;  // as given on the command line
+    Outcome outcome = Outcome::Ok;
+    SendTally tally;
+    std::string reply;  // the bytes the printer answered
+    std::optional<StatusFields> status;
+    QString message;  // what the window would show, or "sent N of M bytes"
+    double durationMs = 0;
+};
+
+// A test whose input has been read and checked: running it only sends.
+struct PreparedTest {
+    std::string name;
+    std::function<TestResult(PortDriver& driver, const PortName& port)> run;
+};
+
+}  // namespace quillora::cli

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+#include <QThread>
+#include <string>
+
+#include "PrinterHarness.h"
+
+namespace quillora::test {
+
+// One run of the real quillora-cli program.
+struct CliRun {
+    int status = -1;  // the exit status; -1 when it crashed or did not end
+    QByteArray out, err;
+};
+
+// Runs quillora-cli in `workDir` with `arguments`; QUILLORA_PORTS is `ports` (unset when
+// empty), so discovery never reaches the machine's serial ports by accident of the caller.
+inline CliRun RunCli(const QStringList& arguments, const QString& workDir,
+                     const QString& ports = {}) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QUILLORA_PORTS"));
+    if (!ports.isEmpty()) environment.insert(QStringLiteral("QUILLORA_PORTS"), ports);
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workDir);
+    process.start(QStringLiteral(CLI_BINARY), arguments);
+    CliRun run;
+    if (!process.waitForFinished(120000)) return run;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    if (process.exitStatus() == QProcess::NormalExit) run.status = process.exitCode();
+    return run;
+}
+
+// Every byte the printer kept, receipt after receipt, once `closings` receipts have been
+// ended by the sender going away (each run ends with something printed, so each run ends
+// one that way).
+inline std::string ReceivedBytes(const vprinter::test::PrinterProcess& printer, int closings) {
+    const QDeadlineTimer deadline(10000);
+    while (printer.Log().count(QStringLiteral("ended by connection closed")) < closings &&
+           !deadline.hasExpired()) {
+        QThread::msleep(20);
+    }
+    std::string bytes;
+    for (int number = 1;; ++number) {
+        QFile receipt(printer.ReceiptPath(number, ".bin"));
+        if (!receipt.open(QIODevice::ReadOnly)) return bytes;
+        bytes += receipt.readAll().toStdString();
+    }
+}
+
+}  // namespace quillora::test
