@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -120,6 +122,9 @@ public:
     int Stop() {               // returns the exit code
         process_.terminate();  // nothing to do once it has ended
         process_.waitForFinished(10000);
+        // What a printer that failed said (a sanitizer's report, say) belongs in the test's
+        // output.
+        if (process_.exitCode() != 0) std::fputs(process_.readAll().constData(), stderr);
         return process_.exitCode();
     }
 

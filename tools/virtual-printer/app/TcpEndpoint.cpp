@@ -2,6 +2,12 @@
 
 namespace vprinter {
 
+// A sender still connected at exit: server_ deletes its socket while being destroyed, and
+// the socket's last "disconnected" must not reach this half-destroyed endpoint.
+TcpEndpoint::~TcpEndpoint() {
+    if (current_) current_->disconnect(this);
+}
+
 bool TcpEndpoint::Listen(const QHostAddress& address, quint16 port, QString& error) {
     if (!server_.listen(address, port)) {
         error = server_.errorString();

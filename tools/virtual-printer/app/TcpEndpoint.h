@@ -14,6 +14,7 @@ namespace vprinter {
 class TcpEndpoint final : public QObject {
 public:
     explicit TcpEndpoint(EndpointSession& session) : session_(session) {}
+    ~TcpEndpoint() override;
 
     bool Listen(const QHostAddress& address, quint16 port, QString& error);
 
