@@ -9,25 +9,13 @@
 #include <optional>
 #include <utility>
 
+#include "platform/UniqueFd.h"
+
 namespace quillora {
 namespace {
 
 constexpr std::size_t kHeadersSize = 14 + 40;
 constexpr std::size_t kWidthOffset = 18, kHeightOffset = 22, kBitCountOffset = 28;
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) close(fd_);
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 BmpReadError Failure(BmpReadFailure failure, int osError = 0) {
     return {failure,
@@ -120,10 +108,10 @@ std::uint8_t MaskTrailingBits(std::uint8_t value, int keep) {
 }
 
 BmpReadResult ReadPaddedBitmap(const std::string& path, int rowMultiple) {
-    const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) return Failure(BmpReadFailure::CannotOpen, errno);
+    const UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.Get() < 0) return Failure(BmpReadFailure::CannotOpen, errno);
     struct stat status {};
-    if (fstat(file.get(), &status) != 0) return Failure(BmpReadFailure::CannotOpen, errno);
+    if (fstat(file.Get(), &status) != 0) return Failure(BmpReadFailure::CannotOpen, errno);
     if (!S_ISREG(status.st_mode)) {
         return Failure(BmpReadFailure::CannotOpen, S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
     }
@@ -131,7 +119,7 @@ BmpReadResult ReadPaddedBitmap(const std::string& path, int rowMultiple) {
 
     std::uint8_t headers[kHeadersSize];
     if (fileSize < kHeadersSize) return Failure(BmpReadFailure::Incomplete);
-    if (auto error = ReadAt(file.get(), headers, kHeadersSize, 0)) return *error;
+    if (auto error = ReadAt(file.Get(), headers, kHeadersSize, 0)) return *error;
     PaddedBitmap bitmap;
     if (auto error = TakeLayout(headers, rowMultiple, bitmap)) return *error;
     const std::uint64_t pixelBytes = std::uint64_t(bitmap.RowBytes) * std::uint32_t(bitmap.Height);
@@ -143,7 +131,7 @@ BmpReadResult ReadPaddedBitmap(const std::string& path, int rowMultiple) {
     if (mapError) return BmpReadError{BmpReadFailure::NoMemory, mapError};
     // The rows are the file's last pixelBytes bytes: one read instead of one per row.
     if (auto error =
-            ReadAt(file.get(), bitmap.Pixels.data(), pixelBytes, off_t(fileSize - pixelBytes))) {
+            ReadAt(file.Get(), bitmap.Pixels.data(), pixelBytes, off_t(fileSize - pixelBytes))) {
         return *error;
     }
     PadRows(bitmap);

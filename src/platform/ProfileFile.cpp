@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/UniqueFd.h"
+
 namespace quillora {
 namespace {
 
@@ -126,22 +128,6 @@ std::error_code WriteAll(int fd, const std::string& data) {
 constexpr std::string_view kTempInfix = ".quillora-";
 constexpr size_t kTempRandomChars = 6;  // mkstemp's XXXXXX, letters and digits
 
-class OwnedFd {
-public:
-    explicit OwnedFd(int fd) : fd_(fd) {}
-    OwnedFd(const OwnedFd&) = delete;
-    OwnedFd& operator=(const OwnedFd&) = delete;
-    ~OwnedFd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int Get() const { return fd_; }
-    // Closes now, for the caller that needs close's error.
-    int Close() { return ::close(std::exchange(fd_, -1)); }
-
-private:
-    int fd_;
-};
-
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -163,14 +149,14 @@ bool IsTempName(std::string_view name, std::string_view prefix) {
 
 // A new temporary file beside `path`, locked. Made again when a sweep removed it before
 // the lock was taken.
-std::error_code CreateLockedTemp(const std::string& path, std::optional<OwnedFd>& fd,
+std::error_code CreateLockedTemp(const std::string& path, UniqueFd& fd,
                                  std::string& tempPath) {
     for (;;) {
         tempPath = path + std::string(kTempInfix) + std::string(kTempRandomChars, 'X');
-        fd.emplace(::mkostemp(tempPath.data(), O_CLOEXEC));
-        if (fd->Get() < 0) return LastError();
+        fd = UniqueFd(::mkostemp(tempPath.data(), O_CLOEXEC));
+        if (fd.Get() < 0) return LastError();
         struct stat opened {}, named {};
-        if (::flock(fd->Get(), LOCK_EX) != 0 || ::fstat(fd->Get(), &opened) != 0) {
+        if (::flock(fd.Get(), LOCK_EX) != 0 || ::fstat(fd.Get(), &opened) != 0) {
             const std::error_code error = LastError();
             ::unlink(tempPath.c_str());
             return error;
@@ -191,7 +177,7 @@ void RemoveAbandonedTemps(const std::string& path) {
     const int dirFd = ::dirfd(dir.get());
     while (const dirent* entry = ::readdir(dir.get())) {
         if (!IsTempName(entry->d_name, prefix)) continue;
-        const OwnedFd fd(::openat(dirFd, entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+        const UniqueFd fd(::openat(dirFd, entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
         struct stat opened {}, named {};
         if (fd.Get() >= 0 && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0 &&
             ::fstat(fd.Get(), &opened) == 0 &&
@@ -203,19 +189,19 @@ void RemoveAbandonedTemps(const std::string& path) {
 }
 
 std::error_code ReplaceFile(const std::string& path, const std::string& contents) {
-    std::optional<OwnedFd> fd;
+    UniqueFd fd;
     std::string tempPath;
     if (const std::error_code error = CreateLockedTemp(path, fd, tempPath)) return error;
     struct stat st {};
     mode_t mode = 0644;
     if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
-    std::error_code error = WriteAll(fd->Get(), contents);
-    if (!error && ::fchmod(fd->Get(), mode) != 0) error = LastError();
-    if (!error && ::fsync(fd->Get()) != 0) error = LastError();
+    std::error_code error = WriteAll(fd.Get(), contents);
+    if (!error && ::fchmod(fd.Get(), mode) != 0) error = LastError();
+    if (!error && ::fsync(fd.Get()) != 0) error = LastError();
     // Renamed while still locked, so that no sweep takes it for abandoned.
     if (!error && ::rename(tempPath.c_str(), path.c_str()) != 0) error = LastError();
     if (error) ::unlink(tempPath.c_str());
-    if (fd->Close() != 0 && !error) error = LastError();
+    if (fd.Close() != 0 && !error) error = LastError();
     if (!error) RemoveAbandonedTemps(path);
     return error;
 }

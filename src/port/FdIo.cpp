@@ -109,22 +109,6 @@ ReadStep ReadOnce(int fd, std::uint8_t* buffer, std::size_t length, const FdIoOp
 
 }  // namespace
 
-UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
-    if (this != &other) {
-        Reset();
-        fd_ = other.Release();
-    }
-    return *this;
-}
-
-int UniqueFd::Release() {
-    return std::exchange(fd_, -1);
-}
-
-void UniqueFd::Reset() {
-    if (fd_ >= 0) close(std::exchange(fd_, -1));
-}
-
 std::error_code LastOsError() {
     return {errno, std::system_category()};
 }

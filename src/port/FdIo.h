@@ -7,27 +7,9 @@
 #include <string>
 #include <system_error>
 
+#include "platform/UniqueFd.h"
+
 namespace quillora {
-
-// Owns one file descriptor and closes it.
-class UniqueFd {
-public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept;
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd() { Reset(); }
-
-    int Get() const { return fd_; }
-    bool Valid() const { return fd_ >= 0; }
-    int Release();
-    void Reset();
-
-private:
-    int fd_ = -1;
-};
 
 std::error_code LastOsError();
 
