@@ -13,7 +13,8 @@ public:
     void Reply(const std::vector<std::uint8_t>&) override {}
     void Log(const std::string&) override {}
     void ReceiptDone(vprinter::Receipt receipt) override {
-        if (receipt.paper.height() > 65536) __builtin_trap();  // the paper limit failed
+        // The paper limit failed.
+        if (receipt.paper.height() > vprinter::Paper::kMaxHeightDots) __builtin_trap();
     }
 };
 

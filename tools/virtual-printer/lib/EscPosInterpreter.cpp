@@ -472,15 +472,24 @@ void EscPosInterpreter::PlaceBlock(const QImage& block) {
 void EscPosInterpreter::PlaceInArea(const QImage& block, int advance) {
     const int areaWidth = modes_.AreaWidth();
     if (!modes_.upsideDown) {
-        paper_.Place(block, modes_.justification, advance, modes_.leftMargin, areaWidth);
+        PutOnPaper(block, modes_.justification, advance, modes_.leftMargin, areaWidth);
         return;
     }
     // Upside down, the line turns half a turn within the print area.
     QImage area(areaWidth, block.height(), QImage::Format_Grayscale8);
     area.fill(255);
     Paper::Stamp(area, 0, block, modes_.justification, 0, areaWidth);
-    paper_.Place(area.mirrored(true, true), Justification::Left, advance, modes_.leftMargin,
-                 areaWidth);
+    PutOnPaper(area.mirrored(true, true), Justification::Left, advance, modes_.leftMargin,
+               areaWidth);
+}
+
+void EscPosInterpreter::PutOnPaper(const QImage& block, Justification justification, int advance,
+                                   int areaLeft, int areaWidth) {
+    const int lost = paper_.Place(block, justification, advance, areaLeft, areaWidth);
+    if (lost > 0) {
+        ++problems_;
+        output_.Log(std::to_string(lost) + " rows of dots past the paper length limit were lost");
+    }
 }
 
 void EscPosInterpreter::Cut(const std::string& name, std::size_t offset) {
@@ -510,7 +519,7 @@ void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text)
 void EscPosInterpreter::PlaceNote(const std::string& text, NoteStyle style) {
     FlushLine();
     const QImage note = RenderNote(QString::fromStdString(text), style, Paper::kWidthDots);
-    paper_.Place(note, Justification::Left, note.height());
+    PutOnPaper(note, Justification::Left, note.height());
 }
 
 void EscPosInterpreter::EndReceipt(const std::string& endedBy) {

@@ -105,6 +105,9 @@ private:
     void PlaceBlock(const QImage& block);
     // Puts a line or block on the paper in the print area, upside down when so set.
     void PlaceInArea(const QImage& block, int advance);
+    // Puts a block on the paper; what falls past its end is reported.
+    void PutOnPaper(const QImage& block, Justification justification, int advance,
+                    int areaLeft = 0, int areaWidth = Paper::kWidthDots);
     // Marks a cut on the paper and ends the receipt there.
     void Cut(const std::string& name, std::size_t offset);
     void Event(const std::string& text, std::size_t offset);
