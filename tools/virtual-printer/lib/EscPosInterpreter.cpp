@@ -37,7 +37,11 @@ std::string HexBytes(const std::uint8_t* bytes, std::size_t length, std::size_t 
 }
 
 EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output)
-    : memory_(memory), output_(output) {}
+    : EscPosInterpreter(memory, output, ownGlyphs_) {}
+
+EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output,
+                                     GlyphCache& glyphs)
+    : memory_(memory), output_(output), glyphs_(glyphs) {}
 
 void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
     pending_.insert(pending_.end(), data, data + size);
@@ -518,7 +522,7 @@ void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text)
 
 void EscPosInterpreter::PlaceNote(const std::string& text, NoteStyle style) {
     FlushLine();
-    const QImage note = RenderNote(QString::fromStdString(text), style, Paper::kWidthDots);
+    const QImage& note = glyphs_.Note(QString::fromStdString(text), style, Paper::kWidthDots);
     PutOnPaper(note, Justification::Left, note.height());
 }
 

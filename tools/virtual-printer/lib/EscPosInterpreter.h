@@ -50,6 +50,9 @@ using quillora::escpos::kNvCapacityBytes;
 class EscPosInterpreter {
 public:
     EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output);
+    // Drawing through `glyphs`, which may outlive the interpreter: a caller that runs one
+    // short stream after another keeps its characters and notes drawn.
+    EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output, GlyphCache& glyphs);
 
     void Feed(const std::uint8_t* data, std::size_t size);
 
@@ -123,7 +126,8 @@ private:
     StatusResponder status_{memory_.sensors};
     GbkDecoder gbk_;
     CodeTables codeTables_;
-    GlyphCache glyphs_;
+    GlyphCache ownGlyphs_;  // unused when the caller gives a cache of its own
+    GlyphCache& glyphs_;
     Paper paper_;
     LineBuffer line_{Paper::kWidthDots};
     PrintModes modes_;

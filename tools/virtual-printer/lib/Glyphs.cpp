@@ -93,6 +93,12 @@ const QImage& GlyphCache::HexMark(const QString& text) {
     return Cached(QStringLiteral("m") + text, [&] { return RenderHexMark(text); });
 }
 
+const QImage& GlyphCache::Note(const QString& text, NoteStyle style, int width) {
+    const QString key =
+        QStringLiteral("n%1,%2,").arg(style == NoteStyle::Problem ? 'p' : 'e').arg(width) + text;
+    return Cached(key, [&] { return RenderNote(text, style, width); });
+}
+
 const QImage& GlyphCache::Remember(const QString& key, QImage image) {
     if (images_.size() >= kMaxEntries) images_.clear();
     return *images_.insert(key, std::move(image));
