@@ -1,7 +1,9 @@
 #include "Paper.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 namespace vprinter {
@@ -22,6 +24,28 @@ Span Position(int lineWidth, int blockWidth, Justification justification, int ar
     if (justification == Justification::Centre) left += std::max(0, (areaWidth - blockWidth) / 2);
     if (justification == Justification::Right) left += std::max(0, areaWidth - blockWidth);
     return {left, std::min(blockWidth, lineWidth - left)};
+}
+
+// Sets the bits of the paper's row `target` (one bit per dot, left dot in the high bit)
+// for the dark pixels (below 128) of `width` grey pixels starting at dot `left`.
+void SetDots(const uchar* source, int width, int left, uchar* target) {
+    int x = 0;
+    const int shift = left % 8;
+    for (; x + 8 <= width; x += 8) {
+        // Eight pixels at once: bit 7 of each byte tells light from dark; the multiply
+        // gathers those bits into one byte, leftmost pixel highest.
+        std::uint64_t pixels;
+        std::memcpy(&pixels, source + x, sizeof pixels);
+        const std::uint64_t dark = (~pixels & 0x8080808080808080u) >> 7;
+        const auto bits = static_cast<uchar>((dark * 0x8040201008040201u) >> 56);
+        uchar* byte = target + (left + x) / 8;
+        byte[0] |= static_cast<uchar>(bits >> shift);
+        if (shift != 0) byte[1] |= static_cast<uchar>(bits << (8 - shift));
+    }
+    for (; x < width; ++x) {
+        const int dot = left + x;
+        if (source[x] < 128) target[dot / 8] |= static_cast<uchar>(0x80 >> (dot % 8));
+    }
 }
 
 }  // namespace
@@ -71,15 +95,9 @@ QImage Paper::Finish() const {
     paper.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     for (const Placed& placed : placed_) {
         const int rows = std::min(placed.block.height(), height - placed.top);
-        const int width = placed.block.width();
         for (int y = 0; y < rows; ++y) {
-            const uchar* source = placed.block.constScanLine(y);
-            // Eight dots to a byte, left dot in the high bit.
-            uchar* target = paper.scanLine(placed.top + y);
-            for (int x = 0; x < width; ++x) {
-                const int dot = placed.left + x;
-                if (source[x] < 128) target[dot / 8] |= static_cast<uchar>(0x80 >> (dot % 8));
-            }
+            SetDots(placed.block.constScanLine(y), placed.block.width(), placed.left,
+                    paper.scanLine(placed.top + y));
         }
     }
     return paper;
