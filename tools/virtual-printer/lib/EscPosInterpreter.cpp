@@ -37,11 +37,11 @@ std::string HexBytes(const std::uint8_t* bytes, std::size_t length, std::size_t 
 }
 
 EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output)
-    : EscPosInterpreter(memory, output, ownGlyphs_) {}
+    : EscPosInterpreter(memory, output, ownDrawings_) {}
 
 EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output,
-                                     GlyphCache& glyphs)
-    : memory_(memory), output_(output), glyphs_(glyphs) {}
+                                     Drawings& drawings)
+    : memory_(memory), output_(output), glyphs_(drawings.glyphs), barcodes_(drawings.barcodes) {}
 
 void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
     pending_.insert(pending_.end(), data, data + size);
@@ -347,8 +347,8 @@ void EscPosInterpreter::PrintBarcode(const std::uint8_t* command, std::size_t le
     const std::uint8_t* first = command + (counted ? 4 : 3);
     const std::uint8_t* last = command + length - (counted ? 0 : 1);
     const BarcodeDrawing drawing =
-        DrawBarcode(m, std::vector<std::uint8_t>(first, last), modes_.barcodeHeight,
-                    modes_.barcodeModule, modes_.AreaWidth());
+        barcodes_.Draw(m, std::vector<std::uint8_t>(first, last), modes_.barcodeHeight,
+                       modes_.barcodeModule, modes_.AreaWidth());
     FlushLine();
     if (!drawing.problem.empty()) ProblemNote(offset, drawing.problem);
     if (drawing.bars.isNull()) return;

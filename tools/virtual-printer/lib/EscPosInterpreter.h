@@ -12,7 +12,7 @@
 #include "CodeTables.h"
 #include "GbkDecoder.h"
 #include "commands/EscPosFraming.h"
-#include "Glyphs.h"
+#include "Drawings.h"
 #include "LineBuffer.h"
 #include "Paper.h"
 #include "PrintModes.h"
@@ -50,9 +50,9 @@ using quillora::escpos::kNvCapacityBytes;
 class EscPosInterpreter {
 public:
     EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output);
-    // Drawing through `glyphs`, which may outlive the interpreter: a caller that runs one
-    // short stream after another keeps its characters and notes drawn.
-    EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output, GlyphCache& glyphs);
+    // Drawing through `drawings`, which may outlive the interpreter: a caller that runs one
+    // short stream after another keeps its characters, notes and barcodes drawn.
+    EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output, Drawings& drawings);
 
     void Feed(const std::uint8_t* data, std::size_t size);
 
@@ -126,8 +126,9 @@ private:
     StatusResponder status_{memory_.sensors};
     GbkDecoder gbk_;
     CodeTables codeTables_;
-    GlyphCache ownGlyphs_;  // unused when the caller gives a cache of its own
+    Drawings ownDrawings_;  // unused when the caller gives drawings of its own
     GlyphCache& glyphs_;
+    BarcodeCache& barcodes_;
     Paper paper_;
     LineBuffer line_{Paper::kWidthDots};
     PrintModes modes_;
