@@ -52,12 +52,36 @@ TEST(MalformedTest, StreamsCutShortOversizedOrRandomAreReportedAndEnd) {
     EXPECT_TRUE(nv.output.Logged("offset 4: truncated command at the end of the data (11 bytes)"));
     EXPECT_TRUE(nv.memory.nvImages.empty());
 
+    // An unknown two-byte GS command as the last bytes received: nothing past them is read
+    // (found by the fuzzer under AddressSanitizer).
+    InterpreterRig shortGs;
+    EXPECT_EQ(shortGs.PrintAll(Hex("41 0A 1D DF")).problems, 1);
+    EXPECT_TRUE(shortGs.output.Logged("offset 2: unknown command: 1D DF"));
+
     InterpreterRig feeds;  // 20 x 255 lines x 30 dots = 153000 dots
     std::vector<std::uint8_t> bytes;
     for (int i = 0; i < 20; ++i) bytes.insert(bytes.end(), {0x1B, 0x64, 0xFF});
     feeds.PrintAll(bytes);
     ASSERT_EQ(feeds.output.receipts.size(), 4u);
     EXPECT_EQ(feeds.output.receipts[0].endedBy, "paper length limit");
+    EXPECT_EQ(feeds.output.receipts[0].paper.height(), Paper::kMaxHeightDots);
+
+    // No receipt grows past the limit: not by one long feed (255 lines of 255 dots) ...
+    InterpreterRig longFeed;
+    const Receipt& fed = longFeed.PrintAll(Hex("1B 33 FF 0A 0A 0A 1B 64 FF"));
+    EXPECT_EQ(fed.paper.height(), Paper::kMaxHeightDots);
+    EXPECT_EQ(fed.endedBy, "paper length limit");
+    // ... nor by a picture taller than what is left (8 x 20000 dots, double height): its
+    // rows past the end are lost, and that is reported.
+    InterpreterRig tall;
+    std::vector<std::uint8_t> raster = Hex("0A 1D 76 30 02 01 00 20 4E");
+    raster.resize(raster.size() + 20000, 0x80);
+    const Receipt& cut = tall.PrintAll(raster);
+    EXPECT_EQ(cut.paper.height(), Paper::kMaxHeightDots);
+    EXPECT_TRUE(IsDot(cut.paper, 0, Paper::kMaxHeightDots - 1));
+    EXPECT_FALSE(IsDot(cut.paper, 1, Paper::kMaxHeightDots - 1));
+    EXPECT_EQ(cut.problems, 1);
+    EXPECT_TRUE(tall.output.Logged("7262 rows of dots past the paper length limit were lost"));
 
     std::mt19937 random(20240607);
     InterpreterRig rig;
@@ -69,7 +93,7 @@ TEST(MalformedTest, StreamsCutShortOversizedOrRandomAreReportedAndEnd) {
     std::size_t total = 0;
     for (const Receipt& receipt : rig.output.receipts) {
         total += receipt.raw.size();
-        EXPECT_LE(receipt.paper.height(), 32768 + 10000);
+        EXPECT_LE(receipt.paper.height(), Paper::kMaxHeightDots);
     }
     EXPECT_LE(total, bytes.size());
 }

@@ -24,10 +24,11 @@ seed images '\x03\x1c\x71\x01\x01\x00\x01\x00\x80\x40\x20\x10\x08\x04\x02\x01\x1
 seed status '\x02\x10\x04\x02\x10\x04\x04\x1d\x46\x01\x1d\x46\x21\x1b\x39\x00\x05\x0a\x1d\x0c\x1b\x6d\x1b\x69'
 seed truncated '\x04\x1c\x71\x01\x10\x00\x20\x00\x01\x02\x1d\x6b\x04999'
 
+# One process fuzzes alone: rereading the corpus folder for others' finds costs time.
 QT_QPA_PLATFORM=offscreen \
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions=$ROOT/tools/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$BUILD/interpreter_fuzz" -max_total_time="$SECONDS_TO_RUN" -max_len=70000 -timeout=20 \
-  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=artifacts/fuzz-virtual-printer- \
+  -rss_limit_mb=2048 -reload=0 -print_final_stats=1 -artifact_prefix=artifacts/fuzz-virtual-printer- \
   "$CORPUS" "$SEEDS"

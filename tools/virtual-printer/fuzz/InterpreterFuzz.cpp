@@ -13,7 +13,8 @@ public:
     void Reply(const std::vector<std::uint8_t>&) override {}
     void Log(const std::string&) override {}
     void ReceiptDone(vprinter::Receipt receipt) override {
-        if (receipt.paper.height() > 65536) __builtin_trap();  // the paper limit failed
+        // The paper limit failed.
+        if (receipt.paper.height() > vprinter::Paper::kMaxHeightDots) __builtin_trap();
     }
 };
 
@@ -29,9 +30,12 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::size_t split = std::min<std::size_t>(data[0], size - 1);
+    // Drawn characters, notes and barcodes carry over from input to input, as in a printer
+    // that runs for long; every other piece of state starts afresh.
+    static vprinter::Drawings drawings;
     vprinter::PrinterMemory memory;
     DiscardingOutput output;
-    vprinter::EscPosInterpreter interpreter(memory, output);
+    vprinter::EscPosInterpreter interpreter(memory, output, drawings);
     interpreter.Feed(data + 1, split);
     interpreter.Pause();
     interpreter.Feed(data + 1 + split, size - 1 - split);

@@ -37,21 +37,19 @@ std::string CodeTables::TableName(int n) {
     }
 }
 
-CodeTables::CodeTables() {
-    Select(0);
-}
-
 bool CodeTables::Select(int n) {
-    const std::string name = TableName(n);
-    if (name.empty()) return false;
-    if (tables_.find(n) == tables_.end()) tables_.emplace(n, Convert(name));
+    if (TableName(n).empty()) return false;
     selected_ = n;
     return true;
 }
 
-std::optional<QString> CodeTables::Decode(std::uint8_t byte) const {
+std::optional<QString> CodeTables::Decode(std::uint8_t byte) {
     if (byte < 0x80) return QString(QChar(byte));
-    return tables_.at(selected_)[byte - 0x80];
+    auto table = tables_.find(selected_);
+    if (table == tables_.end()) {
+        table = tables_.emplace(selected_, Convert(TableName(selected_))).first;
+    }
+    return table->second[byte - 0x80];
 }
 
 CodeTables::Upper CodeTables::Convert(const std::string& name) {

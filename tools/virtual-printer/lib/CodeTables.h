@@ -16,20 +16,19 @@ public:
     // The iconv name of table n of ESC t, or "" when this printer does not have it.
     static std::string TableName(int n);
 
-    CodeTables();
-
     // Selects table n; false (and the table stays) when this printer does not have it.
     bool Select(int n);
     int Selected() const { return selected_; }
     // The character `byte` (0x80..0xFF) stands for in the selected table; nullopt when the
     // table leaves it undefined.
-    std::optional<QString> Decode(std::uint8_t byte) const;
+    std::optional<QString> Decode(std::uint8_t byte);
 
 private:
     using Upper = std::array<std::optional<QString>, 128>;
     static Upper Convert(const std::string& name);
 
-    std::map<int, Upper> tables_;  // converted once, on first use
+    // Converted once, when a byte of the table is first decoded: most streams never need one.
+    std::map<int, Upper> tables_;
     int selected_ = 0;
 };
 

@@ -37,7 +37,11 @@ std::string HexBytes(const std::uint8_t* bytes, std::size_t length, std::size_t 
 }
 
 EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output)
-    : memory_(memory), output_(output) {}
+    : EscPosInterpreter(memory, output, ownDrawings_) {}
+
+EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output,
+                                     Drawings& drawings)
+    : memory_(memory), output_(output), glyphs_(drawings.glyphs), barcodes_(drawings.barcodes) {}
 
 void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
     pending_.insert(pending_.end(), data, data + size);
@@ -343,8 +347,8 @@ void EscPosInterpreter::PrintBarcode(const std::uint8_t* command, std::size_t le
     const std::uint8_t* first = command + (counted ? 4 : 3);
     const std::uint8_t* last = command + length - (counted ? 0 : 1);
     const BarcodeDrawing drawing =
-        DrawBarcode(m, std::vector<std::uint8_t>(first, last), modes_.barcodeHeight,
-                    modes_.barcodeModule, modes_.AreaWidth());
+        barcodes_.Draw(m, std::vector<std::uint8_t>(first, last), modes_.barcodeHeight,
+                       modes_.barcodeModule, modes_.AreaWidth());
     FlushLine();
     if (!drawing.problem.empty()) ProblemNote(offset, drawing.problem);
     if (drawing.bars.isNull()) return;
@@ -472,15 +476,24 @@ void EscPosInterpreter::PlaceBlock(const QImage& block) {
 void EscPosInterpreter::PlaceInArea(const QImage& block, int advance) {
     const int areaWidth = modes_.AreaWidth();
     if (!modes_.upsideDown) {
-        paper_.Place(block, modes_.justification, advance, modes_.leftMargin, areaWidth);
+        PutOnPaper(block, modes_.justification, advance, modes_.leftMargin, areaWidth);
         return;
     }
     // Upside down, the line turns half a turn within the print area.
     QImage area(areaWidth, block.height(), QImage::Format_Grayscale8);
     area.fill(255);
     Paper::Stamp(area, 0, block, modes_.justification, 0, areaWidth);
-    paper_.Place(area.mirrored(true, true), Justification::Left, advance, modes_.leftMargin,
-                 areaWidth);
+    PutOnPaper(area.mirrored(true, true), Justification::Left, advance, modes_.leftMargin,
+               areaWidth);
+}
+
+void EscPosInterpreter::PutOnPaper(const QImage& block, Justification justification, int advance,
+                                   int areaLeft, int areaWidth) {
+    const int lost = paper_.Place(block, justification, advance, areaLeft, areaWidth);
+    if (lost > 0) {
+        ++problems_;
+        output_.Log(std::to_string(lost) + " rows of dots past the paper length limit were lost");
+    }
 }
 
 void EscPosInterpreter::Cut(const std::string& name, std::size_t offset) {
@@ -509,8 +522,8 @@ void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text)
 
 void EscPosInterpreter::PlaceNote(const std::string& text, NoteStyle style) {
     FlushLine();
-    const QImage note = RenderNote(QString::fromStdString(text), style, Paper::kWidthDots);
-    paper_.Place(note, Justification::Left, note.height());
+    const QImage& note = glyphs_.Note(QString::fromStdString(text), style, Paper::kWidthDots);
+    PutOnPaper(note, Justification::Left, note.height());
 }
 
 void EscPosInterpreter::EndReceipt(const std::string& endedBy) {

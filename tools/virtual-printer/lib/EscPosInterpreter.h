@@ -12,7 +12,7 @@
 #include "CodeTables.h"
 #include "GbkDecoder.h"
 #include "commands/EscPosFraming.h"
-#include "Glyphs.h"
+#include "Drawings.h"
 #include "LineBuffer.h"
 #include "Paper.h"
 #include "PrintModes.h"
@@ -50,6 +50,9 @@ using quillora::escpos::kNvCapacityBytes;
 class EscPosInterpreter {
 public:
     EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output);
+    // Drawing through `drawings`, which may outlive the interpreter: a caller that runs one
+    // short stream after another keeps its characters, notes and barcodes drawn.
+    EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output, Drawings& drawings);
 
     void Feed(const std::uint8_t* data, std::size_t size);
 
@@ -105,6 +108,9 @@ private:
     void PlaceBlock(const QImage& block);
     // Puts a line or block on the paper in the print area, upside down when so set.
     void PlaceInArea(const QImage& block, int advance);
+    // Puts a block on the paper; what falls past its end is reported.
+    void PutOnPaper(const QImage& block, Justification justification, int advance,
+                    int areaLeft = 0, int areaWidth = Paper::kWidthDots);
     // Marks a cut on the paper and ends the receipt there.
     void Cut(const std::string& name, std::size_t offset);
     void Event(const std::string& text, std::size_t offset);
@@ -120,7 +126,9 @@ private:
     StatusResponder status_{memory_.sensors};
     GbkDecoder gbk_;
     CodeTables codeTables_;
-    GlyphCache glyphs_;
+    Drawings ownDrawings_;  // unused when the caller gives drawings of its own
+    GlyphCache& glyphs_;
+    BarcodeCache& barcodes_;
     Paper paper_;
     LineBuffer line_{Paper::kWidthDots};
     PrintModes modes_;

@@ -5,14 +5,8 @@
 
 namespace vprinter {
 
-GbkDecoder::GbkDecoder() : converter_(iconv_open("UTF-8", "GBK")) {
-    if (converter_ == reinterpret_cast<iconv_t>(-1)) {
-        throw std::runtime_error("the C library has no GBK converter");
-    }
-}
-
 GbkDecoder::~GbkDecoder() {
-    iconv_close(converter_);
+    if (converter_ != reinterpret_cast<iconv_t>(-1)) iconv_close(converter_);
 }
 
 std::optional<QString> ConvertToUnicode(iconv_t converter, const char* bytes, std::size_t size) {
@@ -32,6 +26,12 @@ std::optional<QString> ConvertToUnicode(iconv_t converter, const char* bytes, st
 }
 
 std::optional<QString> GbkDecoder::Decode(std::uint8_t lead, std::uint8_t trail) {
+    if (converter_ == reinterpret_cast<iconv_t>(-1)) {
+        converter_ = iconv_open("UTF-8", "GBK");
+        if (converter_ == reinterpret_cast<iconv_t>(-1)) {
+            throw std::runtime_error("the C library has no GBK converter");
+        }
+    }
     const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
     return ConvertToUnicode(converter_, pair, sizeof pair);
 }

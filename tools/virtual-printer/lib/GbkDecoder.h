@@ -16,7 +16,7 @@ std::optional<QString> ConvertToUnicode(iconv_t converter, const char* bytes, st
 // printer has its own character table; it does not borrow the program's).
 class GbkDecoder {
 public:
-    GbkDecoder();
+    GbkDecoder() = default;
     ~GbkDecoder();
     GbkDecoder(const GbkDecoder&) = delete;
     GbkDecoder& operator=(const GbkDecoder&) = delete;
@@ -26,7 +26,8 @@ public:
 
 
 private:
-    iconv_t converter_;
+    // Opened when the first pair is decoded: most streams never need it.
+    iconv_t converter_ = reinterpret_cast<iconv_t>(-1);
 };
 
 }  // namespace vprinter

@@ -79,11 +79,15 @@ QImage RenderNote(const QString& text, NoteStyle style, int width) {
 
 const QImage& GlyphCache::Character(const QString& character, bool fullWidth, int widthFactor,
                                     int heightFactor, CellFont font) {
-    const QString key = QStringLiteral("c%1%2%3%4")
-                            .arg(widthFactor)
-                            .arg(heightFactor)
-                            .arg(font == CellFont::B ? 'b' : 'a')
-                            .arg(character);
+    // Built by hand: QString::arg per character costs more than the lookup (factors are
+    // single digits, 1 to 8).
+    QString key;
+    key.reserve(4 + character.size());
+    key += u'c';
+    key += QChar(u'0' + widthFactor);
+    key += QChar(u'0' + heightFactor);
+    key += font == CellFont::B ? u'b' : u'a';
+    key += character;
     return Cached(key, [&] {
         return RenderCharacter(character, fullWidth, widthFactor, heightFactor, font);
     });
@@ -91,6 +95,12 @@ const QImage& GlyphCache::Character(const QString& character, bool fullWidth, in
 
 const QImage& GlyphCache::HexMark(const QString& text) {
     return Cached(QStringLiteral("m") + text, [&] { return RenderHexMark(text); });
+}
+
+const QImage& GlyphCache::Note(const QString& text, NoteStyle style, int width) {
+    const QString key =
+        QStringLiteral("n%1,%2,").arg(style == NoteStyle::Problem ? 'p' : 'e').arg(width) + text;
+    return Cached(key, [&] { return RenderNote(text, style, width); });
 }
 
 const QImage& GlyphCache::Remember(const QString& key, QImage image) {

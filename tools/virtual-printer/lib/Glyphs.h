@@ -34,13 +34,14 @@ enum class NoteStyle {
 // A full-width annotation line.
 QImage RenderNote(const QString& text, NoteStyle style, int width);
 
-// Characters and marks drawn once and reused: receipts repeat the same few glyphs, and
-// drawing each through the font costs far more than copying it.
+// Characters, marks and notes drawn once and reused: receipts repeat the same few glyphs
+// and notes, and drawing each through the font costs far more than copying it.
 class GlyphCache {
 public:
     const QImage& Character(const QString& character, bool fullWidth, int widthFactor,
                             int heightFactor, CellFont font = CellFont::A);
     const QImage& HexMark(const QString& text);
+    const QImage& Note(const QString& text, NoteStyle style, int width);
 
     // Any other image, drawn by `make` the first time `key` is asked for.
     template <typename Make>

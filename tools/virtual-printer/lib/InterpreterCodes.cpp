@@ -5,7 +5,8 @@ namespace vprinter {
 
 bool EscPosInterpreter::ExecuteBarcodeSetting(const std::uint8_t* command, std::size_t length,
                                               std::size_t offset) {
-    const std::uint8_t n = command[2];
+    // Other GS commands reach here too, some only two bytes long.
+    const std::uint8_t n = length > 2 ? command[2] : 0;
     switch (command[1]) {
         case 'h':
             if (n == 0) {

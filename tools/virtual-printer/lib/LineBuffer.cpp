@@ -25,15 +25,23 @@ QImage LineBuffer::Take() {
     }
     QImage line(std::max(width, 1), std::max(height, 1), QImage::Format_Grayscale8);
     line.fill(255);
+    int inked = 0;  // cells so far reach no further right than this
     for (const Cell& cell : cells_) {
         const int cellWidth = cell.image.width();
         const int cellHeight = cell.image.height();
         const int top = height - cellHeight;
+        // Most cells meet white paper only: copied, not merged dot by dot.
+        const bool overprint = cell.left < inked;
         for (int y = 0; y < cellHeight; ++y) {
             const uchar* source = cell.image.constScanLine(y);
             uchar* target = line.scanLine(top + y) + cell.left;
+            if (!overprint) {
+                std::copy_n(source, cellWidth, target);
+                continue;
+            }
             for (int x = 0; x < cellWidth; ++x) target[x] = std::min(target[x], source[x]);
         }
+        inked = std::max(inked, cell.left + cellWidth);
     }
     cells_.clear();
     position_ = 0;

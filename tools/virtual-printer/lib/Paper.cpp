@@ -1,70 +1,103 @@
 #include "Paper.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 
 namespace vprinter {
+namespace {
 
-Paper::Paper(int maxHeightDots) : maxHeight_(maxHeightDots) {}
+// Where a block of `blockWidth` dots starts on a line `lineWidth` wide, and how many of its
+// columns lie on the line.
+struct Span {
+    int left;
+    int width;
+};
 
-void Paper::EnsureHeight(int height) {
-    if (height <= canvas_.height()) return;
-    // Most receipts are short: start small, then double.
-    QImage larger(kWidthDots, std::max({height, 256, std::min(canvas_.height() * 2, maxHeight_)}),
-                  QImage::Format_Grayscale8);
-    larger.fill(255);
-    for (int y = 0; y < canvas_.height(); ++y) {
-        std::copy_n(canvas_.constScanLine(y), kWidthDots, larger.scanLine(y));
-    }
-    canvas_ = std::move(larger);
+Span Position(int lineWidth, int blockWidth, Justification justification, int areaLeft,
+              int areaWidth) {
+    areaLeft = std::clamp(areaLeft, 0, lineWidth - 1);
+    areaWidth = std::clamp(areaWidth, 1, lineWidth - areaLeft);
+    int left = areaLeft;
+    if (justification == Justification::Centre) left += std::max(0, (areaWidth - blockWidth) / 2);
+    if (justification == Justification::Right) left += std::max(0, areaWidth - blockWidth);
+    return {left, std::min(blockWidth, lineWidth - left)};
 }
+
+// Sets the bits of the paper's row `target` (one bit per dot, left dot in the high bit)
+// for the dark pixels (below 128) of `width` grey pixels starting at dot `left`.
+void SetDots(const uchar* source, int width, int left, uchar* target) {
+    int x = 0;
+    const int shift = left % 8;
+    for (; x + 8 <= width; x += 8) {
+        // Eight pixels at once: bit 7 of each byte tells light from dark; the multiply
+        // gathers those bits into one byte, leftmost pixel highest.
+        std::uint64_t pixels;
+        std::memcpy(&pixels, source + x, sizeof pixels);
+        const std::uint64_t dark = (~pixels & 0x8080808080808080u) >> 7;
+        const auto bits = static_cast<uchar>((dark * 0x8040201008040201u) >> 56);
+        uchar* byte = target + (left + x) / 8;
+        byte[0] |= static_cast<uchar>(bits >> shift);
+        if (shift != 0) byte[1] |= static_cast<uchar>(bits << (8 - shift));
+    }
+    for (; x < width; ++x) {
+        const int dot = left + x;
+        if (source[x] < 128) target[dot / 8] |= static_cast<uchar>(0x80 >> (dot % 8));
+    }
+}
+
+}  // namespace
 
 void Paper::Stamp(QImage& target, int top, const QImage& block, Justification justification,
                   int areaLeft, int areaWidth) {
-    const int targetWidth = target.width();
-    areaLeft = std::clamp(areaLeft, 0, targetWidth - 1);
-    areaWidth = std::clamp(areaWidth, 1, targetWidth - areaLeft);
-    int left = areaLeft;
-    if (justification == Justification::Centre) {
-        left += std::max(0, (areaWidth - block.width()) / 2);
-    }
-    if (justification == Justification::Right) left += std::max(0, areaWidth - block.width());
-    const int width = std::min(block.width(), targetWidth - left);
+    const Span span = Position(target.width(), block.width(), justification, areaLeft, areaWidth);
     for (int y = 0; y < block.height(); ++y) {
         const uchar* source = block.constScanLine(y);
-        uchar* line = target.scanLine(top + y) + left;
-        for (int x = 0; x < width; ++x) {
+        uchar* line = target.scanLine(top + y) + span.left;
+        for (int x = 0; x < span.width; ++x) {
             if (source[x] < 128) line[x] = 0;
         }
     }
 }
 
-void Paper::Place(const QImage& block, Justification justification, int advance, int areaLeft,
-                  int areaWidth) {
-    EnsureHeight(cursor_ + std::max(block.height(), advance));
-    Stamp(canvas_, cursor_, block, justification, areaLeft, areaWidth);
-    cursor_ += advance;
-    used_ = true;
+int Paper::Place(const QImage& block, Justification justification, int advance, int areaLeft,
+                 int areaWidth) {
+    const Span span = Position(kWidthDots, block.width(), justification, areaLeft, areaWidth);
+    const int rows = std::min(block.height(), kMaxHeightDots - cursor_);
+    if (span.width > 0 && rows > 0) {
+        // A block wider or taller than the paper keeps only what lies on it, so that the
+        // blocks kept never hold more dots than the paper.
+        placed_.push_back({cursor_, span.left,
+                           span.width == block.width() && rows == block.height()
+                               ? block
+                               : block.copy(0, 0, span.width, rows)});
+    }
+    Feed(advance);
+    return block.height() - std::max(rows, 0);
 }
 
 void Paper::Feed(int dots) {
-    cursor_ += dots;  // blank paper needs no canvas until something is placed below it
+    cursor_ = std::min(cursor_ + dots, kMaxHeightDots);
     used_ = true;
 }
 
 QImage Paper::Finish() const {
-    QImage paper(kWidthDots, std::max(cursor_, 1), QImage::Format_Mono);
+    // Zeroed memory is white paper. From calloc, a tall receipt's blank stretches are pages
+    // never touched, where filling an image would write every one of them.
+    const int height = std::max(cursor_, 1);
+    constexpr int kBytesPerLine = kWidthDots / 8;
+    void* bits = std::calloc(static_cast<std::size_t>(height), kBytesPerLine);
+    if (bits == nullptr) throw std::bad_alloc();
+    QImage paper(static_cast<uchar*>(bits), kWidthDots, height, kBytesPerLine,
+                 QImage::Format_Mono, std::free, bits);
     paper.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    paper.fill(0);
-    for (int y = 0; y < std::min(paper.height(), canvas_.height()); ++y) {
-        const uchar* source = canvas_.constScanLine(y);
-        uchar* target = paper.scanLine(y);
-        // Eight dots to a byte, left dot in the high bit (kWidthDots is a multiple of 8).
-        for (int x = 0; x < kWidthDots; x += 8) {
-            uchar bits = 0;
-            for (int bit = 0; bit < 8; ++bit) {
-                bits = static_cast<uchar>((bits << 1) | (source[x + bit] < 128 ? 1 : 0));
-            }
-            target[x / 8] = bits;
+    for (const Placed& placed : placed_) {
+        const int rows = std::min(placed.block.height(), height - placed.top);
+        for (int y = 0; y < rows; ++y) {
+            SetDots(placed.block.constScanLine(y), placed.block.width(), placed.left,
+                    paper.scanLine(placed.top + y));
         }
     }
     return paper;

@@ -3,6 +3,7 @@ set(VPRINTER_LIB_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Barcodes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Barcodes2D.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CodeTables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Drawings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EscPosInterpreter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GbkDecoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Glyphs.cpp

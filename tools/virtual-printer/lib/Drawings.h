@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <tuple>
+#include <vector>
+
+#include "Barcodes.h"
+#include "Glyphs.h"
+
+namespace vprinter {
+
+// Barcodes drawn once and reused: libzint renders every bar of a symbol in colour before
+// it becomes dots, and a receipt printed again repeats its barcodes.
+class BarcodeCache {
+public:
+    // DrawBarcode(), remembered.
+    BarcodeDrawing Draw(int m, const std::vector<std::uint8_t>& data, int heightDots,
+                        int moduleDots, int maxWidthDots);
+
+private:
+    static constexpr std::size_t kMaxEntries = 256;
+    using Key = std::tuple<int, int, int, int, std::vector<std::uint8_t>>;
+    std::map<Key, BarcodeDrawing> drawings_;
+};
+
+// Everything the interpreter draws that may be drawn again. One set may serve many
+// interpreters one after another, as the fuzz target does.
+struct Drawings {
+    GlyphCache glyphs;
+    BarcodeCache barcodes;
+};
+
+}  // namespace vprinter
