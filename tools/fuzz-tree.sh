@@ -1,7 +1,8 @@
 # Sourced by the fuzz stages of the project's own tree: builds the targets named as
-# arguments in build-fuzz (clang, libFuzzer, sanitizers) and sets BUILD and SECONDS_TO_RUN.
-cd "$(dirname "${BASH_SOURCE[0]}")/.."
-SECONDS_TO_RUN=${QUILLORA_FUZZ_SECONDS:-60}
+# arguments in build-fuzz (clang, libFuzzer, sanitizers) and sets BUILD; tools/fuzz-common.sh
+# gives the rest.
+source "$(dirname "${BASH_SOURCE[0]}")/fuzz-common.sh"
+cd "$FUZZ_ROOT"
 BUILD=build-fuzz
 
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

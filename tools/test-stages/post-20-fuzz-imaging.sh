@@ -5,15 +5,8 @@
 set -euo pipefail
 source "$(dirname "$0")/../fuzz-tree.sh" imaging_fuzz imaging_fuzz_seeds
 
-SEEDS="$BUILD/fuzz/imaging/seeds"
-CORPUS="$BUILD/fuzz/imaging/corpus"
-rm -rf "$SEEDS"
-mkdir -p "$CORPUS" artifacts
+fuzz_folders "$BUILD/fuzz/imaging"
 "$BUILD/fuzz/imaging/imaging_fuzz_seeds" "$SEEDS"
 
 # New inputs go to the working corpus; the seeds stay as the tests wrote them.
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  "$BUILD/fuzz/imaging/imaging_fuzz" -max_total_time="$SECONDS_TO_RUN" -max_len=8192 \
-  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=artifacts/fuzz-imaging- \
-  "$CORPUS" "$SEEDS"
+fuzz_run "$BUILD/fuzz/imaging/imaging_fuzz" imaging -max_len=8192

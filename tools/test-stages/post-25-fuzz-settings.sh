@@ -5,20 +5,12 @@
 set -euo pipefail
 source "$(dirname "$0")/../fuzz-tree.sh" settings_fuzz
 
-SEEDS="$BUILD/fuzz/settings/seeds"
-CORPUS="$BUILD/fuzz/settings/corpus"
-rm -rf "$SEEDS"
-mkdir -p "$SEEDS" "$CORPUS" artifacts
+fuzz_folders "$BUILD/fuzz/settings"
 # Section and key (a length byte, 0 for one character, and the name), four bytes of value
 # (little-endian), then the file.
-seed() { printf "$2" >"$SEEDS/$1"; }
 seed crlf '\x05System\x03Port\x02\x00\x00\x00[System]\r\nPort=0\r\nIp1=192\r\n\r\n[COM1]\r\nBaudrate=9600\r\n'
 seed lf '\x03COM1\x07Baudrate\x00\xc2\x01\x00; notes\n[com1]\n baudrate = 9600 \nFlowCtl=2\n[COM1]\nBaudrate=1\n'
 seed empty '\x05System\x03Port\xff\xff\xff\xff'
 seed odd '\x00S\x00K\x07\x00\x00\x00[S\nK=1\n[S]x\r\nK\n=\n  [ S ]  \nk=2'
 
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  "$BUILD/fuzz/settings/settings_fuzz" -max_total_time="$SECONDS_TO_RUN" -max_len=4096 \
-  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=artifacts/fuzz-settings- \
-  "$CORPUS" "$SEEDS"
+fuzz_run "$BUILD/fuzz/settings/settings_fuzz" settings -max_len=4096

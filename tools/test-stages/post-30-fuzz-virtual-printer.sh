@@ -3,21 +3,17 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, from a few hand-written streams. A
 # finding fails the stage and leaves its input in artifacts/.
 set -euo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-cd "$ROOT"
-SECONDS_TO_RUN=${QUILLORA_FUZZ_SECONDS:-60}
+# The interpreter's fuzzer is a CMake project of its own (tools/virtual-printer/fuzz).
+source "$(dirname "$0")/../fuzz-common.sh"
+cd "$FUZZ_ROOT"
 BUILD=build-fuzz-vprinter
 
 cmake -S tools/virtual-printer/fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$BUILD" -j 2 --target interpreter_fuzz
 
-SEEDS="$BUILD/seeds"
-CORPUS="$BUILD/corpus"
-rm -rf "$SEEDS"
-mkdir -p "$SEEDS" "$CORPUS" artifacts
+fuzz_folders "$BUILD"
 # The first byte of each seed is where the stream is split in two.
-seed() { printf "$2" >"$SEEDS/$1"; }
 seed text '\x05\x1b\x61\x31ABC\r\n\x1d\x21\x11\xb2\xe2\xca\xd4\r\n\x1d\x21\x00\x1b\x64\x02\x1d\x56\x00'
 seed barcodes '\x09\x1d\x6b\x04123456\x00\x1d\x6b\x49\x0d1234567890123\x1d\x6b\x021234567890123\x00\x1d\x6b\x0312345678\x00'
 seed images '\x03\x1c\x71\x01\x01\x00\x01\x00\x80\x40\x20\x10\x08\x04\x02\x01\x1c\x70\x01\x30\x1b\x2a\x00\x02\x00\xff\x81'
@@ -25,10 +21,5 @@ seed status '\x02\x10\x04\x02\x10\x04\x04\x1d\x46\x01\x1d\x46\x21\x1b\x39\x00\x0
 seed truncated '\x04\x1c\x71\x01\x10\x00\x20\x00\x01\x02\x1d\x6b\x04999'
 
 # One process fuzzes alone: rereading the corpus folder for others' finds costs time.
-QT_QPA_PLATFORM=offscreen \
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-LSAN_OPTIONS=suppressions=$ROOT/tools/lsan.supp:print_suppressions=0 \
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  "$BUILD/interpreter_fuzz" -max_total_time="$SECONDS_TO_RUN" -max_len=70000 -timeout=20 \
-  -rss_limit_mb=2048 -reload=0 -print_final_stats=1 -artifact_prefix=artifacts/fuzz-virtual-printer- \
-  "$CORPUS" "$SEEDS"
+QT_QPA_PLATFORM=offscreen fuzz_run "$BUILD/interpreter_fuzz" virtual-printer -max_len=70000 \
+  -timeout=20 -reload=0
