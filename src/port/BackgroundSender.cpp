@@ -1,5 +1,6 @@
 #include "port/BackgroundSender.h"
 
+#include <limits>
 #include <utility>
 
 namespace quillora {
@@ -22,17 +23,26 @@ BackgroundSender::~BackgroundSender() {
 }
 
 void BackgroundSender::Start(const PortName& port, std::int64_t total, Job job) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     session_.port_ = port;
     session_.taken_ = 0;
     total_ = total;
     cancel_ = false;
     finished_ = false;
+    // A connection that takes the whole send at once is done with it in microseconds, less
+    // than waking the worker and waiting for it would cost; the same calls are made here.
+    if (total <= std::numeric_limits<int>::max() && ports_.TakesAtOnce(port, int(total))) {
+        lock.unlock();
+        job(session_);
+        finished_ = true;
+        return;
+    }
     job_ = std::move(job);
     wake_.notify_one();
 }
 
 bool BackgroundSender::WaitFinished(std::chrono::microseconds timeout) {
+    if (finished_) return true;  // as after a send made within Start, without the lock
     std::unique_lock lock(mutex_);
     return done_.wait_for(lock, timeout, [this] { return finished_.load(); });
 }

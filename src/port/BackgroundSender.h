@@ -34,7 +34,8 @@ private:
 
 // A thread of its own that runs one job of SendData calls at a time, so that the caller's
 // thread stays free (a window keeps repainting) while it can read the progress and cancel.
-// The job makes the same calls, with the same bytes, as it would on the caller's thread.
+// The job makes the same calls, with the same bytes, as it would on the caller's thread; a
+// short job that the driver vouches to take at once runs there, within Start.
 class BackgroundSender {
 public:
     using Job = std::function<void(SendSession&)>;
@@ -44,8 +45,9 @@ public:
     BackgroundSender(const BackgroundSender&) = delete;
     BackgroundSender& operator=(const BackgroundSender&) = delete;
 
-    // Starts `job`, which sends on `port` and means to send `total` bytes. The previous job
-    // must have finished.
+    // Starts `job`, which sends on `port` and means to send `total` bytes, or runs it to its
+    // end here when the driver says the connection takes `total` bytes at once. The
+    // previous job must have finished.
     void Start(const PortName& port, std::int64_t total, Job job);
     // True once the job has ended, waiting for that at most `timeout`.
     bool WaitFinished(std::chrono::microseconds timeout);

@@ -55,6 +55,12 @@ std::int64_t LinuxPortDriver::SendProgress(const PortName& port) const {
     return connection ? connection->SendProgress() : 0;
 }
 
+bool LinuxPortDriver::TakesAtOnce(const PortName& port, int length) {
+    // A connection not opened yet is not: opening may wait for a handshake.
+    PortConnection* connection = ExistingConnection(port);
+    return connection != nullptr && connection->TakesAtOnce(length);
+}
+
 PortConnection* LinuxPortDriver::ExistingConnection(const PortName& port) const {
     std::lock_guard lock(connectionsMutex_);
     const auto found = connections_.find(port);

@@ -36,6 +36,7 @@ public:
     std::string LastErrorText(const PortName& port) const override;
     void CancelSend(const PortName& port) override;
     std::int64_t SendProgress(const PortName& port) const override;
+    bool TakesAtOnce(const PortName& port, int length) override;
 
 private:
     // The connection of `port` if it has been used; nullptr otherwise.

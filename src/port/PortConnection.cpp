@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,6 +23,9 @@ private:
     std::atomic<std::int64_t>& counter_;
 };
 
+// How long a look that found no input waiting stands in for the next Send's own look.
+constexpr std::chrono::milliseconds kIdleLookLasts{1};
+
 }  // namespace
 
 PortConnection::PortConnection(PortName name, ConnectionTarget target, const PortTimeouts& timeouts)
@@ -36,7 +40,8 @@ int PortConnection::Send(const std::uint8_t* data, int length) {
     if (FailingFast() || !EnsureOpen()) return 0;
 
     bool reopened = false;
-    if (medium_ != Medium::File) {
+    const bool idleJustSeen = Clock::now() - std::exchange(idleSeenAt_, {}) < kIdleLookLasts;
+    if (medium_ != Medium::File && !idleJustSeen) {
         // A reply that came too late for an earlier query must not answer the next one.
         // Read errors other than a lost connection are left to the write to report: some
         // printer devices cannot be read at all.
@@ -69,6 +74,20 @@ int PortConnection::Send(const std::uint8_t* data, int length) {
         if (outcome.error == std::errc::timed_out) FailFastFromNow();
         return static_cast<int>(sent);
     }
+}
+
+bool PortConnection::TakesAtOnce(int length) {
+    const std::unique_lock call(callMutex_, std::try_to_lock);
+    if (!call.owns_lock()) return false;
+    idleSeenAt_ = {};  // an earlier look is out of date once this one is made
+    if (length <= 0 || length > kAtOnceBytes || !fd_.Valid() || FailingFast()) return false;
+    // A plain file has no room to run out of; poll says nothing useful about one.
+    if (medium_ == Medium::File) return true;
+    if (IoOptions().gateOnDsr) return false;
+    pollfd entry{fd_.Get(), POLLOUT | POLLIN | POLLRDHUP, 0};
+    if (poll(&entry, 1, 0) != 1 || entry.revents != POLLOUT) return false;
+    idleSeenAt_ = Clock::now();
+    return true;
 }
 
 int PortConnection::Read(std::uint8_t* buffer, int count) {

@@ -27,6 +27,11 @@ struct PortTimeouts {
     std::chrono::milliseconds failFast{1000};
 };
 
+// The longest send that TakesAtOnce vouches for. A terminal reports room for writing only
+// while fewer than 256 bytes wait in its output buffer, with kilobytes free behind them, and
+// a socket only while a third of its buffer is free.
+inline constexpr int kAtOnceBytes = 256;
+
 // Where a connection leads: a device path for COM, LPT and USB names, an IPv4 address for
 // network names; neither for a name with no device behind it.
 struct ConnectionTarget {
@@ -47,6 +52,10 @@ public:
     void CancelSend() { cancelRequested_ = true; }
     // Bytes taken so far by the Send under way; 0 when none runs.
     std::int64_t SendProgress() const { return sendProgress_.load(); }
+    // True when a Send of `length` bytes (at most kAtOnceBytes) would take them all without
+    // waiting: open, no call under way, not failing fast, no input waiting (which the Send
+    // would first have to read, and which may be the other end's goodbye) and room to write.
+    bool TakesAtOnce(int length);
     int Read(std::uint8_t* buffer, int count);
     // Serial settings, in force from now on and at every reopening.
     int Configure(const SerialParams& params);
@@ -81,6 +90,9 @@ private:
     Medium medium_ = Medium::Device;
     SerialParams params_;
     Clock::time_point failFastUntil_{};
+    // When a TakesAtOnce last found no input waiting. A Send right after it need not look
+    // again: that look is the one it would have made, a moment earlier.
+    Clock::time_point idleSeenAt_{};
 
     mutable std::mutex errorMutex_;
     std::string lastError_;

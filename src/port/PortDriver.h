@@ -50,6 +50,14 @@ public:
         (void)port;
         return 0;
     }
+    // True when a SendData of `length` bytes on `port`, made now, would hand every byte over
+    // without waiting: the connection is open, idle and has room for them. A caller may then
+    // make a short send on its own thread instead of handing it to another. False from
+    // drivers that cannot tell.
+    virtual bool TakesAtOnce(const PortName& port, int length) {
+        (void)port, (void)length;
+        return false;
+    }
 };
 
 }  // namespace quillora

@@ -36,6 +36,9 @@ public:
     std::int64_t SendProgress(const PortName& port) const override {
         return inner_.SendProgress(port);
     }
+    bool TakesAtOnce(const PortName& port, int length) override {
+        return inner_.TakesAtOnce(port, length);
+    }
 
     static std::int64_t SystemMicros();
 
