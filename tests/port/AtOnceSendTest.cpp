@@ -1,6 +1,7 @@
 // Short sends that a connection takes at once run on the caller's thread; every other send
 // goes to the background sender's worker. The bytes and calls are the same either way.
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 
 #include <thread>
 
@@ -73,12 +74,20 @@ TEST(AtOnceSend, ATerminalWithAFullOutputBufferOrNoDeviceDoesNot) {
     EXPECT_EQ(terminal.Receive(1), "x");
     EXPECT_TRUE(driver.TakesAtOnce("COM1", 3));
 
-    // The printer stopped reading and the line's buffer filled up.
+    // The printer stopped reading and the line's buffers filled up. The kernel moves bytes
+    // from the line's queue into the reader's buffer in the background, so the queue is
+    // full for good only once it was filled after that buffer was.
     const UniqueFd other(open(terminal.slavePath.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY));
     ASSERT_TRUE(other.Valid());
     const std::string block(4096, 'f');
-    while (write(other.Get(), block.data(), block.size()) > 0) {
-    }
+    constexpr int kReaderBufferFull = 4095;  // the line discipline's N_TTY_BUF_SIZE - 1
+    EXPECT_TRUE(Becomes([&] {
+        int waiting = 0;
+        ioctl(terminal.master.Get(), FIONREAD, &waiting);
+        while (write(other.Get(), block.data(), block.size()) > 0) {
+        }
+        return waiting >= kReaderBufferFull;
+    }));
     EXPECT_FALSE(driver.TakesAtOnce("COM1", 3));
 
     EXPECT_FALSE(driver.TakesAtOnce("COM2", 3));
