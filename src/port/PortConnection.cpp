@@ -37,10 +37,11 @@ int PortConnection::Send(const std::uint8_t* data, int length) {
     // Counts only while the call runs: its caller adds the returned count itself.
     const ScopedReset progress(sendProgress_);
     if (data == nullptr || length <= 0) return 0;
-    if (FailingFast() || !EnsureOpen()) return 0;
+    const Clock::time_point now = Clock::now();
+    const bool idleJustSeen = now - std::exchange(idleSeenAt_, {}) < kIdleLookLasts;
+    if (now < failFastUntil_ || !EnsureOpen()) return 0;
 
     bool reopened = false;
-    const bool idleJustSeen = Clock::now() - std::exchange(idleSeenAt_, {}) < kIdleLookLasts;
     if (medium_ != Medium::File && !idleJustSeen) {
         // A reply that came too late for an earlier query must not answer the next one.
         // Read errors other than a lost connection are left to the write to report: some
@@ -80,13 +81,14 @@ bool PortConnection::TakesAtOnce(int length) {
     const std::unique_lock call(callMutex_, std::try_to_lock);
     if (!call.owns_lock()) return false;
     idleSeenAt_ = {};  // an earlier look is out of date once this one is made
-    if (length <= 0 || length > kAtOnceBytes || !fd_.Valid() || FailingFast()) return false;
+    const Clock::time_point now = Clock::now();
+    if (length <= 0 || length > kAtOnceBytes || !fd_.Valid() || now < failFastUntil_) return false;
     // A plain file has no room to run out of; poll says nothing useful about one.
     if (medium_ == Medium::File) return true;
     if (IoOptions().gateOnDsr) return false;
     pollfd entry{fd_.Get(), POLLOUT | POLLIN | POLLRDHUP, 0};
     if (poll(&entry, 1, 0) != 1 || entry.revents != POLLOUT) return false;
-    idleSeenAt_ = Clock::now();
+    idleSeenAt_ = now;
     return true;
 }
 
