@@ -23,20 +23,19 @@ BackgroundSender::~BackgroundSender() {
 }
 
 void BackgroundSender::Start(const PortName& port, std::int64_t total, Job job) {
-    std::unique_lock lock(mutex_);
+    // The worker is between jobs, so the session is this thread's to set.
     session_.port_ = port;
     session_.taken_ = 0;
     total_ = total;
     cancel_ = false;
-    finished_ = false;
     // A connection that takes the whole send at once is done with it in microseconds, less
     // than waking the worker and waiting for it would cost; the same calls are made here.
     if (total <= std::numeric_limits<int>::max() && ports_.TakesAtOnce(port, int(total))) {
-        lock.unlock();
         job(session_);
-        finished_ = true;
         return;
     }
+    std::lock_guard lock(mutex_);
+    finished_ = false;
     job_ = std::move(job);
     wake_.notify_one();
 }
