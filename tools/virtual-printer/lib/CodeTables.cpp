@@ -37,19 +37,13 @@ std::string CodeTables::TableName(int n) {
     }
 }
 
-bool CodeTables::Select(int n) {
-    if (TableName(n).empty()) return false;
-    selected_ = n;
-    return true;
-}
-
-std::optional<QString> CodeTables::Decode(std::uint8_t byte) {
+std::optional<QString> CodeTables::Decode(int table, std::uint8_t byte) {
     if (byte < 0x80) return QString(QChar(byte));
-    auto table = tables_.find(selected_);
-    if (table == tables_.end()) {
-        table = tables_.emplace(selected_, Convert(TableName(selected_))).first;
+    auto converted = tables_.find(table);
+    if (converted == tables_.end()) {
+        converted = tables_.emplace(table, Convert(TableName(table))).first;
     }
-    return table->second[byte - 0x80];
+    return converted->second[byte - 0x80];
 }
 
 CodeTables::Upper CodeTables::Convert(const std::string& name) {

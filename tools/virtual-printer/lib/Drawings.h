@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "Barcodes.h"
+#include "CodeTables.h"
+#include "GbkDecoder.h"
 #include "Glyphs.h"
 
 namespace vprinter {
@@ -24,9 +26,13 @@ private:
     std::map<Key, BarcodeDrawing> drawings_;
 };
 
-// Everything the interpreter draws that may be drawn again. One set may serve many
-// interpreters one after another, as the fuzz target does.
+// Everything the interpreter draws, or converts to draw, that may be reused. One set may
+// serve many interpreters one after another, as the fuzz target does.
 struct Drawings {
+    // Opening a converter loads the C library's module for it, and closing the last one
+    // unloads it again: opened once, they stay open as long as the set.
+    GbkDecoder gbk;
+    CodeTables codeTables;
     GlyphCache glyphs;
     BarcodeCache barcodes;
 };

@@ -41,7 +41,12 @@ EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& outpu
 
 EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output,
                                      Drawings& drawings)
-    : memory_(memory), output_(output), glyphs_(drawings.glyphs), barcodes_(drawings.barcodes) {}
+    : memory_(memory),
+      output_(output),
+      gbk_(drawings.gbk),
+      codeTables_(drawings.codeTables),
+      glyphs_(drawings.glyphs),
+      barcodes_(drawings.barcodes) {}
 
 void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
     pending_.insert(pending_.end(), data, data + size);
@@ -143,11 +148,11 @@ void EscPosInterpreter::ExecuteText(const std::uint8_t* command, std::size_t len
     if (!modes_.doubleByte && command[0] >= 0x80) {
         // Outside double-byte mode every byte is a character of the selected code table.
         for (std::size_t i = 0; i < length; ++i) {
-            if (const auto character = codeTables_.Decode(command[i])) {
+            if (const auto character = codeTables_.Decode(modes_.codeTable, command[i])) {
                 AddCharacter(*character, false);
             } else {
                 Problem(offset + i, "not a character of code table " +
-                                        std::to_string(codeTables_.Selected()),
+                                        std::to_string(modes_.codeTable),
                         command + i, 1);
             }
         }
@@ -216,7 +221,6 @@ void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t leng
             line_.Take();
             modes_ = PrintModes();
             line_.SetCapacity(modes_.AreaWidth());
-            codeTables_.Select(0);
             qr_ = QrCode();
             pdf417_ = Pdf417Code();
             bufferedGraphic_ = QImage();

@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "Barcodes2D.h"
-#include "CodeTables.h"
-#include "GbkDecoder.h"
 #include "commands/EscPosFraming.h"
 #include "Drawings.h"
 #include "LineBuffer.h"
@@ -51,7 +49,8 @@ class EscPosInterpreter {
 public:
     EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output);
     // Drawing through `drawings`, which may outlive the interpreter: a caller that runs one
-    // short stream after another keeps its characters, notes and barcodes drawn.
+    // short stream after another keeps its converters open and its characters, notes and
+    // barcodes drawn.
     EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output, Drawings& drawings);
 
     void Feed(const std::uint8_t* data, std::size_t size);
@@ -124,9 +123,9 @@ private:
     PrinterMemory& memory_;
     PrinterOutput& output_;
     StatusResponder status_{memory_.sensors};
-    GbkDecoder gbk_;
-    CodeTables codeTables_;
     Drawings ownDrawings_;  // unused when the caller gives drawings of its own
+    GbkDecoder& gbk_;
+    CodeTables& codeTables_;
     GlyphCache& glyphs_;
     BarcodeCache& barcodes_;
     Paper paper_;

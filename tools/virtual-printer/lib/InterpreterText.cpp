@@ -70,10 +70,12 @@ bool EscPosInterpreter::ExecuteEscText(const std::uint8_t* command, std::size_t 
             // A sender that picks a single-byte table means single-byte characters: it
             // leaves GBK mode as FS . would.
             modes_.doubleByte = false;
-            if (!codeTables_.Select(n)) {
+            if (CodeTables::Has(n)) {
+                modes_.codeTable = n;
+            } else {
                 ProblemNote(offset, "code table " + std::to_string(n) +
                                         " is not built into this printer; table " +
-                                        std::to_string(codeTables_.Selected()) + " stays");
+                                        std::to_string(modes_.codeTable) + " stays");
             }
             return true;
         case 'D': {
