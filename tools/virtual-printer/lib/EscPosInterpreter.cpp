@@ -460,9 +460,10 @@ void EscPosInterpreter::PrintLine(int minimumAdvance) {
     if (line_.Empty()) {
         paper_.Feed(minimumAdvance > 0 ? minimumAdvance : modes_.lineSpacing);
     } else {
-        const QImage line = line_.Take();
-        PlaceInArea(line, std::max({minimumAdvance > 0 ? minimumAdvance : modes_.lineSpacing,
-                                    line.height()}));
+        const Line line = line_.Take();
+        PlaceInArea(
+            line.cells, line.width, line.height,
+            std::max(minimumAdvance > 0 ? minimumAdvance : modes_.lineSpacing, line.height));
     }
     // Margins and print width set during the line count from the next one.
     line_.SetCapacity(modes_.AreaWidth());
@@ -474,26 +475,27 @@ void EscPosInterpreter::FlushLine() {
 
 void EscPosInterpreter::PlaceBlock(const QImage& block) {
     FlushLine();
-    PlaceInArea(block, block.height());
+    const Piece whole{0, 0, block};
+    PlaceInArea(std::span(&whole, 1), block.width(), block.height(), block.height());
 }
 
-void EscPosInterpreter::PlaceInArea(const QImage& block, int advance) {
+void EscPosInterpreter::PlaceInArea(std::span<const Piece> pieces, int width, int height,
+                                    int advance) {
     const int areaWidth = modes_.AreaWidth();
     if (!modes_.upsideDown) {
-        PutOnPaper(block, modes_.justification, advance, modes_.leftMargin, areaWidth);
+        Lost(paper_.Place(pieces, width, height, modes_.justification, advance, modes_.leftMargin,
+                          areaWidth));
         return;
     }
     // Upside down, the line turns half a turn within the print area.
-    QImage area(areaWidth, block.height(), QImage::Format_Grayscale8);
+    QImage area(areaWidth, height, QImage::Format_Grayscale8);
     area.fill(255);
-    Paper::Stamp(area, 0, block, modes_.justification, 0, areaWidth);
-    PutOnPaper(area.mirrored(true, true), Justification::Left, advance, modes_.leftMargin,
-               areaWidth);
+    Paper::Stamp(area, 0, Compose(pieces, width, height), modes_.justification, 0, areaWidth);
+    Lost(paper_.Place(area.mirrored(true, true), Justification::Left, advance, modes_.leftMargin,
+                      areaWidth));
 }
 
-void EscPosInterpreter::PutOnPaper(const QImage& block, Justification justification, int advance,
-                                   int areaLeft, int areaWidth) {
-    const int lost = paper_.Place(block, justification, advance, areaLeft, areaWidth);
+void EscPosInterpreter::Lost(int lost) {
     if (lost > 0) {
         ++problems_;
         output_.Log(std::to_string(lost) + " rows of dots past the paper length limit were lost");
@@ -527,12 +529,12 @@ void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text)
 void EscPosInterpreter::PlaceNote(const std::string& text, NoteStyle style) {
     FlushLine();
     const QImage& note = glyphs_.Note(QString::fromStdString(text), style, Paper::kWidthDots);
-    PutOnPaper(note, Justification::Left, note.height());
+    Lost(paper_.Place(note, Justification::Left, note.height()));
 }
 
 void EscPosInterpreter::EndReceipt(const std::string& endedBy) {
     FlushLine();
-    output_.ReceiptDone(Receipt{paper_.Finish(), std::move(raw_), endedBy, problems_});
+    output_.ReceiptDone(Receipt{std::move(paper_), std::move(raw_), endedBy, problems_});
     paper_ = Paper();
     raw_.clear();
     problems_ = 0;

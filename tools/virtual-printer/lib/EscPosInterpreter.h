@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ namespace vprinter {
 
 // One finished piece of paper and the bytes that made it.
 struct Receipt {
-    QImage paper;                   // Format_Mono, Paper::kWidthDots wide
+    Paper paper;                    // what was placed on it; paper.Picture() paints it
     std::vector<std::uint8_t> raw;  // every byte received for it, in order
     std::string endedBy;            // "full cut (GS V 0)", "connection closed", ...
     int problems = 0;               // commands it could not carry out as sent
@@ -105,11 +106,11 @@ private:
     void PrintLine(int minimumAdvance = 0);
     void FlushLine();
     void PlaceBlock(const QImage& block);
-    // Puts a line or block on the paper in the print area, upside down when so set.
-    void PlaceInArea(const QImage& block, int advance);
-    // Puts a block on the paper; what falls past its end is reported.
-    void PutOnPaper(const QImage& block, Justification justification, int advance,
-                    int areaLeft = 0, int areaWidth = Paper::kWidthDots);
+    // Puts a line or block, `width` x `height` made of `pieces`, on the paper in the print
+    // area, upside down when so set.
+    void PlaceInArea(std::span<const Piece> pieces, int width, int height, int advance);
+    // Reports `lost` rows of dots that fell past the end of the paper, if any.
+    void Lost(int lost);
     // Marks a cut on the paper and ends the receipt there.
     void Cut(const std::string& name, std::size_t offset);
     void Event(const std::string& text, std::size_t offset);

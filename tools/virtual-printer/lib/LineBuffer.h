@@ -1,9 +1,19 @@
 #pragma once
 
 #include <QImage>
+#include <span>
 #include <vector>
 
+#include "Paper.h"
+
 namespace vprinter {
+
+// A line of characters as it goes onto the paper: each cell a piece of it, at its own place.
+struct Line {
+    int width = 1;
+    int height = 1;
+    std::vector<Piece> cells;
+};
 
 // The characters of the line being composed, printed together at the next line feed,
 // bottom-aligned as a printer aligns characters of different heights. Cells go at the
@@ -22,17 +32,18 @@ public:
     // Moves the print position; false (and no move) outside the line.
     bool MoveTo(int x);
 
-    // The composed line, and an empty buffer.
-    QImage Take();
+    // The line with its cells bottom-aligned, and an empty buffer. Its cells are not drawn
+    // into one image: the paper keeps them as they are.
+    Line Take();
 
 private:
-    struct Cell {
-        int left;
-        QImage image;
-    };
     int widthDots_;
     int position_ = 0;
-    std::vector<Cell> cells_;
+    std::vector<Piece> cells_;  // tops not yet known: they depend on the tallest cell
 };
+
+// The pieces drawn into one image `width` x `height` (Grayscale8): where they meet, dots
+// of both print.
+QImage Compose(std::span<const Piece> pieces, int width, int height);
 
 }  // namespace vprinter
