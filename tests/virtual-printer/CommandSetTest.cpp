@@ -62,6 +62,19 @@ TEST(CommandSetTest, CodeTablesAndDoubleByteModeDecideWhatHighBytesAre) {
     EXPECT_TRUE(missing.output.Logged("code table 99 is not built into this printer; table 0"));
 }
 
+TEST(CommandSetTest, TheSameCharacterFromACodeTableAndFromGbkKeepsItsOwnWidth) {
+    InterpreterRig rig;
+    // PC866 0x80 and GBK A7 A1 are both Cyrillic A: half width from the table, full width
+    // as a double-byte character, whichever was drawn first.
+    const QImage paper = rig.PrintAll(Hex("1B 74 11 80 0A 1C 26 A7 A1 0A")).paper.Picture();
+    EXPECT_EQ(rig.output.receipts.back().problems, 0);
+    const QString a = QString::fromUtf8("А");
+    EXPECT_EQ(paper.copy(0, 0, 12, 24).convertToFormat(QImage::Format_Grayscale8),
+              RenderCharacter(a, false, 1, 1));
+    EXPECT_EQ(paper.copy(0, 30, 24, 24).convertToFormat(QImage::Format_Grayscale8),
+              RenderCharacter(a, true, 1, 1));
+}
+
 TEST(CommandSetTest, RasterAndStoredGraphicsPrintDotForDot) {
     InterpreterRig rig;
     // GS v 0 quadruple: one byte 81 gives dots 0 and 7, each 2 x 2.

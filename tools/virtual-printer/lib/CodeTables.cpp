@@ -4,8 +4,6 @@
 
 #include "GbkDecoder.h"
 
-#include <stdexcept>
-
 namespace vprinter {
 
 std::string CodeTables::TableName(int n) {
@@ -37,8 +35,8 @@ std::string CodeTables::TableName(int n) {
     }
 }
 
-std::optional<QString> CodeTables::Decode(int table, std::uint8_t byte) {
-    if (byte < 0x80) return QString(QChar(byte));
+std::optional<char16_t> CodeTables::Decode(int table, std::uint8_t byte) {
+    if (byte < 0x80) return byte;
     auto converted = tables_.find(table);
     if (converted == tables_.end()) {
         converted = tables_.emplace(table, Convert(TableName(table))).first;
@@ -47,10 +45,7 @@ std::optional<QString> CodeTables::Decode(int table, std::uint8_t byte) {
 }
 
 CodeTables::Upper CodeTables::Convert(const std::string& name) {
-    const iconv_t converter = iconv_open("UTF-8", name.c_str());
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        throw std::runtime_error("the C library has no " + name + " converter");
-    }
+    const iconv_t converter = OpenToUnicode(name);
     Upper upper;
     for (int byte = 0x80; byte <= 0xFF; ++byte) {
         const char input = static_cast<char>(byte);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -21,10 +20,10 @@ public:
 
     // The character `byte` (0x80..0xFF) stands for in table `table` (one this printer has);
     // nullopt when the table leaves it undefined.
-    std::optional<QString> Decode(int table, std::uint8_t byte);
+    std::optional<char16_t> Decode(int table, std::uint8_t byte);
 
 private:
-    using Upper = std::array<std::optional<QString>, 128>;
+    using Upper = std::array<std::optional<char16_t>, 128>;
     static Upper Convert(const std::string& name);
 
     // Converted once, when a byte of the table is first decoded: most streams never need one.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <tuple>
 #include <vector>
 
@@ -9,6 +8,7 @@
 #include "CodeTables.h"
 #include "GbkDecoder.h"
 #include "Glyphs.h"
+#include "RecentCache.h"
 
 namespace vprinter {
 
@@ -17,13 +17,12 @@ namespace vprinter {
 class BarcodeCache {
 public:
     // DrawBarcode(), remembered.
-    BarcodeDrawing Draw(int m, const std::vector<std::uint8_t>& data, int heightDots,
-                        int moduleDots, int maxWidthDots);
+    const BarcodeDrawing& Draw(int m, const std::vector<std::uint8_t>& data, int heightDots,
+                               int moduleDots, int maxWidthDots);
 
 private:
-    static constexpr std::size_t kMaxEntries = 256;
     using Key = std::tuple<int, int, int, int, std::vector<std::uint8_t>>;
-    std::map<Key, BarcodeDrawing> drawings_;
+    RecentCache<Key, BarcodeDrawing> drawings_{256};
 };
 
 // Everything the interpreter draws, or converts to draw, that may be reused. One set may

@@ -49,11 +49,23 @@ EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& outpu
       barcodes_(drawings.barcodes) {}
 
 void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
-    pending_.insert(pending_.end(), data, data + size);
+    // The bytes are read where they are, unless a command is still waiting for its end:
+    // then from that command's start, joined to them.
+    std::vector<std::uint8_t> joined;
+    if (!pending_.empty()) {
+        joined.swap(pending_);
+        joined.insert(joined.end(), data, data + size);
+        data = joined.data();
+        size = joined.size();
+    }
+    // Room for all of them in the receipt's bytes at once, growing as a vector grows.
+    if (raw_.capacity() - raw_.size() < size) {
+        raw_.reserve(std::max(raw_.size() + size, 2 * raw_.capacity()));
+    }
     std::size_t position = 0;
-    while (position < pending_.size()) {
-        const std::uint8_t* command = pending_.data() + position;
-        const auto length = CommandLength(command, pending_.size() - position);
+    while (position < size) {
+        const std::uint8_t* command = data + position;
+        const auto length = CommandLength(command, size - position);
         if (!length) break;
         const std::size_t offset = raw_.size();
         raw_.insert(raw_.end(), command, command + *length);
@@ -61,7 +73,7 @@ void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
         position += *length;
         if (paper_.Full()) EndReceipt("paper length limit");
     }
-    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(position));
+    pending_.assign(data + position, data + size);
 }
 
 void EscPosInterpreter::Pause() {
@@ -134,7 +146,7 @@ void EscPosInterpreter::Execute(const std::uint8_t* command, std::size_t length,
 void EscPosInterpreter::ExecuteText(const std::uint8_t* command, std::size_t length,
                                     std::size_t offset) {
     if (length == 1 && command[0] >= 0x20 && command[0] < 0x7F) {
-        AddCharacter(QString(QChar(command[0])), false);
+        AddCharacter(command[0], false);
         return;
     }
     if (length == 2 && modes_.doubleByte) {
@@ -218,7 +230,7 @@ void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t leng
             }
             return;
         case '@':
-            line_.Take();
+            line_.Clear();
             modes_ = PrintModes();
             line_.SetCapacity(modes_.AreaWidth());
             qr_ = QrCode();
@@ -350,7 +362,7 @@ void EscPosInterpreter::PrintBarcode(const std::uint8_t* command, std::size_t le
     }
     const std::uint8_t* first = command + (counted ? 4 : 3);
     const std::uint8_t* last = command + length - (counted ? 0 : 1);
-    const BarcodeDrawing drawing =
+    const BarcodeDrawing& drawing =
         barcodes_.Draw(m, std::vector<std::uint8_t>(first, last), modes_.barcodeHeight,
                        modes_.barcodeModule, modes_.AreaWidth());
     FlushLine();
@@ -460,10 +472,11 @@ void EscPosInterpreter::PrintLine(int minimumAdvance) {
     if (line_.Empty()) {
         paper_.Feed(minimumAdvance > 0 ? minimumAdvance : modes_.lineSpacing);
     } else {
-        const Line line = line_.Take();
+        const Line line = line_.Close();
         PlaceInArea(
             line.cells, line.width, line.height,
             std::max(minimumAdvance > 0 ? minimumAdvance : modes_.lineSpacing, line.height));
+        line_.Clear();
     }
     // Margins and print width set during the line count from the next one.
     line_.SetCapacity(modes_.AreaWidth());
@@ -512,12 +525,12 @@ void EscPosInterpreter::Event(const std::string& text, std::size_t offset) {
     Log(offset, text);
 }
 
-void EscPosInterpreter::Problem(std::size_t offset, const std::string& text,
+void EscPosInterpreter::Problem(std::size_t offset, std::string_view text,
                                 const std::uint8_t* bytes, std::size_t length) {
     ++problems_;
     const std::string hex = HexBytes(bytes, length);
-    AddCell(glyphs_.HexMark(QString::fromStdString(hex)));
-    Log(offset, text + ": " + hex);
+    AddCell(glyphs_.HexMark(hex));
+    Log(offset, {text, ": ", hex});
 }
 
 void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text) {
@@ -528,7 +541,7 @@ void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text)
 
 void EscPosInterpreter::PlaceNote(const std::string& text, NoteStyle style) {
     FlushLine();
-    const QImage& note = glyphs_.Note(QString::fromStdString(text), style, Paper::kWidthDots);
+    const QImage& note = glyphs_.Note(text, style, Paper::kWidthDots);
     Lost(paper_.Place(note, Justification::Left, note.height()));
 }
 
@@ -540,8 +553,17 @@ void EscPosInterpreter::EndReceipt(const std::string& endedBy) {
     problems_ = 0;
 }
 
-void EscPosInterpreter::Log(std::size_t offset, const std::string& text) {
-    output_.Log("offset " + std::to_string(offset) + ": " + text);
+void EscPosInterpreter::Log(std::size_t offset, std::string_view text) {
+    Log(offset, {text});
+}
+
+void EscPosInterpreter::Log(std::size_t offset, std::initializer_list<std::string_view> parts) {
+    std::string line = "offset " + std::to_string(offset) + ": ";
+    std::size_t size = line.size();
+    for (const std::string_view part : parts) size += part.size();
+    line.reserve(size);
+    for (const std::string_view part : parts) line += part;
+    output_.Log(line);
 }
 
 }  // namespace vprinter

@@ -3,10 +3,12 @@
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Barcodes2D.h"
@@ -81,7 +83,7 @@ private:
     bool ExecuteGsText(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void ExecuteFsText(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void Tab();
-    void AddCharacter(const QString& character, bool fullWidth);
+    void AddCharacter(char16_t character, bool fullWidth);
 
     // Barcode settings and 2D codes (InterpreterCodes.cpp).
     bool ExecuteBarcodeSetting(const std::uint8_t* command, std::size_t length,
@@ -114,12 +116,14 @@ private:
     // Marks a cut on the paper and ends the receipt there.
     void Cut(const std::string& name, std::size_t offset);
     void Event(const std::string& text, std::size_t offset);
-    void Problem(std::size_t offset, const std::string& text, const std::uint8_t* bytes,
+    void Problem(std::size_t offset, std::string_view text, const std::uint8_t* bytes,
                  std::size_t length);
     void ProblemNote(std::size_t offset, const std::string& text);
     void PlaceNote(const std::string& text, NoteStyle style);
     void EndReceipt(const std::string& endedBy);
-    void Log(std::size_t offset, const std::string& text);
+    void Log(std::size_t offset, std::string_view text);
+    // "offset N: " and the parts, as one log line.
+    void Log(std::size_t offset, std::initializer_list<std::string_view> parts);
 
     PrinterMemory& memory_;
     PrinterOutput& output_;

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QHash>
 #include <QImage>
 #include <QString>
-#include <utility>
+#include <cstdint>
+#include <string>
 
+#include "RecentCache.h"
 #include "TextStyle.h"
 
 namespace vprinter {
@@ -35,27 +36,21 @@ enum class NoteStyle {
 QImage RenderNote(const QString& text, NoteStyle style, int width);
 
 // Characters, marks and notes drawn once and reused: receipts repeat the same few glyphs
-// and notes, and drawing each through the font costs far more than copying it.
+// and notes, and drawing each through the font costs far more than copying it. Characters
+// are single UTF-16 code units, as every character this printer decodes is.
 class GlyphCache {
 public:
-    const QImage& Character(const QString& character, bool fullWidth, int widthFactor,
-                            int heightFactor, CellFont font = CellFont::A);
-    const QImage& HexMark(const QString& text);
-    const QImage& Note(const QString& text, NoteStyle style, int width);
-
-    // Any other image, drawn by `make` the first time `key` is asked for.
-    template <typename Make>
-    const QImage& Cached(const QString& key, Make&& make) {
-        const auto found = images_.constFind(key);
-        if (found != images_.constEnd()) return *found;
-        return Remember(key, std::forward<Make>(make)());
-    }
+    const QImage& Character(char16_t character, bool fullWidth, int widthFactor, int heightFactor,
+                            CellFont font = CellFont::A);
+    // The character drawn with `style` (StyleCell).
+    const QImage& Styled(char16_t character, bool fullWidth, const TextStyle& style);
+    const QImage& HexMark(const std::string& text);
+    const QImage& Note(const std::string& text, NoteStyle style, int width);
 
 private:
-    const QImage& Remember(const QString& key, QImage image);
-
-    static constexpr int kMaxEntries = 4096;
-    QHash<QString, QImage> images_;
+    // Characters take a few hundred dots each, notes a full line of them.
+    RecentCache<std::uint64_t, QImage> cells_{8192};
+    RecentCache<std::string, QImage> texts_{1024};
 };
 
 }  // namespace vprinter

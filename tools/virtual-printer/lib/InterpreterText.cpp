@@ -178,19 +178,14 @@ void EscPosInterpreter::Tab() {
     AddCell(BlankCell(width, CellHeight(style.font) * style.heightFactor));
 }
 
-void EscPosInterpreter::AddCharacter(const QString& character, bool fullWidth) {
+void EscPosInterpreter::AddCharacter(char16_t character, bool fullWidth) {
     const TextStyle& style = modes_.style;
-    const QImage& glyph =
-        glyphs_.Character(character, fullWidth, style.widthFactor, style.heightFactor, style.font);
     const bool plain = !style.bold && !style.doubleStrike && style.underline == 0 &&
                        !style.reverse && !style.rotated && style.rightSpacing == 0 &&
                        (!fullWidth || style.kanjiLeftSpacing + style.kanjiRightSpacing == 0);
-    if (plain) {
-        AddCell(glyph);
-        return;
-    }
-    AddCell(glyphs_.Cached(QStringLiteral("s") + style.Key() + (fullWidth ? u'W' : u'H') + character,
-                           [&] { return StyleCell(glyph, style, fullWidth); }));
+    AddCell(plain ? glyphs_.Character(character, fullWidth, style.widthFactor,
+                                      style.heightFactor, style.font)
+                  : glyphs_.Styled(character, fullWidth, style));
 }
 
 }  // namespace vprinter

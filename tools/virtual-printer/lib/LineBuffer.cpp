@@ -16,19 +16,20 @@ bool LineBuffer::MoveTo(int x) {
     return true;
 }
 
-Line LineBuffer::Take() {
+Line LineBuffer::Close() {
     Line line;
     for (const Piece& cell : cells_) {
         line.height = std::max(line.height, cell.image.height());
         line.width = std::max(line.width, cell.left + cell.image.width());
     }
     for (Piece& cell : cells_) cell.top = line.height - cell.image.height();
-    line.cells = std::move(cells_);
-    // Lines tend to be alike: room for as many cells as this one had.
-    cells_ = {};
-    cells_.reserve(line.cells.size());
-    position_ = 0;
+    line.cells = cells_;
     return line;
+}
+
+void LineBuffer::Clear() {
+    cells_.clear();
+    position_ = 0;
 }
 
 QImage Compose(std::span<const Piece> pieces, int width, int height) {

@@ -10,9 +10,9 @@ namespace vprinter {
 
 // A line of characters as it goes onto the paper: each cell a piece of it, at its own place.
 struct Line {
+    std::span<const Piece> cells;
     int width = 1;
     int height = 1;
-    std::vector<Piece> cells;
 };
 
 // The characters of the line being composed, printed together at the next line feed,
@@ -32,9 +32,11 @@ public:
     // Moves the print position; false (and no move) outside the line.
     bool MoveTo(int x);
 
-    // The line with its cells bottom-aligned, and an empty buffer. Its cells are not drawn
-    // into one image: the paper keeps them as they are.
-    Line Take();
+    // The line with its cells bottom-aligned, valid until the buffer changes. Its cells are
+    // not drawn into one image: the paper keeps them as they are.
+    Line Close();
+    // An empty buffer, for the next line.
+    void Clear();
 
 private:
     int widthDots_;
