@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <tuple>
+#include <string>
 #include <vector>
 
 #include "Barcodes.h"
@@ -21,8 +21,8 @@ public:
                                int moduleDots, int maxWidthDots);
 
 private:
-    using Key = std::tuple<int, int, int, int, std::vector<std::uint8_t>>;
-    RecentCache<Key, BarcodeDrawing> drawings_{256};
+    // By the data's bytes, then the four numbers' bytes.
+    RecentCache<std::string, BarcodeDrawing> drawings_{256};
 };
 
 // Everything the interpreter draws, or converts to draw, that may be reused. One set may

@@ -545,9 +545,9 @@ void EscPosInterpreter::PlaceNote(const std::string& text, NoteStyle style) {
     Lost(paper_.Place(note, Justification::Left, note.height()));
 }
 
-void EscPosInterpreter::EndReceipt(const std::string& endedBy) {
+void EscPosInterpreter::EndReceipt(std::string endedBy) {
     FlushLine();
-    output_.ReceiptDone(Receipt{std::move(paper_), std::move(raw_), endedBy, problems_});
+    output_.ReceiptDone(Receipt{std::move(paper_), std::move(raw_), std::move(endedBy), problems_});
     paper_ = Paper();
     raw_.clear();
     problems_ = 0;
@@ -558,12 +558,12 @@ void EscPosInterpreter::Log(std::size_t offset, std::string_view text) {
 }
 
 void EscPosInterpreter::Log(std::size_t offset, std::initializer_list<std::string_view> parts) {
-    std::string line = "offset " + std::to_string(offset) + ": ";
-    std::size_t size = line.size();
-    for (const std::string_view part : parts) size += part.size();
-    line.reserve(size);
-    for (const std::string_view part : parts) line += part;
-    output_.Log(line);
+    // Built in the same string each time: once it has grown, a line costs no allocation.
+    logLine_ = "offset ";
+    logLine_ += std::to_string(offset);
+    logLine_ += ": ";
+    for (const std::string_view part : parts) logLine_ += part;
+    output_.Log(logLine_);
 }
 
 }  // namespace vprinter

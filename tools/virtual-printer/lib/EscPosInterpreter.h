@@ -120,7 +120,7 @@ private:
                  std::size_t length);
     void ProblemNote(std::size_t offset, const std::string& text);
     void PlaceNote(const std::string& text, NoteStyle style);
-    void EndReceipt(const std::string& endedBy);
+    void EndReceipt(std::string endedBy);
     void Log(std::size_t offset, std::string_view text);
     // "offset N: " and the parts, as one log line.
     void Log(std::size_t offset, std::initializer_list<std::string_view> parts);
@@ -143,6 +143,7 @@ private:
     std::vector<std::uint8_t> pending_;  // the start of a command still incomplete
     std::vector<std::uint8_t> raw_;      // bytes of the receipt under way
     int problems_ = 0;
+    std::string logLine_;  // the log line being built
 };
 
 // "1B 2A 00 …": up to `limit` bytes in hex, for logs and marks.

@@ -26,10 +26,6 @@ QImage WhiteImage(int width, int height) {
 
 }  // namespace
 
-QImage BlankCell(int width, int height) {
-    return WhiteImage(width, height);
-}
-
 QImage RenderCharacter(const QString& character, bool fullWidth, int widthFactor,
                        int heightFactor, CellFont font) {
     const int baseWidth = CellWidth(font, fullWidth);
@@ -102,13 +98,20 @@ const QImage& GlyphCache::Styled(char16_t character, bool fullWidth, const TextS
 }
 
 const QImage& GlyphCache::HexMark(const std::string& text) {
-    return texts_.Get('m' + text, [&] { return RenderHexMark(QString::fromStdString(text)); });
+    return marks_.Get(text, [&] { return RenderHexMark(QString::fromStdString(text)); });
 }
 
 const QImage& GlyphCache::Note(const std::string& text, NoteStyle style, int width) {
     const std::string key =
         (style == NoteStyle::Problem ? 'p' : 'e') + std::to_string(width) + ',' + text;
-    return texts_.Get(key, [&] { return RenderNote(QString::fromStdString(text), style, width); });
+    return notes_.Get(key, [&] { return RenderNote(QString::fromStdString(text), style, width); });
+}
+
+const QImage& GlyphCache::Blank(int width, int height) {
+    // Bit 63 set: no character's key has it.
+    const std::uint64_t key =
+        std::uint64_t{1} << 63 | std::uint64_t(std::uint32_t(width)) << 24 | std::uint32_t(height);
+    return cells_.Get(key, [&] { return WhiteImage(width, height); });
 }
 
 }  // namespace vprinter

@@ -20,9 +20,6 @@ constexpr int kHalfCellWidth = 12;
 QImage RenderCharacter(const QString& character, bool fullWidth, int widthFactor, int heightFactor,
                        CellFont font = CellFont::A);
 
-// A blank cell (tab stops, spaces the font lacks).
-QImage BlankCell(int width, int height);
-
 // A small inverted box with `text` (hex bytes) in it, one cell high: bytes that were not
 // understood stay visible in the line where they arrived.
 QImage RenderHexMark(const QString& text);
@@ -47,10 +44,14 @@ public:
     const QImage& HexMark(const std::string& text);
     const QImage& Note(const std::string& text, NoteStyle style, int width);
 
+    // A white cell (a tab's blank).
+    const QImage& Blank(int width, int height);
+
 private:
-    // Characters take a few hundred dots each, notes a full line of them.
+    // Characters and marks take a few hundred dots each, notes a full line of them.
     RecentCache<std::uint64_t, QImage> cells_{8192};
-    RecentCache<std::string, QImage> texts_{1024};
+    RecentCache<std::string, QImage> marks_{8192};
+    RecentCache<std::string, QImage> notes_{1024};
 };
 
 }  // namespace vprinter

@@ -175,7 +175,7 @@ void EscPosInterpreter::Tab() {
         PrintLine();
         return;
     }
-    AddCell(BlankCell(width, CellHeight(style.font) * style.heightFactor));
+    AddCell(glyphs_.Blank(width, CellHeight(style.font) * style.heightFactor));
 }
 
 void EscPosInterpreter::AddCharacter(char16_t character, bool fullWidth) {

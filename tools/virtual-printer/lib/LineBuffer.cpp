@@ -4,6 +4,11 @@
 
 namespace vprinter {
 
+LineBuffer::LineBuffer(int widthDots) : widthDots_(widthDots) {
+    // A line of characters of font A: room for all its cells at once.
+    cells_.reserve(Paper::kWidthDots / 12);
+}
+
 void LineBuffer::Add(QImage cell) {
     const int width = cell.width();
     cells_.push_back(Piece{position_, 0, std::move(cell)});

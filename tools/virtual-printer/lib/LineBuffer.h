@@ -20,7 +20,7 @@ struct Line {
 // print position, which ESC $ and ESC \ may also move back: cells that meet overprint.
 class LineBuffer {
 public:
-    explicit LineBuffer(int widthDots) : widthDots_(widthDots) {}
+    explicit LineBuffer(int widthDots);
 
     bool Empty() const { return cells_.empty(); }
     bool Fits(int cellWidth) const { return position_ + cellWidth <= widthDots_; }

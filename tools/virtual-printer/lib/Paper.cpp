@@ -73,8 +73,8 @@ int Paper::Place(std::span<const Piece> pieces, int width, int height, Justifica
                  int advance, int areaLeft, int areaWidth) {
     const int left = Position(kWidthDots, width, justification, areaLeft, areaWidth).left;
     const int rows = std::min(height, kMaxHeightDots - cursor_);
-    // Most receipts hold a few dozen pieces: room for them at once rather than step by step.
-    if (placed_.capacity() == 0) placed_.reserve(64);
+    // Room for a line of characters at once rather than step by step.
+    if (placed_.capacity() == 0) placed_.reserve(Paper::kWidthDots / 12);
     for (const Piece& piece : pieces) {
         // A piece wider or taller than the paper keeps only what lies on it, so that the
         // pieces kept never hold more dots than the paper.

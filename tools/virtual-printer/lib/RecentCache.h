@@ -1,8 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <list>
-#include <map>
+#include <unordered_map>
 #include <utility>
 
 namespace vprinter {
@@ -10,7 +11,7 @@ namespace vprinter {
 // Values made once and reused, at most `capacity` of them: a new one makes the cache forget
 // the one used least recently. Once full, each value made is matched by one forgotten, so the
 // memory it holds stays level however long the printer runs, and what is used often stays.
-template <typename Key, typename Value>
+template <typename Key, typename Value, typename Hash = std::hash<Key>>
 class RecentCache {
 public:
     explicit RecentCache(std::size_t capacity) : capacity_(capacity) {}
@@ -46,7 +47,7 @@ private:
     };
 
     std::size_t capacity_;
-    std::map<Key, Entry> values_;
+    std::unordered_map<Key, Entry, Hash> values_;
     Uses uses_;
 };
 
