@@ -16,6 +16,7 @@ public:
     void ReceiptDone(vprinter::Receipt receipt) override {
         // The paper limit failed.
         if (receipt.paper.Height() > vprinter::Paper::kMaxHeightDots) __builtin_trap();
+        // The picture, where one is painted, is as long as the paper.
         if (paint_ && receipt.paper.Picture().height() != receipt.paper.Height()) __builtin_trap();
     }
 
@@ -35,8 +36,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::size_t split = std::min<std::size_t>(data[0], size - 1);
-    // Drawn characters, notes and barcodes carry over from input to input, as in a printer
-    // that runs for long; every other piece of state starts afresh.
+    // Open converters and drawn characters, notes and barcodes carry over from input to
+    // input, as in a printer that runs for long; every other piece of state starts afresh.
     static vprinter::Drawings drawings;
     vprinter::PrinterMemory memory;
     // Painting a receipt costs more than reading its stream, and the program paints only

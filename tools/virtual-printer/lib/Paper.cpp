@@ -74,7 +74,7 @@ int Paper::Place(std::span<const Piece> pieces, int width, int height, Justifica
     const int left = Position(kWidthDots, width, justification, areaLeft, areaWidth).left;
     const int rows = std::min(height, kMaxHeightDots - cursor_);
     // Room for a line of characters at once rather than step by step.
-    if (placed_.capacity() == 0) placed_.reserve(Paper::kWidthDots / 12);
+    if (placed_.capacity() == 0) placed_.reserve(kWidthDots / 12);
     for (const Piece& piece : pieces) {
         // A piece wider or taller than the paper keeps only what lies on it, so that the
         // pieces kept never hold more dots than the paper.

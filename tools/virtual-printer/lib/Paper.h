@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <algorithm>
 #include <span>
 #include <vector>
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QString>
 #include <cstdint>
 
 namespace vprinter {
