@@ -76,16 +76,17 @@ int Paper::Place(std::span<const Piece> pieces, int width, int height, Justifica
     // Room for a line of characters at once rather than step by step.
     if (placed_.capacity() == 0) placed_.reserve(kWidthDots / 12);
     for (const Piece& piece : pieces) {
-        // A piece wider or taller than the paper keeps only what lies on it, so that the
-        // pieces kept never hold more dots than the paper.
         const int pieceLeft = left + piece.left;
         const int columns = std::min(piece.image.width(), kWidthDots - pieceLeft);
         const int pieceRows = std::min(piece.image.height(), rows - piece.top);
         if (columns <= 0 || pieceRows <= 0) continue;
-        placed_.push_back({pieceLeft, cursor_ + piece.top,
-                           columns == piece.image.width() && pieceRows == piece.image.height()
-                               ? piece.image
-                               : piece.image.copy(0, 0, columns, pieceRows)});
+        // Only what lies on the paper is painted. A piece mostly past its right edge keeps
+        // only that part, so that the pieces kept hold at most twice the dots they show;
+        // rows past its end are left where they are: the paper is full, the receipt ends.
+        placed_.push_back({pieceLeft, cursor_ + piece.top, columns, pieceRows,
+                           2 * columns < piece.image.width()
+                               ? piece.image.copy(0, 0, columns, piece.image.height())
+                               : piece.image});
     }
     Feed(advance);
     return height - std::max(rows, 0);
@@ -106,10 +107,10 @@ QImage Paper::Picture() const {
     QImage paper(static_cast<uchar*>(bits), kWidthDots, height, kBytesPerLine,
                  QImage::Format_Mono, std::free, bits);
     paper.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    for (const Piece& placed : placed_) {
-        const int rows = std::min(placed.image.height(), height - placed.top);
+    for (const Placed& placed : placed_) {
+        const int rows = std::min(placed.rows, height - placed.top);
         for (int y = 0; y < rows; ++y) {
-            SetDots(placed.image.constScanLine(y), placed.image.width(), placed.left,
+            SetDots(placed.image.constScanLine(y), placed.columns, placed.left,
                     paper.scanLine(placed.top + y));
         }
     }

@@ -53,7 +53,15 @@ public:
     QImage Picture() const;
 
 private:
-    std::vector<Piece> placed_;  // only the parts that lie on the paper
+    struct Placed {
+        int left;
+        int top;
+        int columns;  // how much of the image lies on the paper
+        int rows;
+        QImage image;
+    };
+
+    std::vector<Placed> placed_;
     int cursor_ = 0;
     bool used_ = false;
 };
