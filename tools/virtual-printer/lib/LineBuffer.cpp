@@ -5,8 +5,8 @@
 namespace vprinter {
 
 LineBuffer::LineBuffer(int widthDots) : widthDots_(widthDots) {
-    // A line of characters of font A: room for all its cells at once.
-    cells_.reserve(Paper::kWidthDots / 12);
+    // Room for the cells of a short line at once.
+    cells_.reserve(16);
 }
 
 void LineBuffer::Add(QImage cell) {

@@ -73,18 +73,19 @@ int Paper::Place(std::span<const Piece> pieces, int width, int height, Justifica
                  int advance, int areaLeft, int areaWidth) {
     const int left = Position(kWidthDots, width, justification, areaLeft, areaWidth).left;
     const int rows = std::min(height, kMaxHeightDots - cursor_);
-    // Room for a line of characters at once rather than step by step.
-    if (placed_.capacity() == 0) placed_.reserve(kWidthDots / 12);
+    // Room for the pieces of a short receipt at once rather than step by step.
+    if (placed_.capacity() == 0) placed_.reserve(16);
     for (const Piece& piece : pieces) {
         const int pieceLeft = left + piece.left;
         const int columns = std::min(piece.image.width(), kWidthDots - pieceLeft);
         const int pieceRows = std::min(piece.image.height(), rows - piece.top);
         if (columns <= 0 || pieceRows <= 0) continue;
-        // Only what lies on the paper is painted. A piece mostly past its right edge keeps
-        // only that part, so that the pieces kept hold at most twice the dots they show;
-        // rows past its end are left where they are: the paper is full, the receipt ends.
+        // Only what lies on the paper is painted. A piece reaching further past its right
+        // edge than the paper is wide keeps only what lies on it, so that no piece kept is
+        // more than twice as wide as the paper (a character's cell never is); rows past its
+        // end stay: the paper is full, and the receipt ends now.
         placed_.push_back({pieceLeft, cursor_ + piece.top, columns, pieceRows,
-                           2 * columns < piece.image.width()
+                           piece.image.width() - columns > kWidthDots
                                ? piece.image.copy(0, 0, columns, piece.image.height())
                                : piece.image});
     }
