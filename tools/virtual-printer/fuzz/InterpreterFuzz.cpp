@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static vprinter::Drawings drawings;
     vprinter::PrinterMemory memory;
     // Painting a receipt costs more than reading its stream, and the program paints only
-    // to save a picture: one input in eight, picked by its length so that a finding
+    // to save a picture: one input in sixteen, picked by its length so that a finding
     // reproduces, has its receipts painted under the sanitizers.
-    DiscardingOutput output(size % 8 == 0);
+    DiscardingOutput output(size % 16 == 0);
     vprinter::EscPosInterpreter interpreter(memory, output, drawings);
     interpreter.Feed(data + 1, split);
     interpreter.Pause();
