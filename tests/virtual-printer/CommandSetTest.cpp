@@ -25,7 +25,7 @@ TEST(CommandSetTest, ModesPositionsAndMarginsPlaceTheDots) {
         "1D 42 01 20 20 0A 1D 42 00"     // two reversed spaces: a black 24 x 24 box
         "1B 7B 01 41 0A 1B 7B 00"        // upside down, left-justified: at the right edge
         "1B 33 50 41 0A 1B 32 41 0A"))   // line spacing 80 dots, then back to 30
-                              .paper;
+                              .paper.Picture();
     EXPECT_EQ(rig.output.receipts.back().problems, 0);
     ASSERT_EQ(paper.height(), 5 * 30 + 80 + 30);
     const QRect margin = InkBox(paper, 0, 30);
@@ -50,8 +50,9 @@ TEST(CommandSetTest, CodeTablesAndDoubleByteModeDecideWhatHighBytesAre) {
     const Receipt& receipt = rig.PrintAll(Hex("1B 74 11 80 0A 1B 74 00 80 0A 1C 26 80 0A"));
     EXPECT_EQ(receipt.problems, 1);
     EXPECT_TRUE(rig.output.Logged("offset 12: unknown byte: 80"));
+    const QImage paper = receipt.paper.Picture();
     const auto cell = [&](int line) {
-        return receipt.paper.copy(0, line * 30, 12, 24).convertToFormat(QImage::Format_Grayscale8);
+        return paper.copy(0, line * 30, 12, 24).convertToFormat(QImage::Format_Grayscale8);
     };
     EXPECT_EQ(cell(0), RenderCharacter(QString::fromUtf8("А"), false, 1, 1));
     EXPECT_EQ(cell(1), RenderCharacter(QString::fromUtf8("Ç"), false, 1, 1));
@@ -59,6 +60,19 @@ TEST(CommandSetTest, CodeTablesAndDoubleByteModeDecideWhatHighBytesAre) {
     InterpreterRig missing;
     EXPECT_EQ(missing.PrintAll(Hex("1B 74 63 41 0A")).problems, 1);
     EXPECT_TRUE(missing.output.Logged("code table 99 is not built into this printer; table 0"));
+}
+
+TEST(CommandSetTest, TheSameCharacterFromACodeTableAndFromGbkKeepsItsOwnWidth) {
+    InterpreterRig rig;
+    // PC866 0x80 and GBK A7 A1 are both Cyrillic A: half width from the table, full width
+    // as a double-byte character, whichever was drawn first.
+    const QImage paper = rig.PrintAll(Hex("1B 74 11 80 0A 1C 26 A7 A1 0A")).paper.Picture();
+    EXPECT_EQ(rig.output.receipts.back().problems, 0);
+    const QString a = QString::fromUtf8("А");
+    EXPECT_EQ(paper.copy(0, 0, 12, 24).convertToFormat(QImage::Format_Grayscale8),
+              RenderCharacter(a, false, 1, 1));
+    EXPECT_EQ(paper.copy(0, 30, 24, 24).convertToFormat(QImage::Format_Grayscale8),
+              RenderCharacter(a, true, 1, 1));
 }
 
 TEST(CommandSetTest, RasterAndStoredGraphicsPrintDotForDot) {
@@ -71,7 +85,7 @@ TEST(CommandSetTest, RasterAndStoredGraphicsPrintDotForDot) {
         "1D 28 4C 0C 00 30 70 30 01 01 31 10 00 01 00 F0 0F 1D 28 4C 02 00 30 32"
         "1D 28 4C 0D 00 30 43 30 41 31 01 08 00 02 00 31 FF 18"
         "1D 28 4C 06 00 30 45 41 31 01 01"))
-                              .paper;
+                              .paper.Picture();
     EXPECT_EQ(rig.output.receipts.back().problems, 0);
     ASSERT_EQ(paper.height(), 2 + 1 + 2);
     const char* rows[] = {"1100000000000011", "1100000000000011", "1111000000001111",
@@ -94,7 +108,7 @@ TEST(CommandSetTest, CutFormsAndTwoDimensionalCodes) {
     const Receipt& receipt = rig.output.receipts[0];
     EXPECT_EQ(receipt.endedBy, "partial cut (GS V 66)");
     EXPECT_EQ(receipt.problems, 0);
-    const QRect symbol = InkBox(receipt.paper, 0, 12);  // above the cut's note
+    const QRect symbol = InkBox(receipt.paper.Picture(), 0, 12);  // above the cut's note
     EXPECT_GT(symbol.width(), 100);
     EXPECT_LT(symbol.width(), 400);
     EXPECT_EQ(symbol.left(), 0);

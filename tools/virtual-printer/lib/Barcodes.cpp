@@ -207,13 +207,18 @@ BarcodeDrawing DrawBarcode(int m, const std::vector<std::uint8_t>& data, int hei
         symbol->height = static_cast<float>(heightDots) / static_cast<float>(module);
         symbol->show_hrt = 0;
         const auto* bytes = reinterpret_cast<const unsigned char*>(encoding.text.data());
-        const int result = ZBarcode_Encode_and_Buffer(symbol.get(), bytes,
-                                                      static_cast<int>(encoding.text.size()), 0);
+        int result = ZBarcode_Encode(symbol.get(), bytes, static_cast<int>(encoding.text.size()));
+        // The bars alone are `width` modules wide; the picture is never narrower. One that
+        // cannot fit is not drawn, only encoded, on the way to a narrower module.
+        const bool tooWide = symbol->width * module > maxWidthDots;
+        if (result < ZINT_ERROR && (!tooWide || module == 1)) {
+            result = ZBarcode_Buffer(symbol.get(), 0);
+        }
         if (result >= ZINT_ERROR) {
             zintError = symbol->errtxt;
             break;
         }
-        if (symbol->bitmap_width <= maxWidthDots || module == 1) {
+        if (symbol->bitmap != nullptr && (symbol->bitmap_width <= maxWidthDots || module == 1)) {
             drawing.bars = ZintToGrayscale(*symbol);
             drawing.humanReadable = QString::fromUtf8(reinterpret_cast<const char*>(symbol->text));
             if (symbol->bitmap_width > maxWidthDots && drawing.problem.empty()) {

@@ -4,8 +4,6 @@
 
 #include "GbkDecoder.h"
 
-#include <stdexcept>
-
 namespace vprinter {
 
 std::string CodeTables::TableName(int n) {
@@ -37,26 +35,17 @@ std::string CodeTables::TableName(int n) {
     }
 }
 
-bool CodeTables::Select(int n) {
-    if (TableName(n).empty()) return false;
-    selected_ = n;
-    return true;
-}
-
-std::optional<QString> CodeTables::Decode(std::uint8_t byte) {
-    if (byte < 0x80) return QString(QChar(byte));
-    auto table = tables_.find(selected_);
-    if (table == tables_.end()) {
-        table = tables_.emplace(selected_, Convert(TableName(selected_))).first;
+std::optional<char16_t> CodeTables::Decode(int table, std::uint8_t byte) {
+    if (byte < 0x80) return byte;
+    auto converted = tables_.find(table);
+    if (converted == tables_.end()) {
+        converted = tables_.emplace(table, Convert(TableName(table))).first;
     }
-    return table->second[byte - 0x80];
+    return converted->second[byte - 0x80];
 }
 
 CodeTables::Upper CodeTables::Convert(const std::string& name) {
-    const iconv_t converter = iconv_open("UTF-8", name.c_str());
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        throw std::runtime_error("the C library has no " + name + " converter");
-    }
+    const iconv_t converter = OpenToUnicode(name);
     Upper upper;
     for (int byte = 0x80; byte <= 0xFF; ++byte) {
         const char input = static_cast<char>(byte);

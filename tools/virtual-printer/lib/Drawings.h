@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
-#include <tuple>
+#include <string>
 #include <vector>
 
 #include "Barcodes.h"
+#include "CodeTables.h"
+#include "GbkDecoder.h"
 #include "Glyphs.h"
+#include "RecentCache.h"
 
 namespace vprinter {
 
@@ -15,18 +17,21 @@ namespace vprinter {
 class BarcodeCache {
 public:
     // DrawBarcode(), remembered.
-    BarcodeDrawing Draw(int m, const std::vector<std::uint8_t>& data, int heightDots,
-                        int moduleDots, int maxWidthDots);
+    const BarcodeDrawing& Draw(int m, const std::vector<std::uint8_t>& data, int heightDots,
+                               int moduleDots, int maxWidthDots);
 
 private:
-    static constexpr std::size_t kMaxEntries = 256;
-    using Key = std::tuple<int, int, int, int, std::vector<std::uint8_t>>;
-    std::map<Key, BarcodeDrawing> drawings_;
+    // By the data's bytes, then the four numbers' bytes.
+    RecentCache<std::string, BarcodeDrawing> drawings_{256};
 };
 
-// Everything the interpreter draws that may be drawn again. One set may serve many
-// interpreters one after another, as the fuzz target does.
+// Everything the interpreter draws, or converts to draw, that may be reused. One set may
+// serve many interpreters one after another, as the fuzz target does.
 struct Drawings {
+    // Opening a converter loads the C library's module for it, and closing the last one
+    // unloads it again: opened once, they stay open as long as the set.
+    GbkDecoder gbk;
+    CodeTables codeTables;
     GlyphCache glyphs;
     BarcodeCache barcodes;
 };

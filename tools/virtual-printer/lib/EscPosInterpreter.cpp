@@ -41,14 +41,31 @@ EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& outpu
 
 EscPosInterpreter::EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output,
                                      Drawings& drawings)
-    : memory_(memory), output_(output), glyphs_(drawings.glyphs), barcodes_(drawings.barcodes) {}
+    : memory_(memory),
+      output_(output),
+      gbk_(drawings.gbk),
+      codeTables_(drawings.codeTables),
+      glyphs_(drawings.glyphs),
+      barcodes_(drawings.barcodes) {}
 
 void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
-    pending_.insert(pending_.end(), data, data + size);
+    // The bytes are read where they are, unless a command is still waiting for its end:
+    // then from that command's start, joined to them.
+    std::vector<std::uint8_t> joined;
+    if (!pending_.empty()) {
+        joined.swap(pending_);
+        joined.insert(joined.end(), data, data + size);
+        data = joined.data();
+        size = joined.size();
+    }
+    // Room for all of them in the receipt's bytes at once, growing as a vector grows.
+    if (raw_.capacity() - raw_.size() < size) {
+        raw_.reserve(std::max(raw_.size() + size, 2 * raw_.capacity()));
+    }
     std::size_t position = 0;
-    while (position < pending_.size()) {
-        const std::uint8_t* command = pending_.data() + position;
-        const auto length = CommandLength(command, pending_.size() - position);
+    while (position < size) {
+        const std::uint8_t* command = data + position;
+        const auto length = CommandLength(command, size - position);
         if (!length) break;
         const std::size_t offset = raw_.size();
         raw_.insert(raw_.end(), command, command + *length);
@@ -56,7 +73,7 @@ void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
         position += *length;
         if (paper_.Full()) EndReceipt("paper length limit");
     }
-    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(position));
+    pending_.assign(data + position, data + size);
 }
 
 void EscPosInterpreter::Pause() {
@@ -129,7 +146,7 @@ void EscPosInterpreter::Execute(const std::uint8_t* command, std::size_t length,
 void EscPosInterpreter::ExecuteText(const std::uint8_t* command, std::size_t length,
                                     std::size_t offset) {
     if (length == 1 && command[0] >= 0x20 && command[0] < 0x7F) {
-        AddCharacter(QString(QChar(command[0])), false);
+        AddCharacter(command[0], false);
         return;
     }
     if (length == 2 && modes_.doubleByte) {
@@ -143,11 +160,11 @@ void EscPosInterpreter::ExecuteText(const std::uint8_t* command, std::size_t len
     if (!modes_.doubleByte && command[0] >= 0x80) {
         // Outside double-byte mode every byte is a character of the selected code table.
         for (std::size_t i = 0; i < length; ++i) {
-            if (const auto character = codeTables_.Decode(command[i])) {
+            if (const auto character = codeTables_.Decode(modes_.codeTable, command[i])) {
                 AddCharacter(*character, false);
             } else {
                 Problem(offset + i, "not a character of code table " +
-                                        std::to_string(codeTables_.Selected()),
+                                        std::to_string(modes_.codeTable),
                         command + i, 1);
             }
         }
@@ -213,10 +230,9 @@ void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t leng
             }
             return;
         case '@':
-            line_.Take();
+            line_.Clear();
             modes_ = PrintModes();
             line_.SetCapacity(modes_.AreaWidth());
-            codeTables_.Select(0);
             qr_ = QrCode();
             pdf417_ = Pdf417Code();
             bufferedGraphic_ = QImage();
@@ -346,7 +362,7 @@ void EscPosInterpreter::PrintBarcode(const std::uint8_t* command, std::size_t le
     }
     const std::uint8_t* first = command + (counted ? 4 : 3);
     const std::uint8_t* last = command + length - (counted ? 0 : 1);
-    const BarcodeDrawing drawing =
+    const BarcodeDrawing& drawing =
         barcodes_.Draw(m, std::vector<std::uint8_t>(first, last), modes_.barcodeHeight,
                        modes_.barcodeModule, modes_.AreaWidth());
     FlushLine();
@@ -456,9 +472,11 @@ void EscPosInterpreter::PrintLine(int minimumAdvance) {
     if (line_.Empty()) {
         paper_.Feed(minimumAdvance > 0 ? minimumAdvance : modes_.lineSpacing);
     } else {
-        const QImage line = line_.Take();
-        PlaceInArea(line, std::max({minimumAdvance > 0 ? minimumAdvance : modes_.lineSpacing,
-                                    line.height()}));
+        const Line line = line_.Close();
+        PlaceInArea(
+            line.cells, line.width, line.height,
+            std::max(minimumAdvance > 0 ? minimumAdvance : modes_.lineSpacing, line.height));
+        line_.Clear();
     }
     // Margins and print width set during the line count from the next one.
     line_.SetCapacity(modes_.AreaWidth());
@@ -470,26 +488,27 @@ void EscPosInterpreter::FlushLine() {
 
 void EscPosInterpreter::PlaceBlock(const QImage& block) {
     FlushLine();
-    PlaceInArea(block, block.height());
+    const Piece whole{0, 0, block};
+    PlaceInArea(std::span(&whole, 1), block.width(), block.height(), block.height());
 }
 
-void EscPosInterpreter::PlaceInArea(const QImage& block, int advance) {
+void EscPosInterpreter::PlaceInArea(std::span<const Piece> pieces, int width, int height,
+                                    int advance) {
     const int areaWidth = modes_.AreaWidth();
     if (!modes_.upsideDown) {
-        PutOnPaper(block, modes_.justification, advance, modes_.leftMargin, areaWidth);
+        Lost(paper_.Place(pieces, width, height, modes_.justification, advance, modes_.leftMargin,
+                          areaWidth));
         return;
     }
     // Upside down, the line turns half a turn within the print area.
-    QImage area(areaWidth, block.height(), QImage::Format_Grayscale8);
+    QImage area(areaWidth, height, QImage::Format_Grayscale8);
     area.fill(255);
-    Paper::Stamp(area, 0, block, modes_.justification, 0, areaWidth);
-    PutOnPaper(area.mirrored(true, true), Justification::Left, advance, modes_.leftMargin,
-               areaWidth);
+    Paper::Stamp(area, 0, Compose(pieces, width, height), modes_.justification, 0, areaWidth);
+    Lost(paper_.Place(area.mirrored(true, true), Justification::Left, advance, modes_.leftMargin,
+                      areaWidth));
 }
 
-void EscPosInterpreter::PutOnPaper(const QImage& block, Justification justification, int advance,
-                                   int areaLeft, int areaWidth) {
-    const int lost = paper_.Place(block, justification, advance, areaLeft, areaWidth);
+void EscPosInterpreter::Lost(int lost) {
     if (lost > 0) {
         ++problems_;
         output_.Log(std::to_string(lost) + " rows of dots past the paper length limit were lost");
@@ -506,12 +525,12 @@ void EscPosInterpreter::Event(const std::string& text, std::size_t offset) {
     Log(offset, text);
 }
 
-void EscPosInterpreter::Problem(std::size_t offset, const std::string& text,
+void EscPosInterpreter::Problem(std::size_t offset, std::string_view text,
                                 const std::uint8_t* bytes, std::size_t length) {
     ++problems_;
     const std::string hex = HexBytes(bytes, length);
-    AddCell(glyphs_.HexMark(QString::fromStdString(hex)));
-    Log(offset, text + ": " + hex);
+    AddCell(glyphs_.HexMark(hex));
+    Log(offset, {text, ": ", hex});
 }
 
 void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text) {
@@ -522,20 +541,29 @@ void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text)
 
 void EscPosInterpreter::PlaceNote(const std::string& text, NoteStyle style) {
     FlushLine();
-    const QImage& note = glyphs_.Note(QString::fromStdString(text), style, Paper::kWidthDots);
-    PutOnPaper(note, Justification::Left, note.height());
+    const QImage& note = glyphs_.Note(text, style, Paper::kWidthDots);
+    Lost(paper_.Place(note, Justification::Left, note.height()));
 }
 
-void EscPosInterpreter::EndReceipt(const std::string& endedBy) {
+void EscPosInterpreter::EndReceipt(std::string endedBy) {
     FlushLine();
-    output_.ReceiptDone(Receipt{paper_.Finish(), std::move(raw_), endedBy, problems_});
+    output_.ReceiptDone(Receipt{std::move(paper_), std::move(raw_), std::move(endedBy), problems_});
     paper_ = Paper();
     raw_.clear();
     problems_ = 0;
 }
 
-void EscPosInterpreter::Log(std::size_t offset, const std::string& text) {
-    output_.Log("offset " + std::to_string(offset) + ": " + text);
+void EscPosInterpreter::Log(std::size_t offset, std::string_view text) {
+    Log(offset, {text});
+}
+
+void EscPosInterpreter::Log(std::size_t offset, std::initializer_list<std::string_view> parts) {
+    // Built in the same string each time: once it has grown, a line costs no allocation.
+    logLine_ = "offset ";
+    logLine_ += std::to_string(offset);
+    logLine_ += ": ";
+    for (const std::string_view part : parts) logLine_ += part;
+    output_.Log(logLine_);
 }
 
 }  // namespace vprinter

@@ -3,14 +3,15 @@
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Barcodes2D.h"
-#include "CodeTables.h"
-#include "GbkDecoder.h"
 #include "commands/EscPosFraming.h"
 #include "Drawings.h"
 #include "LineBuffer.h"
@@ -23,7 +24,7 @@ namespace vprinter {
 
 // One finished piece of paper and the bytes that made it.
 struct Receipt {
-    QImage paper;                   // Format_Mono, Paper::kWidthDots wide
+    Paper paper;                    // what was placed on it; paper.Picture() paints it
     std::vector<std::uint8_t> raw;  // every byte received for it, in order
     std::string endedBy;            // "full cut (GS V 0)", "connection closed", ...
     int problems = 0;               // commands it could not carry out as sent
@@ -51,7 +52,8 @@ class EscPosInterpreter {
 public:
     EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output);
     // Drawing through `drawings`, which may outlive the interpreter: a caller that runs one
-    // short stream after another keeps its characters, notes and barcodes drawn.
+    // short stream after another keeps its converters open and its characters, notes and
+    // barcodes drawn.
     EscPosInterpreter(PrinterMemory& memory, PrinterOutput& output, Drawings& drawings);
 
     void Feed(const std::uint8_t* data, std::size_t size);
@@ -81,7 +83,7 @@ private:
     bool ExecuteGsText(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void ExecuteFsText(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void Tab();
-    void AddCharacter(const QString& character, bool fullWidth);
+    void AddCharacter(char16_t character, bool fullWidth);
 
     // Barcode settings and 2D codes (InterpreterCodes.cpp).
     bool ExecuteBarcodeSetting(const std::uint8_t* command, std::size_t length,
@@ -106,27 +108,29 @@ private:
     void PrintLine(int minimumAdvance = 0);
     void FlushLine();
     void PlaceBlock(const QImage& block);
-    // Puts a line or block on the paper in the print area, upside down when so set.
-    void PlaceInArea(const QImage& block, int advance);
-    // Puts a block on the paper; what falls past its end is reported.
-    void PutOnPaper(const QImage& block, Justification justification, int advance,
-                    int areaLeft = 0, int areaWidth = Paper::kWidthDots);
+    // Puts a line or block, `width` x `height` made of `pieces`, on the paper in the print
+    // area, upside down when so set.
+    void PlaceInArea(std::span<const Piece> pieces, int width, int height, int advance);
+    // Reports `lost` rows of dots that fell past the end of the paper, if any.
+    void Lost(int lost);
     // Marks a cut on the paper and ends the receipt there.
     void Cut(const std::string& name, std::size_t offset);
     void Event(const std::string& text, std::size_t offset);
-    void Problem(std::size_t offset, const std::string& text, const std::uint8_t* bytes,
+    void Problem(std::size_t offset, std::string_view text, const std::uint8_t* bytes,
                  std::size_t length);
     void ProblemNote(std::size_t offset, const std::string& text);
     void PlaceNote(const std::string& text, NoteStyle style);
-    void EndReceipt(const std::string& endedBy);
-    void Log(std::size_t offset, const std::string& text);
+    void EndReceipt(std::string endedBy);
+    void Log(std::size_t offset, std::string_view text);
+    // "offset N: " and the parts, as one log line.
+    void Log(std::size_t offset, std::initializer_list<std::string_view> parts);
 
     PrinterMemory& memory_;
     PrinterOutput& output_;
     StatusResponder status_{memory_.sensors};
-    GbkDecoder gbk_;
-    CodeTables codeTables_;
     Drawings ownDrawings_;  // unused when the caller gives drawings of its own
+    GbkDecoder& gbk_;
+    CodeTables& codeTables_;
     GlyphCache& glyphs_;
     BarcodeCache& barcodes_;
     Paper paper_;
@@ -139,6 +143,7 @@ private:
     std::vector<std::uint8_t> pending_;  // the start of a command still incomplete
     std::vector<std::uint8_t> raw_;      // bytes of the receipt under way
     int problems_ = 0;
+    std::string logLine_;  // the log line being built
 };
 
 // "1B 2A 00 …": up to `limit` bytes in hex, for logs and marks.

@@ -2,15 +2,19 @@
 
 #include <iconv.h>
 
-#include <QString>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace vprinter {
 
-// `size` bytes through `converter` (to UTF-8) from its initial state; nullopt when they
-// are not one whole character sequence of its source encoding.
-std::optional<QString> ConvertToUnicode(iconv_t converter, const char* bytes, std::size_t size);
+// `size` bytes through `converter` (to UTF-16LE, as opened by OpenToUnicode) from its
+// initial state; nullopt when they are not one whole character of its source encoding that
+// is a single UTF-16 code unit, as every character of this printer's tables is.
+std::optional<char16_t> ConvertToUnicode(iconv_t converter, const char* bytes, std::size_t size);
+
+// A converter from `encoding` for ConvertToUnicode; throws when the C library has none.
+iconv_t OpenToUnicode(const std::string& encoding);
 
 // One double-byte GBK character to Unicode, through the C library's converter (the
 // printer has its own character table; it does not borrow the program's).
@@ -22,8 +26,7 @@ public:
     GbkDecoder& operator=(const GbkDecoder&) = delete;
 
     // nullopt for a pair that is not a GBK character.
-    std::optional<QString> Decode(std::uint8_t lead, std::uint8_t trail);
-
+    std::optional<char16_t> Decode(std::uint8_t lead, std::uint8_t trail);
 
 private:
     // Opened when the first pair is decoded: most streams never need it.

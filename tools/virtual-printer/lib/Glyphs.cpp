@@ -26,10 +26,6 @@ QImage WhiteImage(int width, int height) {
 
 }  // namespace
 
-QImage BlankCell(int width, int height) {
-    return WhiteImage(width, height);
-}
-
 QImage RenderCharacter(const QString& character, bool fullWidth, int widthFactor,
                        int heightFactor, CellFont font) {
     const int baseWidth = CellWidth(font, fullWidth);
@@ -77,35 +73,45 @@ QImage RenderNote(const QString& text, NoteStyle style, int width) {
     return note;
 }
 
-const QImage& GlyphCache::Character(const QString& character, bool fullWidth, int widthFactor,
+const QImage& GlyphCache::Character(char16_t character, bool fullWidth, int widthFactor,
                                     int heightFactor, CellFont font) {
-    // Built by hand: QString::arg per character costs more than the lookup (factors are
-    // single digits, 1 to 8).
-    QString key;
-    key.reserve(4 + character.size());
-    key += u'c';
-    key += QChar(u'0' + widthFactor);
-    key += QChar(u'0' + heightFactor);
-    key += font == CellFont::B ? u'b' : u'a';
-    key += character;
-    return Cached(key, [&] {
-        return RenderCharacter(character, fullWidth, widthFactor, heightFactor, font);
+    // Bits 0-15 the character, 16 its width, 17 clear (a plain glyph), then the factors
+    // (1 to 8) and the font.
+    const std::uint64_t key = character | std::uint64_t{fullWidth} << 16 |
+                              std::uint64_t(widthFactor) << 18 | std::uint64_t(heightFactor) << 22 |
+                              std::uint64_t{font == CellFont::B} << 26;
+    return cells_.Get(key, [&] {
+        return RenderCharacter(QString(QChar(character)), fullWidth, widthFactor, heightFactor,
+                               font);
     });
 }
 
-const QImage& GlyphCache::HexMark(const QString& text) {
-    return Cached(QStringLiteral("m") + text, [&] { return RenderHexMark(text); });
+const QImage& GlyphCache::Styled(char16_t character, bool fullWidth, const TextStyle& style) {
+    // As Character(), with bit 17 set and the style's key above it.
+    const std::uint64_t key =
+        character | std::uint64_t{fullWidth} << 16 | std::uint64_t{1} << 17 | style.Key() << 18;
+    return cells_.Get(key, [&] {
+        return StyleCell(
+            Character(character, fullWidth, style.widthFactor, style.heightFactor, style.font),
+            style, fullWidth);
+    });
 }
 
-const QImage& GlyphCache::Note(const QString& text, NoteStyle style, int width) {
-    const QString key =
-        QStringLiteral("n%1,%2,").arg(style == NoteStyle::Problem ? 'p' : 'e').arg(width) + text;
-    return Cached(key, [&] { return RenderNote(text, style, width); });
+const QImage& GlyphCache::HexMark(const std::string& text) {
+    return marks_.Get(text, [&] { return RenderHexMark(QString::fromStdString(text)); });
 }
 
-const QImage& GlyphCache::Remember(const QString& key, QImage image) {
-    if (images_.size() >= kMaxEntries) images_.clear();
-    return *images_.insert(key, std::move(image));
+const QImage& GlyphCache::Note(const std::string& text, NoteStyle style, int width) {
+    const std::string key =
+        (style == NoteStyle::Problem ? 'p' : 'e') + std::to_string(width) + ',' + text;
+    return notes_.Get(key, [&] { return RenderNote(QString::fromStdString(text), style, width); });
+}
+
+const QImage& GlyphCache::Blank(int width, int height) {
+    // Bit 63 set: no character's key has it.
+    const std::uint64_t key =
+        std::uint64_t{1} << 63 | std::uint64_t(std::uint32_t(width)) << 24 | std::uint32_t(height);
+    return cells_.Get(key, [&] { return WhiteImage(width, height); });
 }
 
 }  // namespace vprinter

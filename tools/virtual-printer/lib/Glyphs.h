@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QHash>
 #include <QImage>
 #include <QString>
-#include <utility>
+#include <cstdint>
+#include <string>
 
+#include "RecentCache.h"
 #include "TextStyle.h"
 
 namespace vprinter {
@@ -19,9 +20,6 @@ constexpr int kHalfCellWidth = 12;
 QImage RenderCharacter(const QString& character, bool fullWidth, int widthFactor, int heightFactor,
                        CellFont font = CellFont::A);
 
-// A blank cell (tab stops, spaces the font lacks).
-QImage BlankCell(int width, int height);
-
 // A small inverted box with `text` (hex bytes) in it, one cell high: bytes that were not
 // understood stay visible in the line where they arrived.
 QImage RenderHexMark(const QString& text);
@@ -35,27 +33,25 @@ enum class NoteStyle {
 QImage RenderNote(const QString& text, NoteStyle style, int width);
 
 // Characters, marks and notes drawn once and reused: receipts repeat the same few glyphs
-// and notes, and drawing each through the font costs far more than copying it.
+// and notes, and drawing each through the font costs far more than copying it. Characters
+// are single UTF-16 code units, as every character this printer decodes is.
 class GlyphCache {
 public:
-    const QImage& Character(const QString& character, bool fullWidth, int widthFactor,
-                            int heightFactor, CellFont font = CellFont::A);
-    const QImage& HexMark(const QString& text);
-    const QImage& Note(const QString& text, NoteStyle style, int width);
+    const QImage& Character(char16_t character, bool fullWidth, int widthFactor, int heightFactor,
+                            CellFont font = CellFont::A);
+    // The character drawn with `style` (StyleCell).
+    const QImage& Styled(char16_t character, bool fullWidth, const TextStyle& style);
+    const QImage& HexMark(const std::string& text);
+    const QImage& Note(const std::string& text, NoteStyle style, int width);
 
-    // Any other image, drawn by `make` the first time `key` is asked for.
-    template <typename Make>
-    const QImage& Cached(const QString& key, Make&& make) {
-        const auto found = images_.constFind(key);
-        if (found != images_.constEnd()) return *found;
-        return Remember(key, std::forward<Make>(make)());
-    }
+    // A white cell (a tab's blank).
+    const QImage& Blank(int width, int height);
 
 private:
-    const QImage& Remember(const QString& key, QImage image);
-
-    static constexpr int kMaxEntries = 4096;
-    QHash<QString, QImage> images_;
+    // Characters and marks take a few hundred dots each, notes a full line of them.
+    RecentCache<std::uint64_t, QImage> cells_{8192};
+    RecentCache<std::string, QImage> marks_{8192};
+    RecentCache<std::string, QImage> notes_{1024};
 };
 
 }  // namespace vprinter

@@ -41,7 +41,7 @@ bool EscPosInterpreter::ExecuteBarcodeSetting(const std::uint8_t* command, std::
 
 void EscPosInterpreter::PlaceBarcodeText(const QString& text) {
     for (const QChar character : text) {
-        AddCell(glyphs_.Character(QString(character), false, 1, 1, modes_.hriFont));
+        AddCell(glyphs_.Character(character.unicode(), false, 1, 1, modes_.hriFont));
     }
     PrintLine();
 }

@@ -70,10 +70,12 @@ bool EscPosInterpreter::ExecuteEscText(const std::uint8_t* command, std::size_t 
             // A sender that picks a single-byte table means single-byte characters: it
             // leaves GBK mode as FS . would.
             modes_.doubleByte = false;
-            if (!codeTables_.Select(n)) {
+            if (CodeTables::Has(n)) {
+                modes_.codeTable = n;
+            } else {
                 ProblemNote(offset, "code table " + std::to_string(n) +
                                         " is not built into this printer; table " +
-                                        std::to_string(codeTables_.Selected()) + " stays");
+                                        std::to_string(modes_.codeTable) + " stays");
             }
             return true;
         case 'D': {
@@ -173,22 +175,17 @@ void EscPosInterpreter::Tab() {
         PrintLine();
         return;
     }
-    AddCell(BlankCell(width, CellHeight(style.font) * style.heightFactor));
+    AddCell(glyphs_.Blank(width, CellHeight(style.font) * style.heightFactor));
 }
 
-void EscPosInterpreter::AddCharacter(const QString& character, bool fullWidth) {
+void EscPosInterpreter::AddCharacter(char16_t character, bool fullWidth) {
     const TextStyle& style = modes_.style;
-    const QImage& glyph =
-        glyphs_.Character(character, fullWidth, style.widthFactor, style.heightFactor, style.font);
     const bool plain = !style.bold && !style.doubleStrike && style.underline == 0 &&
                        !style.reverse && !style.rotated && style.rightSpacing == 0 &&
                        (!fullWidth || style.kanjiLeftSpacing + style.kanjiRightSpacing == 0);
-    if (plain) {
-        AddCell(glyph);
-        return;
-    }
-    AddCell(glyphs_.Cached(QStringLiteral("s") + style.Key() + (fullWidth ? u'W' : u'H') + character,
-                           [&] { return StyleCell(glyph, style, fullWidth); }));
+    AddCell(plain ? glyphs_.Character(character, fullWidth, style.widthFactor,
+                                      style.heightFactor, style.font)
+                  : glyphs_.Styled(character, fullWidth, style));
 }
 
 }  // namespace vprinter

@@ -64,18 +64,33 @@ void Paper::Stamp(QImage& target, int top, const QImage& block, Justification ju
 
 int Paper::Place(const QImage& block, Justification justification, int advance, int areaLeft,
                  int areaWidth) {
-    const Span span = Position(kWidthDots, block.width(), justification, areaLeft, areaWidth);
-    const int rows = std::min(block.height(), kMaxHeightDots - cursor_);
-    if (span.width > 0 && rows > 0) {
-        // A block wider or taller than the paper keeps only what lies on it, so that the
-        // blocks kept never hold more dots than the paper.
-        placed_.push_back({cursor_, span.left,
-                           span.width == block.width() && rows == block.height()
-                               ? block
-                               : block.copy(0, 0, span.width, rows)});
+    const Piece whole{0, 0, block};
+    return Place(std::span(&whole, 1), block.width(), block.height(), justification, advance,
+                 areaLeft, areaWidth);
+}
+
+int Paper::Place(std::span<const Piece> pieces, int width, int height, Justification justification,
+                 int advance, int areaLeft, int areaWidth) {
+    const int left = Position(kWidthDots, width, justification, areaLeft, areaWidth).left;
+    const int rows = std::min(height, kMaxHeightDots - cursor_);
+    // Room for the pieces of a short receipt at once rather than step by step.
+    if (placed_.capacity() == 0) placed_.reserve(16);
+    for (const Piece& piece : pieces) {
+        const int pieceLeft = left + piece.left;
+        const int columns = std::min(piece.image.width(), kWidthDots - pieceLeft);
+        const int pieceRows = std::min(piece.image.height(), rows - piece.top);
+        if (columns <= 0 || pieceRows <= 0) continue;
+        // Only what lies on the paper is painted. A piece reaching further past its right
+        // edge than the paper is wide keeps only what lies on it, so that no piece kept is
+        // more than twice as wide as the paper (a character's cell never is); rows past its
+        // end stay: the paper is full, and the receipt ends now.
+        placed_.push_back({pieceLeft, cursor_ + piece.top, columns, pieceRows,
+                           piece.image.width() - columns > kWidthDots
+                               ? piece.image.copy(0, 0, columns, piece.image.height())
+                               : piece.image});
     }
     Feed(advance);
-    return block.height() - std::max(rows, 0);
+    return height - std::max(rows, 0);
 }
 
 void Paper::Feed(int dots) {
@@ -83,10 +98,10 @@ void Paper::Feed(int dots) {
     used_ = true;
 }
 
-QImage Paper::Finish() const {
+QImage Paper::Picture() const {
     // Zeroed memory is white paper. From calloc, a tall receipt's blank stretches are pages
     // never touched, where filling an image would write every one of them.
-    const int height = std::max(cursor_, 1);
+    const int height = Height();
     constexpr int kBytesPerLine = kWidthDots / 8;
     void* bits = std::calloc(static_cast<std::size_t>(height), kBytesPerLine);
     if (bits == nullptr) throw std::bad_alloc();
@@ -94,9 +109,9 @@ QImage Paper::Finish() const {
                  QImage::Format_Mono, std::free, bits);
     paper.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     for (const Placed& placed : placed_) {
-        const int rows = std::min(placed.block.height(), height - placed.top);
+        const int rows = std::min(placed.rows, height - placed.top);
         for (int y = 0; y < rows; ++y) {
-            SetDots(placed.block.constScanLine(y), placed.block.width(), placed.left,
+            SetDots(placed.image.constScanLine(y), placed.columns, placed.left,
                     paper.scanLine(placed.top + y));
         }
     }

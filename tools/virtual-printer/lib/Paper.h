@@ -1,16 +1,26 @@
 #pragma once
 
 #include <QImage>
+#include <algorithm>
+#include <span>
 #include <vector>
 
 namespace vprinter {
 
 enum class Justification { Left, Centre, Right };
 
+// An image at a place: on the paper, or within a block made of several (a line of
+// characters, each cell its own piece). Grayscale8, below 128 is a dot.
+struct Piece {
+    int left = 0;
+    int top = 0;
+    QImage image;
+};
+
 // The receipt as it leaves the print head: 576 dots wide, growing downwards. Everything
 // is placed at the cursor as a block of dots; the cursor only moves down. Blocks are kept
-// as they came and drawn when the paper is finished, so blank paper (long feeds) costs
-// nothing but the cursor's move.
+// as they came and painted only when the picture is asked for, so blank paper (long feeds)
+// costs nothing but the cursor's move, and a receipt nobody looks at is never painted.
 class Paper {
 public:
     static constexpr int kWidthDots = 576;
@@ -18,13 +28,15 @@ public:
     // nothing lies below it: endless streams never grow one image without bound.
     static constexpr int kMaxHeightDots = 32768;
 
-    // Stamps the dark pixels of `block` (Grayscale8, below 128 is a dot) at the cursor,
-    // positioned by `justification` within the print area that starts `areaLeft` dots from
-    // the left edge and is `areaWidth` wide, clipped to the paper's width, then moves the
-    // cursor down by `advance` dots. Returns how many of the block's rows fell past the
-    // end of the paper and were lost.
+    // Stamps the dark pixels of `block` at the cursor, positioned by `justification` within
+    // the print area that starts `areaLeft` dots from the left edge and is `areaWidth` wide,
+    // clipped to the paper's width, then moves the cursor down by `advance` dots. Returns
+    // how many of the block's rows fell past the end of the paper and were lost.
     int Place(const QImage& block, Justification justification, int advance, int areaLeft = 0,
               int areaWidth = kWidthDots);
+    // The same for a block `width` x `height` made of `pieces`, each placed within it.
+    int Place(std::span<const Piece> pieces, int width, int height, Justification justification,
+              int advance, int areaLeft, int areaWidth);
     void Feed(int dots);
 
     // Stamps the dark pixels of `block` into `target` (both Grayscale8) from row `top`,
@@ -34,16 +46,19 @@ public:
 
     bool Used() const { return used_; }
     bool Full() const { return cursor_ >= kMaxHeightDots; }
-    int CursorY() const { return cursor_; }
+    // How many rows of dots the picture has: down to the cursor, at least one.
+    int Height() const { return std::max(cursor_, 1); }
 
-    // The paper down to the cursor, one bit per dot.
-    QImage Finish() const;
+    // The paper down to the cursor, one bit per dot, painted from the blocks now.
+    QImage Picture() const;
 
 private:
     struct Placed {
-        int top;
         int left;
-        QImage block;  // only the part that lies on the paper
+        int top;
+        int columns;  // how much of the image lies on the paper
+        int rows;
+        QImage image;
     };
 
     std::vector<Placed> placed_;

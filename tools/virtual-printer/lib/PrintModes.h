@@ -19,6 +19,7 @@ struct PrintModes {
     Justification justification = Justification::Left;
     bool upsideDown = false;            // ESC {
     bool doubleByte = true;             // FS & / FS .: this model starts in GBK mode
+    int codeTable = 0;                  // ESC t, for single-byte characters from 0x80 up
     int lineSpacing = kDefaultLineSpacing;  // ESC 2 / ESC 3
     int leftMargin = 0;                 // GS L, dots
     int printWidth = Paper::kWidthDots;  // GS W, dots

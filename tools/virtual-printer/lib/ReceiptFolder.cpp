@@ -34,11 +34,12 @@ QString ReceiptFolder::Save(const Receipt& receipt, const std::string& source) {
     if (!rawSaved)
         Log("cannot write " + raw.fileName().toStdString() + ": " +
             raw.errorString().toStdString());
-    if (!receipt.paper.save(png, "PNG")) {
+    const QImage picture = receipt.paper.Picture();
+    if (!picture.save(png, "PNG")) {
         Log("cannot write " + png.toStdString());
         return {};
     }
-    Log(source + ": " + png.toStdString() + " (" + std::to_string(receipt.paper.height()) +
+    Log(source + ": " + png.toStdString() + " (" + std::to_string(picture.height()) +
         " dots long, " + std::to_string(receipt.raw.size()) + " bytes, ended by " +
         receipt.endedBy + ", " + std::to_string(receipt.problems) + " problems)");
     return png;

@@ -20,17 +20,13 @@ bool TextStyle::SetSize(std::uint8_t n) {
     return true;
 }
 
-QString TextStyle::Key() const {
-    return QStringLiteral("%1%2%3%4%5%6,%7,%8,%9")
-        .arg(font == CellFont::B ? 'b' : 'a')
-        .arg(bold || doubleStrike ? 'E' : 'e')
-        .arg(underline)
-        .arg(reverse ? 'R' : 'r')
-        .arg(rotated ? 'V' : 'v')
-        .arg(widthFactor)
-        .arg(heightFactor)
-        .arg(rightSpacing)
-        .arg(kanjiLeftSpacing * 256 + kanjiRightSpacing);
+std::uint64_t TextStyle::Key() const {
+    // Factors 1 to 8 take four bits, spacings (single bytes of their commands) eight.
+    return std::uint64_t{font == CellFont::B} | std::uint64_t{bold || doubleStrike} << 1 |
+           std::uint64_t(underline) << 2 | std::uint64_t{reverse} << 4 |
+           std::uint64_t{rotated} << 5 | std::uint64_t(widthFactor) << 6 |
+           std::uint64_t(heightFactor) << 10 | std::uint64_t(rightSpacing) << 14 |
+           std::uint64_t(kanjiLeftSpacing) << 22 | std::uint64_t(kanjiRightSpacing) << 30;
 }
 
 int CellWidth(CellFont font, bool fullWidth) {

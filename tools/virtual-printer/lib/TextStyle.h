@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QString>
 #include <cstdint>
 
 namespace vprinter {
@@ -28,8 +27,9 @@ struct TextStyle {
     // GS ! n; false when a factor is out of range (nothing changes then).
     bool SetSize(std::uint8_t n);
 
-    // Everything that changes a character's dots, for caching drawn cells.
-    QString Key() const;
+    // Everything that changes a character's dots, packed into 38 bits for caching drawn
+    // cells.
+    std::uint64_t Key() const;
 };
 
 // The character cell of a font, before scaling: A is 12 x 24, B 9 x 17; double-byte
