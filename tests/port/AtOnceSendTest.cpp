@@ -20,7 +20,7 @@ bool RanHere(BackgroundSender& sender, const PortName& port, int total = 3) {
         EXPECT_EQ(session.Send(reinterpret_cast<const std::uint8_t*>(kFullCut.data()), 3), 3);
     });
     EXPECT_TRUE(sender.WaitFinished(10s));
-    EXPECT_TRUE(sender.Result().taken == 3);
+    EXPECT_EQ(sender.Result().taken, 3);
     return ranOn == std::this_thread::get_id();
 }
 

@@ -58,10 +58,6 @@ void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
         data = joined.data();
         size = joined.size();
     }
-    // Room for all of them in the receipt's bytes at once, growing as a vector grows.
-    if (raw_.capacity() - raw_.size() < size) {
-        raw_.reserve(std::max(raw_.size() + size, 2 * raw_.capacity()));
-    }
     std::size_t position = 0;
     while (position < size) {
         const std::uint8_t* command = data + position;
