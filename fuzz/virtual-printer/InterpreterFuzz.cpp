@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "EscPosInterpreter.h"
+#include "virtual-printer/lib/EscPosInterpreter.h"
 
 namespace {
 

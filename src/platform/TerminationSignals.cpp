@@ -1,8 +1,10 @@
-#include "app/TerminationSignals.h"
+#include "platform/TerminationSignals.h"
 
 #include <signal.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace quillora {
 namespace {
@@ -27,7 +29,7 @@ std::unique_ptr<TerminationSignals> TerminationSignals::Watch(std::function<void
     const sigset_t set = TerminationSet();
     UniqueFd fd(::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC));
     if (!fd.Valid()) {
-        error = LastOsError();
+        error = std::error_code(errno, std::system_category());
         pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
         return nullptr;
     }

@@ -5,13 +5,14 @@
 #include <memory>
 #include <system_error>
 
-#include "port/FdIo.h"
+#include "platform/UniqueFd.h"
 
 namespace quillora {
 
-// SIGTERM (a logout, `kill`) and SIGINT (Ctrl+C in the terminal) close the window as its
-// close button does, so the settings are written as on any close. The signals are read
-// from a signalfd on the event loop: no code of ours runs inside a signal handler.
+// SIGTERM (a logout, `kill`) and SIGINT (Ctrl+C in the terminal) end a program as its own
+// way of closing does: the window as its close button (the settings are written), the
+// virtual printer by leaving its event loop (the last receipt is written). The signals are
+// read from a signalfd on the event loop: no code of ours runs inside a signal handler.
 
 // Blocks both signals in the calling thread. Call it before any other thread starts, so
 // that every thread inherits the mask and the signals wait for the signalfd.

@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "virtual-printer/app/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <cstdio>

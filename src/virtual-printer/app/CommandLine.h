@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "PrinterMemory.h"
+#include "virtual-printer/lib/PrinterMemory.h"
 
 namespace vprinter {
 
@@ -14,7 +14,7 @@ struct Options {
     bool tcp = true;
     QHostAddress tcpAddress{QHostAddress::LocalHost};
     quint16 tcpPort = 9100;
-    QString ptyLink;  // "" when no serial line is offered
+    QString ptyLink;      // "" when no serial line is offered
     QString controlPath;  // "" when the sensors are fixed
     QString outputDirectory = QStringLiteral("virtual-printer-out");
     SensorState sensors;

@@ -1,4 +1,4 @@
-#include "ControlFifo.h"
+#include "virtual-printer/app/ControlFifo.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "PrinterMemory.h"
-#include "ReceiptFolder.h"
+#include "virtual-printer/lib/PrinterMemory.h"
+#include "virtual-printer/lib/ReceiptFolder.h"
 
 namespace vprinter {
 

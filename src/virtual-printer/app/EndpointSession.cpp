@@ -1,4 +1,4 @@
-#include "EndpointSession.h"
+#include "virtual-printer/app/EndpointSession.h"
 
 namespace vprinter {
 

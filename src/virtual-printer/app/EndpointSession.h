@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "EscPosInterpreter.h"
-#include "ReceiptFolder.h"
+#include "virtual-printer/lib/EscPosInterpreter.h"
+#include "virtual-printer/lib/ReceiptFolder.h"
 
 namespace vprinter {
 

@@ -1,4 +1,4 @@
-#include "PtyEndpoint.h"
+#include "virtual-printer/app/PtyEndpoint.h"
 
 #include <fcntl.h>
 #include <poll.h>

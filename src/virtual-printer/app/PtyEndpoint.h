@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "EndpointSession.h"
+#include "virtual-printer/app/EndpointSession.h"
 
 namespace vprinter {
 

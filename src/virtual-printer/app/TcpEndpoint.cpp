@@ -1,4 +1,4 @@
-#include "TcpEndpoint.h"
+#include "virtual-printer/app/TcpEndpoint.h"
 
 namespace vprinter {
 

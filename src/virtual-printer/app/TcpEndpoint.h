@@ -5,7 +5,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include "EndpointSession.h"
+#include "virtual-printer/app/EndpointSession.h"
 
 namespace vprinter {
 

@@ -1,21 +1,17 @@
 // quillora-virtual-printer: a receipt printer in software, for trying the program's tests
 // without hardware and for checking what they send.
-#include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
-
 #include <QFile>
 #include <QGuiApplication>
-#include <QSocketNotifier>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
-#include "CommandLine.h"
-#include "ControlFifo.h"
-#include "EndpointSession.h"
-#include "PtyEndpoint.h"
-#include "TcpEndpoint.h"
+#include "platform/TerminationSignals.h"
+#include "virtual-printer/app/CommandLine.h"
+#include "virtual-printer/app/ControlFifo.h"
+#include "virtual-printer/app/EndpointSession.h"
+#include "virtual-printer/app/PtyEndpoint.h"
+#include "virtual-printer/app/TcpEndpoint.h"
 
 namespace {
 
@@ -42,31 +38,10 @@ int Replay(const Options& options, vprinter::PrinterMemory& memory,
     return failures == 0 ? 0 : 1;
 }
 
-// SIGINT and SIGTERM end the event loop, so that the last receipt is written and the
-// link removed.
-sigset_t StopSignals() {
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    return stopSignals;
-}
-
-std::unique_ptr<QSocketNotifier> QuitOnSignals(int& signalFd) {
-    const sigset_t stopSignals = StopSignals();
-    signalFd = ::signalfd(-1, &stopSignals, SFD_CLOEXEC);
-    auto notifier = std::make_unique<QSocketNotifier>(signalFd, QSocketNotifier::Read);
-    QObject::connect(notifier.get(), &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
-    return notifier;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Signals are blocked before any thread starts, so that all of them leave the signals
-    // to the signalfd.
-    const sigset_t stopSignals = StopSignals();
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    quillora::BlockTerminationSignals();
 
     // Fonts and painting only; the printer never opens a window.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -79,6 +54,16 @@ int main(int argc, char** argv) {
     memory.sensors = options->sensors;
     vprinter::ReceiptFolder folder(options->outputDirectory);
     if (!options->replayFiles.isEmpty()) return Replay(*options, memory, folder);
+
+    // SIGINT and SIGTERM end the event loop, so that the last receipt is written and the
+    // link removed; a printer that could not promise that does not start.
+    std::error_code signalError;
+    const auto quitOnSignal =
+        quillora::TerminationSignals::Watch([] { QCoreApplication::quit(); }, signalError);
+    if (!quitOnSignal) {
+        std::fprintf(stderr, "signals: %s\n", signalError.message().c_str());
+        return 1;
+    }
 
     std::vector<std::unique_ptr<EndpointSession>> sessions;
     std::unique_ptr<vprinter::TcpEndpoint> tcp;
@@ -127,11 +112,8 @@ int main(int argc, char** argv) {
         endpoints += ", control " + options->controlPath.toStdString();
     }
 
-    int signalFd = -1;
-    const auto signalNotifier = QuitOnSignals(signalFd);
     folder.Log("ready: " + endpoints + "; receipts in " + folder.Directory().toStdString());
     const int result = QCoreApplication::exec();
     for (const auto& session : sessions) session->Finish();
-    ::close(signalFd);
     return result;
 }

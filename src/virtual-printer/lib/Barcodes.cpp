@@ -1,14 +1,25 @@
-#include "Barcodes.h"
+#include "virtual-printer/lib/Barcodes.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "ZintBitmap.h"
+#include "virtual-printer/lib/ZintBitmap.h"
 
 namespace vprinter {
 namespace {
 
-enum class Symbology { UpcA, UpcE, Jan13, Jan8, Code39, Itf, Codabar, Code93, Code128, Unsupported };
+enum class Symbology {
+    UpcA,
+    UpcE,
+    Jan13,
+    Jan8,
+    Code39,
+    Itf,
+    Codabar,
+    Code93,
+    Code128,
+    Unsupported
+};
 
 Symbology SymbologyOf(int m) {
     switch (m) {

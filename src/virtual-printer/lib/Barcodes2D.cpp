@@ -1,10 +1,10 @@
-#include "Barcodes2D.h"
+#include "virtual-printer/lib/Barcodes2D.h"
 
 #include <zint.h>
 
 #include <memory>
 
-#include "ZintBitmap.h"
+#include "virtual-printer/lib/ZintBitmap.h"
 
 namespace vprinter {
 namespace {
@@ -16,8 +16,8 @@ SymbolDrawing Encode(zint_symbol& symbol, const std::vector<std::uint8_t>& data,
         drawing.problem = name + " printed without data stored";
         return drawing;
     }
-    const int result = ZBarcode_Encode_and_Buffer(&symbol, data.data(),
-                                                  static_cast<int>(data.size()), 0);
+    const int result =
+        ZBarcode_Encode_and_Buffer(&symbol, data.data(), static_cast<int>(data.size()), 0);
     if (result >= ZINT_ERROR) {
         drawing.problem = name + " cannot be encoded: " + std::string(symbol.errtxt);
         return drawing;
@@ -34,7 +34,7 @@ SymbolDrawing Encode(zint_symbol& symbol, const std::vector<std::uint8_t>& data,
 SymbolDrawing DrawQrCode(const QrCode& code, int maxWidthDots) {
     ZintSymbol symbol = CreateZintSymbol();
     symbol->symbology = code.model == 51 ? BARCODE_MICROQR : BARCODE_QRCODE;
-    symbol->option_1 = code.errorLevel - 48 + 1;  // zint: 1 L, 2 M, 3 Q, 4 H
+    symbol->option_1 = code.errorLevel - 48 + 1;                 // zint: 1 L, 2 M, 3 Q, 4 H
     symbol->scale = static_cast<float>(code.moduleDots) / 2.0f;  // 2 pixels per scale unit
     SymbolDrawing drawing = Encode(*symbol, code.data, "QR code", maxWidthDots);
     if (code.model == 49 && drawing.problem.empty()) {

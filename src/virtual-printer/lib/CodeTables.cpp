@@ -1,8 +1,8 @@
-#include "CodeTables.h"
+#include "virtual-printer/lib/CodeTables.h"
 
 #include <iconv.h>
 
-#include "GbkDecoder.h"
+#include "virtual-printer/lib/GbkDecoder.h"
 
 namespace vprinter {
 

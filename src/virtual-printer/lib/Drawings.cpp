@@ -1,4 +1,4 @@
-#include "Drawings.h"
+#include "virtual-printer/lib/Drawings.h"
 
 namespace vprinter {
 

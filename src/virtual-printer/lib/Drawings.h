@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "Barcodes.h"
-#include "CodeTables.h"
-#include "GbkDecoder.h"
-#include "Glyphs.h"
-#include "RecentCache.h"
+#include "virtual-printer/lib/Barcodes.h"
+#include "virtual-printer/lib/CodeTables.h"
+#include "virtual-printer/lib/GbkDecoder.h"
+#include "virtual-printer/lib/Glyphs.h"
+#include "virtual-printer/lib/RecentCache.h"
 
 namespace vprinter {
 

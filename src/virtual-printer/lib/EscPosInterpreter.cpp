@@ -1,11 +1,11 @@
-#include "EscPosInterpreter.h"
+#include "virtual-printer/lib/EscPosInterpreter.h"
 
 #include <QString>
 #include <algorithm>
 #include <cstdio>
 
-#include "Barcodes.h"
-#include "Glyphs.h"
+#include "virtual-printer/lib/Barcodes.h"
+#include "virtual-printer/lib/Glyphs.h"
 
 namespace vprinter {
 namespace {
@@ -159,8 +159,8 @@ void EscPosInterpreter::ExecuteText(const std::uint8_t* command, std::size_t len
             if (const auto character = codeTables_.Decode(modes_.codeTable, command[i])) {
                 AddCharacter(*character, false);
             } else {
-                Problem(offset + i, "not a character of code table " +
-                                        std::to_string(modes_.codeTable),
+                Problem(offset + i,
+                        "not a character of code table " + std::to_string(modes_.codeTable),
                         command + i, 1);
             }
         }

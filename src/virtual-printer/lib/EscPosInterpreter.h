@@ -11,14 +11,14 @@
 #include <string_view>
 #include <vector>
 
-#include "Barcodes2D.h"
 #include "commands/EscPosFraming.h"
-#include "Drawings.h"
-#include "LineBuffer.h"
-#include "Paper.h"
-#include "PrintModes.h"
-#include "PrinterMemory.h"
-#include "StatusReplies.h"
+#include "virtual-printer/lib/Barcodes2D.h"
+#include "virtual-printer/lib/Drawings.h"
+#include "virtual-printer/lib/LineBuffer.h"
+#include "virtual-printer/lib/Paper.h"
+#include "virtual-printer/lib/PrintModes.h"
+#include "virtual-printer/lib/PrinterMemory.h"
+#include "virtual-printer/lib/StatusReplies.h"
 
 namespace vprinter {
 
@@ -86,10 +86,8 @@ private:
     void AddCharacter(char16_t character, bool fullWidth);
 
     // Barcode settings and 2D codes (InterpreterCodes.cpp).
-    bool ExecuteBarcodeSetting(const std::uint8_t* command, std::size_t length,
-                               std::size_t offset);
-    void ExecuteTwoDimensional(const std::uint8_t* command, std::size_t length,
-                               std::size_t offset);
+    bool ExecuteBarcodeSetting(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void ExecuteTwoDimensional(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void PlaceBarcodeText(const QString& text);
 
     // Raster and stored graphics (InterpreterGraphics.cpp).
@@ -138,10 +136,10 @@ private:
     PrintModes modes_;
     QrCode qr_;
     Pdf417Code pdf417_;
-    QImage bufferedGraphic_;                 // GS ( L fn 112, printed by fn 50
+    QImage bufferedGraphic_;                  // GS ( L fn 112, printed by fn 50
     std::map<int, QImage> downloadGraphics_;  // GS ( L fn 83 by key code
-    std::vector<std::uint8_t> pending_;  // the start of a command still incomplete
-    std::vector<std::uint8_t> raw_;      // bytes of the receipt under way
+    std::vector<std::uint8_t> pending_;       // the start of a command still incomplete
+    std::vector<std::uint8_t> raw_;           // bytes of the receipt under way
     int problems_ = 0;
     std::string logLine_;  // the log line being built
 };

@@ -1,4 +1,4 @@
-#include "GbkDecoder.h"
+#include "virtual-printer/lib/GbkDecoder.h"
 
 #include <algorithm>
 #include <stdexcept>

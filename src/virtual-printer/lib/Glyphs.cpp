@@ -1,4 +1,4 @@
-#include "Glyphs.h"
+#include "virtual-printer/lib/Glyphs.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -26,8 +26,8 @@ QImage WhiteImage(int width, int height) {
 
 }  // namespace
 
-QImage RenderCharacter(const QString& character, bool fullWidth, int widthFactor,
-                       int heightFactor, CellFont font) {
+QImage RenderCharacter(const QString& character, bool fullWidth, int widthFactor, int heightFactor,
+                       CellFont font) {
     const int baseWidth = CellWidth(font, fullWidth);
     const int baseHeight = CellHeight(font);
     QImage cell = WhiteImage(baseWidth * widthFactor, baseHeight * heightFactor);

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "RecentCache.h"
-#include "TextStyle.h"
+#include "virtual-printer/lib/RecentCache.h"
+#include "virtual-printer/lib/TextStyle.h"
 
 namespace vprinter {
 

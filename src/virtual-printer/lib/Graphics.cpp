@@ -1,4 +1,4 @@
-#include "Graphics.h"
+#include "virtual-printer/lib/Graphics.h"
 
 namespace vprinter {
 namespace {
@@ -88,7 +88,8 @@ std::optional<GraphicDefinition> ReadGraphicDefinition(int function, const std::
         return std::nullopt;
     }
     const std::uint8_t* dots = data + header;
-    definition.image = columns ? ColumnImage(dots, width, height) : RasterImage(dots, width, height);
+    definition.image =
+        columns ? ColumnImage(dots, width, height) : RasterImage(dots, width, height);
     return definition;
 }
 

@@ -1,5 +1,5 @@
 // Barcode settings (GS h, GS w, GS H, GS f) and the 2D codes of GS ( k.
-#include "EscPosInterpreter.h"
+#include "virtual-printer/lib/EscPosInterpreter.h"
 
 namespace vprinter {
 
@@ -58,7 +58,9 @@ void EscPosInterpreter::ExecuteTwoDimensional(const std::uint8_t* command, std::
     const std::uint8_t* parameters = command + 7;
     const std::size_t count = length - 7;
     const int n = count > 0 ? parameters[count - 1] : -1;  // the setting, where there is one
-    const auto outOfRange = [&] { Problem(offset, "2D code setting out of range", command, std::min<std::size_t>(length, 8)); };
+    const auto outOfRange = [&] {
+        Problem(offset, "2D code setting out of range", command, std::min<std::size_t>(length, 8));
+    };
     const auto place = [&](const SymbolDrawing& drawing) {
         FlushLine();
         if (!drawing.problem.empty()) ProblemNote(offset, drawing.problem);

@@ -1,7 +1,7 @@
 // Raster pictures (GS v 0) and the graphics of GS ( L / GS 8 L: the print buffer, NV
 // graphics (kept in PrinterMemory) and download graphics (kept by the interpreter).
-#include "EscPosInterpreter.h"
-#include "Graphics.h"
+#include "virtual-printer/lib/EscPosInterpreter.h"
+#include "virtual-printer/lib/Graphics.h"
 
 namespace vprinter {
 namespace {
@@ -107,8 +107,9 @@ void EscPosInterpreter::ExecuteGraphics(const std::uint8_t* command, std::size_t
         return;
     }
     if (function == 112 || function == 113) {
-        bufferedGraphic_ = definition->image.scaled(definition->image.width() * definition->scaleX,
-                                                    definition->image.height() * definition->scaleY);
+        bufferedGraphic_ =
+            definition->image.scaled(definition->image.width() * definition->scaleX,
+                                     definition->image.height() * definition->scaleY);
     } else if (function == 67 || function == 68) {
         memory_.nvGraphics[definition->keyCode] = definition->image;
         Log(offset, "NV graphics " + KeyName(definition->keyCode) + " defined");

@@ -1,7 +1,7 @@
 // Character modes, spacing, positions and code tables of the interpreter.
 #include <algorithm>
 
-#include "EscPosInterpreter.h"
+#include "virtual-printer/lib/EscPosInterpreter.h"
 
 namespace vprinter {
 namespace {
@@ -96,8 +96,8 @@ bool EscPosInterpreter::ExecuteEscText(const std::uint8_t* command, std::size_t 
         case '\\': {
             const int move = static_cast<std::int16_t>(Word(command + 2));
             if (!line_.MoveTo(line_.Width() + move)) {
-                ProblemNote(offset, "relative position " + std::to_string(move) +
-                                        " leaves the line");
+                ProblemNote(offset,
+                            "relative position " + std::to_string(move) + " leaves the line");
             }
             return true;
         }
@@ -183,8 +183,8 @@ void EscPosInterpreter::AddCharacter(char16_t character, bool fullWidth) {
     const bool plain = !style.bold && !style.doubleStrike && style.underline == 0 &&
                        !style.reverse && !style.rotated && style.rightSpacing == 0 &&
                        (!fullWidth || style.kanjiLeftSpacing + style.kanjiRightSpacing == 0);
-    AddCell(plain ? glyphs_.Character(character, fullWidth, style.widthFactor,
-                                      style.heightFactor, style.font)
+    AddCell(plain ? glyphs_.Character(character, fullWidth, style.widthFactor, style.heightFactor,
+                                      style.font)
                   : glyphs_.Styled(character, fullWidth, style));
 }
 

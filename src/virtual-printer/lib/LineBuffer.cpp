@@ -1,4 +1,4 @@
-#include "LineBuffer.h"
+#include "virtual-printer/lib/LineBuffer.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "Paper.h"
+#include "virtual-printer/lib/Paper.h"
 
 namespace vprinter {
 

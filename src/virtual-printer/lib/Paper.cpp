@@ -1,4 +1,4 @@
-#include "Paper.h"
+#include "virtual-printer/lib/Paper.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -105,8 +105,8 @@ QImage Paper::Picture() const {
     constexpr int kBytesPerLine = kWidthDots / 8;
     void* bits = std::calloc(static_cast<std::size_t>(height), kBytesPerLine);
     if (bits == nullptr) throw std::bad_alloc();
-    QImage paper(static_cast<uchar*>(bits), kWidthDots, height, kBytesPerLine,
-                 QImage::Format_Mono, std::free, bits);
+    QImage paper(static_cast<uchar*>(bits), kWidthDots, height, kBytesPerLine, QImage::Format_Mono,
+                 std::free, bits);
     paper.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     for (const Placed& placed : placed_) {
         const int rows = std::min(placed.rows, height - placed.top);

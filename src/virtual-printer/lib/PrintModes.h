@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "Paper.h"
-#include "TextStyle.h"
+#include "virtual-printer/lib/Paper.h"
+#include "virtual-printer/lib/TextStyle.h"
 
 namespace vprinter {
 
@@ -17,16 +17,16 @@ struct PrintModes {
 
     TextStyle style;
     Justification justification = Justification::Left;
-    bool upsideDown = false;            // ESC {
-    bool doubleByte = true;             // FS & / FS .: this model starts in GBK mode
-    int codeTable = 0;                  // ESC t, for single-byte characters from 0x80 up
+    bool upsideDown = false;                // ESC {
+    bool doubleByte = true;                 // FS & / FS .: this model starts in GBK mode
+    int codeTable = 0;                      // ESC t, for single-byte characters from 0x80 up
     int lineSpacing = kDefaultLineSpacing;  // ESC 2 / ESC 3
-    int leftMargin = 0;                 // GS L, dots
-    int printWidth = Paper::kWidthDots;  // GS W, dots
+    int leftMargin = 0;                     // GS L, dots
+    int printWidth = Paper::kWidthDots;     // GS W, dots
     // ESC D tab stops in character columns; power-on stops are every 8 columns.
-    std::vector<int> tabStops = {8, 16, 24, 32, 40, 48, 56, 64, 72, 80, 88, 96, 104, 112, 120,
-                                 128, 136, 144, 152, 160, 168, 176, 184, 192, 200, 208, 216,
-                                 224, 232, 240, 248, 255};
+    std::vector<int> tabStops = {8,   16,  24,  32,  40,  48,  56,  64,  72,  80,  88,
+                                 96,  104, 112, 120, 128, 136, 144, 152, 160, 168, 176,
+                                 184, 192, 200, 208, 216, 224, 232, 240, 248, 255};
     // Barcodes: GS h, GS w (0: the widest module up to 3 dots that fits), GS H, GS f.
     int barcodeHeight = kDefaultBarcodeHeight;
     int barcodeModule = 0;

@@ -1,4 +1,4 @@
-#include "PrinterMemory.h"
+#include "virtual-printer/lib/PrinterMemory.h"
 
 namespace vprinter {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Sensors.h"
+#include "virtual-printer/lib/Sensors.h"
 
 namespace vprinter {
 

@@ -1,4 +1,4 @@
-#include "ReceiptFolder.h"
+#include "virtual-printer/lib/ReceiptFolder.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "EscPosInterpreter.h"
+#include "virtual-printer/lib/EscPosInterpreter.h"
 
 namespace vprinter {
 

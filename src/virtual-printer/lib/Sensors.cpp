@@ -1,4 +1,4 @@
-#include "Sensors.h"
+#include "virtual-printer/lib/Sensors.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "StatusReplies.h"
+#include "virtual-printer/lib/StatusReplies.h"
 
 #include <cstring>
 
-#include "EscPosInterpreter.h"
+#include "virtual-printer/lib/EscPosInterpreter.h"
 
 namespace vprinter {
 namespace {

@@ -1,4 +1,4 @@
-#include "TextStyle.h"
+#include "virtual-printer/lib/TextStyle.h"
 
 #include <QTransform>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "ZintBitmap.h"
+#include "virtual-printer/lib/ZintBitmap.h"
 
 namespace vprinter {
 
