@@ -15,9 +15,9 @@ struct SymbolDrawing {
 
 // The QR code settings and stored data of GS ( k cn = 49, as after power-on.
 struct QrCode {
-    int model = 50;        // 49 model 1, 50 model 2, 51 micro QR
-    int moduleDots = 3;    // 1..16
-    int errorLevel = 48;   // 48 L, 49 M, 50 Q, 51 H
+    int model = 50;       // 49 model 1, 50 model 2, 51 micro QR
+    int moduleDots = 3;   // 1..16
+    int errorLevel = 48;  // 48 L, 49 M, 50 Q, 51 H
     std::vector<std::uint8_t> data;
 };
 

@@ -23,7 +23,7 @@ struct GraphicDefinition {
     int keyCode = 0;  // kc1 << 8 | kc2 (NV and download graphics)
     int scaleX = 1;   // bx, by (print-buffer graphics)
     int scaleY = 1;
-    QImage image;     // the first colour; other colours print as black too
+    QImage image;  // the first colour; other colours print as black too
 };
 std::optional<GraphicDefinition> ReadGraphicDefinition(int function, const std::uint8_t* data,
                                                        std::size_t size, std::string& problem);

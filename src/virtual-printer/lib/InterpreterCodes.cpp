@@ -1,4 +1,4 @@
-// Barcode settings (GS h, GS w, GS H, GS f) and the 2D codes of GS ( k.
+// Barcodes (GS k), their settings (GS h, GS w, GS H, GS f) and the 2D codes of GS ( k.
 #include "virtual-printer/lib/EscPosInterpreter.h"
 
 namespace vprinter {
@@ -39,11 +39,38 @@ bool EscPosInterpreter::ExecuteBarcodeSetting(const std::uint8_t* command, std::
     }
 }
 
+void EscPosInterpreter::PrintBarcode(const std::uint8_t* command, std::size_t length,
+                                     std::size_t offset) {
+    const int m = command[2];
+    const bool counted = m >= 65 && m <= 73;
+    if ((!counted && m > 6) || length == 3) {
+        Problem(offset,
+                length == 3 && m <= 6 ? "barcode data without terminator in " +
+                                            std::to_string(kMaxBarcodeData) + " bytes"
+                                      : "unknown barcode type",
+                command, 3);
+        return;
+    }
+    const std::uint8_t* first = command + (counted ? 4 : 3);
+    const std::uint8_t* last = command + length - (counted ? 0 : 1);
+    const BarcodeDrawing& drawing =
+        barcodes_.Draw(m, std::vector<std::uint8_t>(first, last), modes_.barcodeHeight,
+                       modes_.barcodeModule, modes_.AreaWidth());
+    area_.FlushLine();
+    if (!drawing.problem.empty()) ProblemNote(offset, drawing.problem);
+    if (drawing.bars.isNull()) return;
+    const bool above = modes_.hri == HriPosition::Above || modes_.hri == HriPosition::Both;
+    const bool below = modes_.hri == HriPosition::Below || modes_.hri == HriPosition::Both;
+    if (above) PlaceBarcodeText(drawing.humanReadable);
+    area_.PlaceBlock(drawing.bars);
+    if (below) PlaceBarcodeText(drawing.humanReadable);
+}
+
 void EscPosInterpreter::PlaceBarcodeText(const QString& text) {
     for (const QChar character : text) {
-        AddCell(glyphs_.Character(character.unicode(), false, 1, 1, modes_.hriFont));
+        area_.AddCell(glyphs_.Character(character.unicode(), false, 1, 1, modes_.hriFont));
     }
-    PrintLine();
+    area_.PrintLine();
 }
 
 // GS ( k pL pH cn fn [parameters]: cn 49 is QR code, 48 PDF417.
@@ -62,9 +89,9 @@ void EscPosInterpreter::ExecuteTwoDimensional(const std::uint8_t* command, std::
         Problem(offset, "2D code setting out of range", command, std::min<std::size_t>(length, 8));
     };
     const auto place = [&](const SymbolDrawing& drawing) {
-        FlushLine();
+        area_.FlushLine();
         if (!drawing.problem.empty()) ProblemNote(offset, drawing.problem);
-        if (!drawing.image.isNull()) PlaceBlock(drawing.image);
+        if (!drawing.image.isNull()) area_.PlaceBlock(drawing.image);
     };
     if (symbol == 49) {
         switch (function) {

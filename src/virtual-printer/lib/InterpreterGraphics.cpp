@@ -1,5 +1,6 @@
-// Raster pictures (GS v 0) and the graphics of GS ( L / GS 8 L: the print buffer, NV
-// graphics (kept in PrinterMemory) and download graphics (kept by the interpreter).
+// Bit images (ESC *), raster pictures (GS v 0), NV images (FS q, FS p) and the graphics
+// of GS ( L / GS 8 L: the print buffer, NV graphics (kept in PrinterMemory) and download
+// graphics (kept by the interpreter).
 #include "virtual-printer/lib/EscPosInterpreter.h"
 #include "virtual-printer/lib/Graphics.h"
 
@@ -11,7 +12,84 @@ std::string KeyName(int keyCode) {
     return std::string("\"") + key + "\"";
 }
 
+QImage BlankBlock(int width, int height) {
+    QImage block(width, height, QImage::Format_Grayscale8);
+    block.fill(255);
+    return block;
+}
+
 }  // namespace
+
+void EscPosInterpreter::PrintBitImage(const std::uint8_t* command, std::size_t length,
+                                      std::size_t offset) {
+    const int bytesPerColumn = command[2] >= 32 ? 3 : 1;
+    const int columns = static_cast<int>((length - 5) / bytesPerColumn);
+    if (columns > Paper::kWidthDots) {
+        ProblemNote(offset, "bit image of " + std::to_string(columns) +
+                                " columns is wider than the paper; cut off at the right edge");
+    }
+    if (columns == 0) return;
+    QImage band = BlankBlock(std::min(columns, Paper::kWidthDots), 8 * bytesPerColumn);
+    const std::uint8_t* data = command + 5;
+    for (int x = 0; x < band.width(); ++x) {
+        for (int y = 0; y < band.height(); ++y) {
+            const std::uint8_t byte = data[x * bytesPerColumn + y / 8];
+            if ((byte >> (7 - y % 8)) & 1) band.scanLine(y)[x] = 0;
+        }
+    }
+    area_.PlaceBlock(band);
+}
+
+void EscPosInterpreter::DefineNvImages(const std::uint8_t* command, std::size_t length,
+                                       std::size_t offset) {
+    if (length == 3) {
+        Problem(offset, "NV image definition with a count or size out of range", command, 3);
+        return;
+    }
+    memory_.nvImages.clear();
+    std::size_t position = 3;
+    for (int number = 1; number <= command[2]; ++number) {
+        NvImage image;
+        const int widthBytes = command[position] | (command[position + 1] << 8);
+        const int heightBytes = command[position + 2] | (command[position + 3] << 8);
+        image.widthDots = widthBytes * 8;
+        image.heightDots = heightBytes * 8;
+        const std::size_t size = static_cast<std::size_t>(widthBytes) * heightBytes * 8;
+        image.columns.assign(command + position + 4, command + position + 4 + size);
+        position += 4 + size;
+        journal_.Log(offset, "NV image " + std::to_string(number) + " defined, " +
+                                 std::to_string(image.widthDots) + " x " +
+                                 std::to_string(image.heightDots) + " dots");
+        memory_.nvImages[number] = std::move(image);
+    }
+}
+
+void EscPosInterpreter::PrintNvImage(const std::uint8_t* command, std::size_t offset) {
+    const int number = command[2];
+    const int mode = command[3];
+    const auto found = memory_.nvImages.find(number);
+    if ((mode > 3 && (mode < 48 || mode > 51)) || found == memory_.nvImages.end()) {
+        ProblemNote(offset, found == memory_.nvImages.end()
+                                ? "NV image " + std::to_string(number) + " is not defined"
+                                : "NV image print mode " + std::to_string(mode) + " out of range");
+        return;
+    }
+    const NvImage& image = found->second;
+    const int scaleX = (mode & 1) ? 2 : 1;
+    const int scaleY = (mode & 2) ? 2 : 1;
+    QImage block =
+        BlankBlock(std::max(1, image.widthDots * scaleX), std::max(1, image.heightDots * scaleY));
+    for (int y = 0; y < image.heightDots * scaleY; ++y) {
+        uchar* line = block.scanLine(y);
+        for (int x = 0; x < image.widthDots * scaleX; ++x) {
+            if (image.Dot(x / scaleX, y / scaleY)) line[x] = 0;
+        }
+    }
+    if (block.width() > Paper::kWidthDots) {
+        ProblemNote(offset, "NV image wider than the paper; cut off at the right edge");
+    }
+    area_.PlaceBlock(block);
+}
 
 void EscPosInterpreter::PrintRaster(const std::uint8_t* command, std::size_t length,
                                     std::size_t offset) {
@@ -38,9 +116,9 @@ void EscPosInterpreter::PrintGraphic(const QImage& image, int scaleX, int scaleY
         ProblemNote(offset, "picture of " + std::to_string(image.width() * scaleX) +
                                 " dots is wider than the print area; cut off at the right edge");
     }
-    PlaceBlock(scaleX == 1 && scaleY == 1
-                   ? image
-                   : image.scaled(image.width() * scaleX, image.height() * scaleY));
+    area_.PlaceBlock(scaleX == 1 && scaleY == 1
+                         ? image
+                         : image.scaled(image.width() * scaleX, image.height() * scaleY));
 }
 
 void EscPosInterpreter::ExecuteGraphics(const std::uint8_t* command, std::size_t length,
@@ -78,7 +156,7 @@ void EscPosInterpreter::ExecuteGraphics(const std::uint8_t* command, std::size_t
             return;
         case 65:
             memory_.nvGraphics.clear();
-            Log(offset, "NV graphics deleted");
+            journal_.Log(offset, "NV graphics deleted");
             return;
         case 66:
             memory_.nvGraphics.erase(keyOf());
@@ -112,7 +190,7 @@ void EscPosInterpreter::ExecuteGraphics(const std::uint8_t* command, std::size_t
                                      definition->image.height() * definition->scaleY);
     } else if (function == 67 || function == 68) {
         memory_.nvGraphics[definition->keyCode] = definition->image;
-        Log(offset, "NV graphics " + KeyName(definition->keyCode) + " defined");
+        journal_.Log(offset, "NV graphics " + KeyName(definition->keyCode) + " defined");
     } else {
         downloadGraphics_[definition->keyCode] = definition->image;
     }

@@ -88,14 +88,14 @@ bool EscPosInterpreter::ExecuteEscText(const std::uint8_t* command, std::size_t 
             return true;
         }
         case '$':
-            if (!line_.MoveTo(Word(command + 2))) {
+            if (!area_.Line().MoveTo(Word(command + 2))) {
                 ProblemNote(offset, "absolute position " + std::to_string(Word(command + 2)) +
                                         " is outside the line");
             }
             return true;
         case '\\': {
             const int move = static_cast<std::int16_t>(Word(command + 2));
-            if (!line_.MoveTo(line_.Width() + move)) {
+            if (!area_.Line().MoveTo(area_.Line().Width() + move)) {
                 ProblemNote(offset,
                             "relative position " + std::to_string(move) + " leaves the line");
             }
@@ -119,11 +119,11 @@ bool EscPosInterpreter::ExecuteGsText(const std::uint8_t* command, std::size_t l
             return true;
         case 'L':
             modes_.leftMargin = std::min(Word(command + 2), Paper::kWidthDots - 1);
-            if (line_.Empty()) line_.SetCapacity(modes_.AreaWidth());
+            if (area_.Line().Empty()) area_.Line().SetCapacity(modes_.AreaWidth());
             return true;
         case 'W':
             modes_.printWidth = std::max(1, Word(command + 2));
-            if (line_.Empty()) line_.SetCapacity(modes_.AreaWidth());
+            if (area_.Line().Empty()) area_.Line().SetCapacity(modes_.AreaWidth());
             return true;
         default:
             return false;
@@ -168,14 +168,14 @@ void EscPosInterpreter::Tab() {
     const TextStyle& style = modes_.style;
     const int column = (CellWidth(style.font, false) + style.rightSpacing) * style.widthFactor;
     const auto next = std::find_if(modes_.tabStops.begin(), modes_.tabStops.end(),
-                                   [&](int stop) { return stop * column > line_.Width(); });
+                                   [&](int stop) { return stop * column > area_.Line().Width(); });
     if (next == modes_.tabStops.end()) return;  // no stop ahead: HT is ignored
-    const int width = *next * column - line_.Width();
-    if (!line_.Fits(width)) {
-        PrintLine();
+    const int width = *next * column - area_.Line().Width();
+    if (!area_.Line().Fits(width)) {
+        area_.PrintLine();
         return;
     }
-    AddCell(glyphs_.Blank(width, CellHeight(style.font) * style.heightFactor));
+    area_.AddCell(glyphs_.Blank(width, CellHeight(style.font) * style.heightFactor));
 }
 
 void EscPosInterpreter::AddCharacter(char16_t character, bool fullWidth) {
@@ -183,9 +183,9 @@ void EscPosInterpreter::AddCharacter(char16_t character, bool fullWidth) {
     const bool plain = !style.bold && !style.doubleStrike && style.underline == 0 &&
                        !style.reverse && !style.rotated && style.rightSpacing == 0 &&
                        (!fullWidth || style.kanjiLeftSpacing + style.kanjiRightSpacing == 0);
-    AddCell(plain ? glyphs_.Character(character, fullWidth, style.widthFactor, style.heightFactor,
-                                      style.font)
-                  : glyphs_.Styled(character, fullWidth, style));
+    area_.AddCell(plain ? glyphs_.Character(character, fullWidth, style.widthFactor,
+                                            style.heightFactor, style.font)
+                        : glyphs_.Styled(character, fullWidth, style));
 }
 
 }  // namespace vprinter

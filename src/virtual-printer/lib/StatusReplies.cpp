@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "virtual-printer/lib/EscPosInterpreter.h"
+#include "virtual-printer/lib/Journal.h"
 
 namespace vprinter {
 namespace {

@@ -11,14 +11,14 @@ enum class CellFont { A, B };
 // GS !, ESC V, FS !/FS -/FS S/FS W, and back to these values by ESC @.
 struct TextStyle {
     CellFont font = CellFont::A;
-    bool bold = false;        // ESC E, ESC ! bit 3
+    bool bold = false;          // ESC E, ESC ! bit 3
     bool doubleStrike = false;  // ESC G: drawn as bold, as the dots come out alike
-    int underline = 0;        // dots: 0, 1 or 2
-    bool reverse = false;     // white on black
-    bool rotated = false;     // ESC V: each character turned 90 degrees clockwise
-    int widthFactor = 1;      // 1..8
-    int heightFactor = 1;     // 1..8
-    int rightSpacing = 0;     // ESC SP, dots (doubled with the width)
+    int underline = 0;          // dots: 0, 1 or 2
+    bool reverse = false;       // white on black
+    bool rotated = false;       // ESC V: each character turned 90 degrees clockwise
+    int widthFactor = 1;        // 1..8
+    int heightFactor = 1;       // 1..8
+    int rightSpacing = 0;       // ESC SP, dots (doubled with the width)
     int kanjiLeftSpacing = 0;   // FS S, dots, for double-byte characters
     int kanjiRightSpacing = 0;
 

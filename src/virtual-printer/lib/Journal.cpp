@@ -1,0 +1,38 @@
+#include "virtual-printer/lib/Journal.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace vprinter {
+
+void Journal::Log(std::size_t offset, std::string_view text) {
+    Log(offset, {text});
+}
+
+void Journal::Log(std::size_t offset, std::initializer_list<std::string_view> parts) {
+    // Built in the same string each time: once it has grown, a line costs no allocation.
+    line_ = "offset ";
+    line_ += std::to_string(offset);
+    line_ += ": ";
+    for (const std::string_view part : parts) line_ += part;
+    output_.Log(line_);
+}
+
+int Journal::TakeProblems() {
+    return std::exchange(problems_, 0);
+}
+
+std::string HexBytes(const std::uint8_t* bytes, std::size_t length, std::size_t limit) {
+    std::string text;
+    for (std::size_t i = 0; i < std::min(length, limit); ++i) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02X", bytes[i]);
+        if (!text.empty()) text += ' ';
+        text += hex;
+    }
+    if (length > limit) text += " …";
+    return text;
+}
+
+}  // namespace vprinter
