@@ -55,17 +55,18 @@ TEST(PrinterShutdownTest, SigtermEndsItWithTheReceiptUnderWayWritten) {
     const QString address = QString::fromStdString(quillora::test::LoopbackAddress(8, 9));
     PrinterProcess printer({QStringLiteral("--tcp"), address + QStringLiteral(":9100")});
     ASSERT_TRUE(printer.Ready());
+    // No cut, and the sender stays connected: only the end of the program ends this
+    // receipt. The status reply shows that the printer has read the text before it is
+    // stopped.
+    const QByteArray sent = QByteArray::fromHex("41 42 0A 10 04 01");
     QTcpSocket sender;
     sender.connectToHost(address, 9100);
-    ASSERT_TRUE(sender.waitForConnected(3000));
-    // No cut, and the sender stays: only the end of the program ends this receipt. The
-    // status reply shows that the printer has read the text before it is stopped.
-    sender.write(QByteArray::fromHex("41 42 0A 10 04 01"));
+    ASSERT_TRUE(sender.waitForConnected(3000) && sender.write(sent) == sent.size());
     EXPECT_EQ(ReadSome(sender, 1), QByteArray::fromHex("12"));
     EXPECT_EQ(printer.Stop(), 0);
     QFile raw(printer.ReceiptPath(1, ".bin"));
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
-    EXPECT_EQ(raw.readAll(), QByteArray::fromHex("41 42 0A 10 04 01"));
+    EXPECT_EQ(raw.readAll(), sent);
     EXPECT_TRUE(QFile::exists(printer.ReceiptPath(1)));
 }
 
