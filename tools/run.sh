@@ -35,7 +35,7 @@ else
   mv "$ini.new" "$ini"
 fi
 
-"$ROOT/build/tools/virtual-printer/quillora-virtual-printer" --tcp 127.0.0.1:9100 \
+"$ROOT/build/src/virtual-printer/app/quillora-virtual-printer" --tcp 127.0.0.1:9100 \
   --pty-link "$RUN/COM1" --out "$RECEIPTS" >"$RUN/virtual-printer.out" 2>&1 &
 PRINTER=$!
 trap 'kill "$PRINTER" 2>/dev/null; wait "$PRINTER" 2>/dev/null || true' EXIT

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "EscPosInterpreter.h"
-#include "ReceiptFolder.h"
+#include "virtual-printer/lib/EscPosInterpreter.h"
+#include "virtual-printer/lib/ReceiptFolder.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "app/StartOptions.h"
-#include "app/TerminationSignals.h"
 #include "app/TestApplication.h"
+#include "platform/TerminationSignals.h"
 
 int main(int argc, char* argv[]) {
     quillora::StartOptions options = quillora::ParseStartOptions(argc, argv);

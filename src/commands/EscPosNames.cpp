@@ -29,9 +29,7 @@ constexpr std::size_t kShownTextBytes = 96;
 constexpr std::size_t kShownHexBytes = 16;
 
 std::string Hex(const std::uint8_t* bytes, std::size_t size) {
-    std::string text = escpos::HexBytes(bytes, std::min(size, kShownHexBytes));
-    if (size > kShownHexBytes) text += " …";
-    return text;
+    return escpos::HexBytesUpTo(bytes, size, kShownHexBytes);
 }
 
 std::string ByteValue(std::uint8_t byte) {

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-// The control bytes that open ESC/POS commands, and the few that follow a prefix. The one
-// place the program spells them; the virtual printer keeps its own, as an independent reader.
+// The control bytes that open ESC/POS commands, and the few that follow a prefix: the one
+// place the programs spell them (the window, the runner and the virtual printer).
 namespace quillora::escpos {
 
 inline constexpr std::uint8_t kEot = 0x04;  // DLE EOT n: real-time status

@@ -8,7 +8,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include "PrinterHarness.h"
+#include "virtual-printer/PrinterHarness.h"
 
 namespace vprinter::test {
 namespace {

@@ -2,8 +2,8 @@
 // code tables and graphics put their dots.
 #include <gtest/gtest.h>
 
-#include "Glyphs.h"
-#include "PrinterHarness.h"
+#include "virtual-printer/PrinterHarness.h"
+#include "virtual-printer/lib/Glyphs.h"
 
 namespace vprinter::test {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <QTcpSocket>
 
-#include "PrinterHarness.h"
 #include "support/LoopbackAddress.h"
+#include "virtual-printer/PrinterHarness.h"
 
 namespace vprinter::test {
 namespace {

@@ -2,8 +2,8 @@
 // parameters are taken, so the next command is read where it starts.
 #include <gtest/gtest.h>
 
-#include "PrinterHarness.h"
 #include "escpos/EscPosFraming.h"
+#include "virtual-printer/PrinterHarness.h"
 
 namespace vprinter::test {
 namespace {

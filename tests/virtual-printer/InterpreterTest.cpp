@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "Glyphs.h"
-#include "PrinterHarness.h"
+#include "virtual-printer/PrinterHarness.h"
+#include "virtual-printer/lib/Glyphs.h"
 
 namespace vprinter::test {
 namespace {

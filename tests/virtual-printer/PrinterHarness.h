@@ -11,8 +11,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
+#include <functional>
 
-#include "EscPosInterpreter.h"
+#include "virtual-printer/lib/EscPosInterpreter.h"
 
 namespace vprinter::test {
 
@@ -84,23 +85,25 @@ inline QByteArray ReadSome(QTcpSocket& socket, int count, int timeoutMs = 3000) 
 }
 
 // The real printer program with an output folder of its own, stopped (SIGTERM) when the
-// object goes.
+// object goes. `inChild`, when given, runs in the child just before the program starts.
 class PrinterProcess {
 public:
-    explicit PrinterProcess(QStringList arguments) {
+    explicit PrinterProcess(QStringList arguments, std::function<void()> inChild = {}) {
         process_.setProcessChannelMode(QProcess::MergedChannels);
+        if (inChild) process_.setChildProcessModifier(std::move(inChild));
         process_.start(QStringLiteral(VPRINTER_BINARY),
                        arguments << QStringLiteral("--out") << out_.path());
         const QDeadlineTimer deadline(10000);
-        QByteArray seen;
         while (!ready_ && !deadline.hasExpired() && process_.state() != QProcess::NotRunning) {
             process_.waitForReadyRead(100);
-            ready_ = (seen += process_.readAll()).contains("ready:");
+            ready_ = (seen_ += process_.readAll()).contains("ready:");
         }
     }
     ~PrinterProcess() { Stop(); }
 
     bool Ready() const { return ready_; }
+    // What the program wrote to standard output and error until it was ready or had ended.
+    const QByteArray& StartOutput() const { return seen_; }
     QString Log() const {
         QFile log(out_.filePath(QStringLiteral("printer.log")));
         return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
@@ -132,6 +135,7 @@ private:
     QTemporaryDir out_;
     QProcess process_;
     bool ready_ = false;
+    QByteArray seen_;
 };
 
 }  // namespace vprinter::test

@@ -10,13 +10,13 @@
 #include <memory>
 #include <tuple>
 
-#include "PrinterHarness.h"
 #include "app/ControlTable.h"
 #include "monitor/TrafficLog.h"
 #include "port/SystemPortDriver.h"
 #include "port/TracingPortDriver.h"
 #include "support/DialogHarness.h"
 #include "support/LoopbackAddress.h"
+#include "virtual-printer/PrinterHarness.h"
 
 namespace vprinter::test {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "RecentCache.h"
+#include "virtual-printer/lib/RecentCache.h"
 
 namespace vprinter::test {
 namespace {

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "PrinterHarness.h"
 #include "support/LoopbackAddress.h"
+#include "virtual-printer/PrinterHarness.h"
 
 namespace vprinter::test {
 namespace {

@@ -3,16 +3,9 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, from a few hand-written streams. A
 # finding fails the stage and leaves its input in artifacts/.
 set -euo pipefail
-# The interpreter's fuzzer is a CMake project of its own (tools/virtual-printer/fuzz).
-source "$(dirname "$0")/../fuzz-common.sh"
-cd "$FUZZ_ROOT"
-BUILD=build-fuzz-vprinter
+source "$(dirname "$0")/../fuzz-tree.sh" interpreter_fuzz
 
-cmake -S tools/virtual-printer/fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$BUILD" -j 2 --target interpreter_fuzz
-
-fuzz_folders "$BUILD"
+fuzz_folders "$BUILD/fuzz/virtual-printer"
 # The first byte of each seed is where the stream is split in two.
 seed text '\x05\x1b\x61\x31ABC\r\n\x1d\x21\x11\xb2\xe2\xca\xd4\r\n\x1d\x21\x00\x1b\x64\x02\x1d\x56\x00'
 seed barcodes '\x09\x1d\x6b\x04123456\x00\x1d\x6b\x49\x0d1234567890123\x1d\x6b\x021234567890123\x00\x1d\x6b\x0312345678\x00'
@@ -21,5 +14,5 @@ seed status '\x02\x10\x04\x02\x10\x04\x04\x1d\x46\x01\x1d\x46\x21\x1b\x39\x00\x0
 seed truncated '\x04\x1c\x71\x01\x10\x00\x20\x00\x01\x02\x1d\x6b\x04999'
 
 # One process fuzzes alone: rereading the corpus folder for others' finds costs time.
-QT_QPA_PLATFORM=offscreen fuzz_run "$BUILD/interpreter_fuzz" virtual-printer -max_len=70000 \
+QT_QPA_PLATFORM=offscreen fuzz_run "$BUILD/fuzz/virtual-printer/interpreter_fuzz" virtual-printer -max_len=70000 \
   -timeout=20 -reload=0

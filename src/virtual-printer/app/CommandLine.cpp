@@ -1,0 +1,144 @@
+#include "virtual-printer/app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+namespace vprinter {
+namespace {
+
+constexpr const char* kDescription =
+    R"(A receipt printer that exists only in software. It listens on a loopback TCP
+address and, if asked, on a pseudo-terminal standing in for a serial printer; it
+reads ESC/POS commands, answers status queries, and writes every receipt as a
+576-dot-wide PNG of the paper with the raw bytes beside it.
+
+A receipt ends at a cut (ESC m, ESC i, GS V), when its sender disconnects and
+does not come back within --join-ms, or after --idle-ms without data.
+
+How it prints, where real printers may differ:
+  - ESC * bit images (8-dot and 24-dot) are printed at once: consecutive bands
+    are placed one below the other without gaps, and each data column is one
+    dot wide, whatever the density. A real printer may put consecutive bands
+    side by side until a line feed, and widen single-density columns.
+  - Text is a 12 x 24 dot cell per single-byte character and 24 x 24 per GBK
+    character, scaled by GS !; lines are 30 dots apart or as tall as their
+    tallest character.
+  - Barcodes are 162 dots high (GS h) with 3-dot modules (GS w; narrower if
+    too wide) and their text under them (GS H). A JAN13/JAN8/UPC-A check
+    digit that is wrong is replaced by the right one in the bars, and the
+    receipt says so. QR model 1 is drawn as model 2; PDF417 rows are as
+    libzint makes them.
+  - It starts in GBK double-byte mode; FS . or ESC t leave it, FS & returns.
+  - "ESC p m" sent without its two pulse times (some client libraries do)
+    is taken as a pulse when an ESC, GS or FS follows at once.
+  - FS q NV images stay for the life of this process (up to 1 MiB).
+  - GS r n and GS I n are answered at once, like DLE EOT n; GS I names the
+    model "QUILLORA VP-80".
+  - GS a n (automatic status back) sends its 4 bytes when enabled and whenever
+    an enabled item changes, on the connection that enabled it, until that
+    connection closes.
+  - With --control, sensors change while it runs: each line written to the
+    FIFO (cover-open, cover-closed, paper-out, paper-near-end, paper-ok) takes
+    effect at once, for example: echo paper-out > /tmp/vp.ctl
+    paper-out and paper-near-end each replace the other, as the flags alone.
+  - DLE EOT n and GS F 01 are answered at once; GS F n switches are kept and
+    logged. Bytes it does not understand are logged with their offset in the
+    receipt's .bin file and printed as a black box with their hex value.)";
+
+}  // namespace
+
+std::optional<Options> ParseCommandLine(const QStringList& arguments, int& exitCode) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(kDescription));
+    parser.addHelpOption();
+    // An option; a value name makes it take a value.
+    const auto option = [](const char* name, const char* help, const char* valueName = "") {
+        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(help),
+                                  QString::fromLatin1(valueName));
+    };
+    const QCommandLineOption tcp = option(
+        "tcp", "Listen on ADDRESS:PORT, a 127.x.y.z address (default 127.0.0.1:9100), or \"off\".",
+        "ADDRESS:PORT");
+    const QCommandLineOption pty = option(
+        "pty-link",
+        "Offer a serial line: create a pseudo-terminal and a symbolic link to it at PATH.", "PATH");
+    const QCommandLineOption out =
+        option("out", "Folder for receipts and printer.log (default virtual-printer-out).", "DIR");
+    const QCommandLineOption cover = option("cover-open", "Report the cover as open.");
+    const QCommandLineOption paperOut = option("paper-out", "Report no paper.");
+    const QCommandLineOption nearEnd =
+        option("paper-near-end", "Report the paper roll near its end.");
+    const QCommandLineOption control =
+        option("control",
+               "While listening, create a FIFO at PATH (removed at exit); each line written to "
+               "it changes the sensors at once: cover-open, cover-closed, paper-out, "
+               "paper-near-end, paper-ok.",
+               "PATH");
+    const QCommandLineOption join = option(
+        "join-ms", "A reconnection within MS continues the same receipt (default 300).", "MS");
+    const QCommandLineOption idle =
+        option("idle-ms",
+               "End a receipt after MS without data on an open connection (default 2000).", "MS");
+    const QCommandLineOption replay = option(
+        "replay",
+        "Print the bytes of FILE as one connection, then exit (may be repeated; no listening).",
+        "FILE");
+    parser.addOptions({tcp, pty, out, cover, paperOut, nearEnd, control, join, idle, replay});
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        exitCode = 2;
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::printf("%s", qPrintable(parser.helpText()));
+        exitCode = 0;
+        return std::nullopt;
+    }
+
+    Options options;
+    exitCode = 2;
+    if (parser.isSet(tcp)) {
+        const QString value = parser.value(tcp);
+        if (value == QStringLiteral("off")) {
+            options.tcp = false;
+        } else {
+            const int colon = value.lastIndexOf(QLatin1Char(':'));
+            bool portOk = false;
+            const uint port = value.mid(colon + 1).toUInt(&portOk);
+            options.tcpAddress = QHostAddress(value.left(colon));
+            // Only loopback: this printer is for this machine, never for the network.
+            if (colon < 0 || !portOk || port == 0 || port > 65535 ||
+                options.tcpAddress.protocol() != QHostAddress::IPv4Protocol ||
+                !options.tcpAddress.isLoopback()) {
+                std::fprintf(stderr, "--tcp wants 127.x.y.z:PORT or off, not %s\n",
+                             qPrintable(value));
+                return std::nullopt;
+            }
+            options.tcpPort = static_cast<quint16>(port);
+        }
+    }
+    const auto milliseconds = [&](const QCommandLineOption& option, int& target) {
+        if (!parser.isSet(option)) return true;
+        bool ok = false;
+        target = parser.value(option).toInt(&ok);
+        if (ok && target > 0) return true;
+        std::fprintf(stderr, "--%s wants a positive number of milliseconds\n",
+                     qPrintable(option.names().first()));
+        return false;
+    };
+    if (!milliseconds(join, options.joinMilliseconds) ||
+        !milliseconds(idle, options.idleMilliseconds)) {
+        return std::nullopt;
+    }
+    options.ptyLink = parser.value(pty);
+    options.controlPath = parser.value(control);
+    if (parser.isSet(out)) options.outputDirectory = parser.value(out);
+    options.sensors.coverOpen = parser.isSet(cover);
+    options.sensors.paperOut = parser.isSet(paperOut);
+    options.sensors.paperNearEnd = parser.isSet(nearEnd);
+    options.replayFiles = parser.values(replay);
+    exitCode = 0;
+    return options;
+}
+
+}  // namespace vprinter

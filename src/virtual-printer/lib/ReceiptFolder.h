@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <string>
+
+#include "virtual-printer/lib/EscPosInterpreter.h"
+
+namespace vprinter {
+
+// The output folder: receipt-NNNN.png (the paper) and receipt-NNNN.bin (the bytes) for
+// each receipt, and printer.log with one line per receipt and per problem, each line
+// also echoed on standard output. Numbers continue after the receipts already there.
+class ReceiptFolder {
+public:
+    explicit ReceiptFolder(const QString& directory);
+
+    const QString& Directory() const { return directory_; }
+
+    // Writes the receipt's two files and logs a line naming them; a file that cannot be
+    // written is logged as such. Returns the PNG's path ("" when it could not be written).
+    QString Save(const Receipt& receipt, const std::string& source);
+
+    void Log(const std::string& line);
+
+private:
+    QString directory_;
+    QFile log_;
+    int nextNumber_ = 1;
+};
+
+}  // namespace vprinter
