@@ -4,15 +4,16 @@
 #include <QDir>
 #include <cstdio>
 
-#include "app/AppPaths.h"
-#include "app/AppServices.h"
-#include "app/MainTestDialog.h"
-#include "app/SkinLayer.h"
+#include "platform/AppPaths.h"
+#include "gui/AppServices.h"
+#include "gui/MainTestDialog.h"
+#include "gui/SerialSettingsDialog.h"
+#include "gui/SkinLayer.h"
 #include "app/TerminationSignals.h"
 #include "driverprint/Spooler.h"
 #include "monitor/TrafficLog.h"
-#include "platform/FileDialogService.h"
-#include "platform/MessageService.h"
+#include "gui/FileDialogService.h"
+#include "gui/MessageService.h"
 #include "platform/TickClock.h"
 #include "port/SystemPortDriver.h"
 #include "port/TracingPortDriver.h"
@@ -29,7 +30,7 @@ int TestApplication::Run() {
     SetAppDirectory(QDir::currentPath().toLocal8Bit().toStdString());
     ApplySkin(application_, DataFilePath("XPCorona.ssk"));
 
-    const std::unique_ptr<PortDriver> systemPorts = CreateSystemPortDriver();
+    const std::unique_ptr<PortDriver> systemPorts = CreateSystemPortDriver(SerialSettingsDialogFor(SettingsPath()));
     // Every call of the window and the continuous worker is recorded for the monitor.
     TrafficLog traffic;
     TracingPortDriver ports(*systemPorts, {&traffic});

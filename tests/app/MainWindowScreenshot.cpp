@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "monitor/TrafficLog.h"
-#include "monitor/TrafficMonitorWindow.h"
+#include "gui/TrafficMonitorWindow.h"
 #include "port/TracingPortDriver.h"
 #include "resources/AppResources.h"
 #include "support/DialogHarness.h"

@@ -14,8 +14,8 @@
 #include <cstdlib>
 #include <map>
 
-#include "app/ControlTable.h"
-#include "app/DataExchange.h"
+#include "gui/ControlTable.h"
+#include "checks/DataExchange.h"
 #include "commands/StatusDecoding.h"
 #include "port/FdIo.h"
 #include "port/SystemPortDriver.h"

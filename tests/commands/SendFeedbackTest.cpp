@@ -13,7 +13,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/ControlTable.h"
+#include "gui/ControlTable.h"
 #include "commands/SendReport.h"
 #include "platform/CodePage936.h"
 #include "port/PortTestSupport.h"

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <algorithm>
 
-#include "app/ControlTable.h"
+#include "gui/ControlTable.h"
 #include "driverprint/PrivateScheduler.h"
 #include "driverprint/Spooler.h"
 #include "support/DialogHarness.h"

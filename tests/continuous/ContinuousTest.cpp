@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "LoopbackPeer.h"
-#include "app/ControlTable.h"
+#include "gui/ControlTable.h"
 #include "continuous/CopyComposition.h"
 #include "platform/TickClock.h"
 #include "port/SystemPortDriver.h"

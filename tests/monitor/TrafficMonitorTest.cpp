@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "MonitoredWindow.h"
-#include "app/ControlTable.h"
+#include "gui/ControlTable.h"
 #include "commands/CommandBytes.h"
 #include "support/HexBytes.h"
 

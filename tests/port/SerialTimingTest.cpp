@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "PortTestSupport.h"
-#include "app/ControlTable.h"
+#include "gui/ControlTable.h"
 #include "support/DialogHarness.h"
 
 namespace quillora::test {

@@ -11,7 +11,7 @@
 #include <tuple>
 
 #include "PrinterHarness.h"
-#include "app/ControlTable.h"
+#include "gui/ControlTable.h"
 #include "monitor/TrafficLog.h"
 #include "port/SystemPortDriver.h"
 #include "port/TracingPortDriver.h"
