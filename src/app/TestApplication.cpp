@@ -4,16 +4,16 @@
 #include <QDir>
 #include <cstdio>
 
-#include "platform/AppPaths.h"
-#include "gui/AppServices.h"
-#include "gui/MainTestDialog.h"
-#include "gui/SerialSettingsDialog.h"
-#include "gui/SkinLayer.h"
 #include "app/TerminationSignals.h"
 #include "driverprint/Spooler.h"
-#include "monitor/TrafficLog.h"
+#include "gui/AppServices.h"
 #include "gui/FileDialogService.h"
+#include "gui/MainTestDialog.h"
 #include "gui/MessageService.h"
+#include "gui/SerialSettingsDialog.h"
+#include "gui/SkinLayer.h"
+#include "monitor/TrafficLog.h"
+#include "platform/AppPaths.h"
 #include "platform/TickClock.h"
 #include "port/SystemPortDriver.h"
 #include "port/TracingPortDriver.h"
@@ -30,7 +30,8 @@ int TestApplication::Run() {
     SetAppDirectory(QDir::currentPath().toLocal8Bit().toStdString());
     ApplySkin(application_, DataFilePath("XPCorona.ssk"));
 
-    const std::unique_ptr<PortDriver> systemPorts = CreateSystemPortDriver(SerialSettingsDialogFor(SettingsPath()));
+    const std::unique_ptr<PortDriver> systemPorts =
+        CreateSystemPortDriver(SerialSettingsDialogFor(SettingsPath()));
     // Every call of the window and the continuous worker is recorded for the monitor.
     TrafficLog traffic;
     TracingPortDriver ports(*systemPorts, {&traffic});

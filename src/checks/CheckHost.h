@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "commands/StatusDecoding.h"
 #include "commands/FunctionSwitch.h"
+#include "commands/StatusDecoding.h"
 #include "continuous/ContinuousRun.h"
 #include "continuous/CopyComposition.h"
 #include "platform/MessageIcon.h"

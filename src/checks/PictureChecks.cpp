@@ -38,9 +38,9 @@ std::optional<ReadyCheck> PreparePicture(CheckHost& host, const PictureCheck& pi
     auto bitmap = std::make_shared<const PaddedBitmap>(std::move(std::get<PaddedBitmap>(read)));
     return [port, bitmap, picture](CheckHost& host) {
         ImageSend sent;
-        const SendTally tally =
-            host.Send(port, picture.length(*bitmap),
-                      [&](SendChannel& channel) { sent = picture.send(channel, *bitmap); });
+        const SendTally tally = host.Send(port, picture.length(*bitmap), [&](SendChannel& channel) {
+            sent = picture.send(channel, *bitmap);
+        });
         if (sent.noMemory) {
             host.Report({CheckOutcome::Failed, FailureText(BmpReadFailure::NoMemory),
                          MessageIcon::Information});

@@ -27,8 +27,8 @@ private:
 
 }  // namespace
 
-CommandLineHost::CommandLineHost(const Check& check, std::string spec,
-                                 std::optional<QString> value, const TestContext& context)
+CommandLineHost::CommandLineHost(const Check& check, std::string spec, std::optional<QString> value,
+                                 const TestContext& context)
     : check_(check),
       spec_(std::move(spec)),
       value_(std::move(value)),
@@ -88,7 +88,8 @@ std::optional<bool> CommandLineHost::SwitchOn(const FunctionSwitch&) {
 std::optional<int> CommandLineHost::CopyCount() {
     const std::optional<int> copies = ParseDialogInteger(value_.value_or(QString()));
     if (!copies || !kCopyCountRange.Contains(*copies)) {
-        Refuse({{}, {},
+        Refuse({{},
+                {},
                 "the number of copies is a whole number from " +
                     std::to_string(kCopyCountRange.low) + " to " +
                     std::to_string(kCopyCountRange.high)});
@@ -115,7 +116,8 @@ void CommandLineHost::Refuse(const InputProblem& problem) {
 
 PortCopyInputs CommandLineHost::PortCopy() {
     const FatigueOptions& fatigue = context_.fatigue;
-    return {context_.port, {fatigue.logo, fatigue.mixed, fatigue.cut},
+    return {context_.port,
+            {fatigue.logo, fatigue.mixed, fatigue.cut},
             SampleText().value_or(std::string())};
 }
 
@@ -125,10 +127,6 @@ SendTally CommandLineHost::Send(const PortName& port, std::int64_t total, const 
     return {channel.taken, total};
 }
 
-ContinuousRunFields CommandLineHost::RunFields() {
-    return {stopRequested_, intervalSeconds_, copyCount_, printMode_};
-}
-
 // The window's message when it has one for what happened, otherwise "sent N of M bytes",
 // with the driver's error after a short send.
 void CommandLineHost::ReportSend(const SendReport& report) {
@@ -136,10 +134,9 @@ void CommandLineHost::ReportSend(const SendReport& report) {
     result_.tally = tally;
     result_.outcome = tally.Complete() ? CheckOutcome::Ok : CheckOutcome::Failed;
     const QString window = tally.Complete() ? report.doneText : report.shortSendLine;
-    result_.message =
-        !window.isEmpty()
-            ? window
-            : QStringLiteral("sent %1 of %2 bytes").arg(tally.taken).arg(tally.total);
+    result_.message = !window.isEmpty()
+                          ? window
+                          : QStringLiteral("sent %1 of %2 bytes").arg(tally.taken).arg(tally.total);
     const std::string error = driver_->LastErrorText(report.port);
     if (!tally.Complete() && !error.empty()) {
         result_.message += QStringLiteral(": ") + QString::fromLocal8Bit(error.c_str());

@@ -48,8 +48,11 @@ public:
     Spooler& Printers() override { return *context_.spooler; }
     TickClock& Clock() override { return clock_; }
     SendTally Send(const PortName& port, std::int64_t total, const SendJob& job) override;
-    ContinuousRunFields RunFields() override;
+    ContinuousRunFields RunFields() override {
+        return {stopRequested_, intervalSeconds_, copyCount_, printMode_};
+    }
 
+    // What the check reports becomes the result that Run returns.
     void ReportSend(const SendReport& report) override;
     void Report(const CheckMessage& message) override;
     void RunEnded(const SendReport& copiesSent) override;

@@ -6,10 +6,10 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "commands/SendReport.h"
 #include "gui/ControlTable.h"
 #include "gui/MainTestDialog.h"
 #include "gui/SendProgressDialog.h"
-#include "commands/SendReport.h"
 
 namespace quillora {
 namespace {

@@ -2,12 +2,12 @@
 // button and the resolution of the selection into a PortName.
 #include <QComboBox>
 
-#include "platform/AppPaths.h"
 #include "gui/ControlTable.h"
+#include "gui/IpAddressDialog.h"
 #include "gui/MainTestDialog.h"
+#include "platform/AppPaths.h"
 #include "platform/CodePage936.h"
 #include "port/ConnectionList.h"
-#include "gui/IpAddressDialog.h"
 
 namespace quillora {
 

@@ -2,8 +2,8 @@
 
 #include <QComboBox>
 
-#include "gui/DialogUnits.h"
 #include "driverprint/ChooserSelection.h"
+#include "gui/DialogUnits.h"
 
 namespace quillora {
 namespace {

@@ -52,8 +52,8 @@ void SerialSettingsDialog::accept() {
 }
 
 LinuxPortDriver::SettingsDialog SerialSettingsDialogFor(std::string settingsPath) {
-    return [settingsPath = std::move(settingsPath)](
-               const PortName& port) -> std::optional<std::error_code> {
+    return [settingsPath =
+                std::move(settingsPath)](const PortName& port) -> std::optional<std::error_code> {
         SerialSettingsDialog dialog(port, settingsPath, QApplication::activeWindow());
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.StoreError();

@@ -10,10 +10,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "monitor/TrafficLog.h"
-#include "gui/TrafficTableModel.h"
 #include "gui/FileDialogService.h"
 #include "gui/MessageService.h"
+#include "gui/TrafficTableModel.h"
+#include "monitor/TrafficLog.h"
 
 namespace quillora {
 namespace {

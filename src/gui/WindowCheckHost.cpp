@@ -108,7 +108,8 @@ void WindowCheckHost::ReportSend(const SendReport& report) {
 
 void WindowCheckHost::Report(const CheckMessage& message) {
     if (!message.boxInWindow) return;
-    window_.UiThread().Invoke([this, &message] { window_.ShowMessage(message.text, message.icon); });
+    window_.UiThread().Invoke(
+        [this, &message] { window_.ShowMessage(message.text, message.icon); });
 }
 
 void WindowCheckHost::RunEnded(const SendReport&) {

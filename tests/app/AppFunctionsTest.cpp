@@ -7,9 +7,9 @@
 #include <iterator>
 
 #include "checks/DataExchange.h"
+#include "gui/FileDialogService.h"
 #include "gui/SkinLayer.h"
 #include "platform/CodePage936.h"
-#include "gui/FileDialogService.h"
 #include "platform/ProfileFile.h"
 #include "port/ConnectionList.h"
 

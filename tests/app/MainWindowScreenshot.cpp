@@ -4,8 +4,8 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include "monitor/TrafficLog.h"
 #include "gui/TrafficMonitorWindow.h"
+#include "monitor/TrafficLog.h"
 #include "port/TracingPortDriver.h"
 #include "resources/AppResources.h"
 #include "support/DialogHarness.h"

@@ -123,14 +123,16 @@ TEST(CliUsage, HelpListsExactlyTheCataloguesChecks) {
     const size_t to = help.find("\nExit status");
     ASSERT_NE(from, std::string::npos) << help;
     ASSERT_NE(to, std::string::npos) << help;
-    QStringList listed = QString::fromStdString(help.substr(from + head.size(), to - from - head.size()))
-                             .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    QStringList listed =
+        QString::fromStdString(help.substr(from + head.size(), to - from - head.size()))
+            .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     listed.removeAll(QStringLiteral("Serial"));
     listed.removeAll(QStringLiteral("connections"));
     listed.removeAll(QStringLiteral("only:"));
     QStringList catalogue;
     for (const Check& check : CheckCatalogue()) {
-        catalogue << QString::fromUtf8(check.commandLineName) + QString::fromUtf8(check.argumentHelp);
+        catalogue << QString::fromUtf8(check.commandLineName) +
+                         QString::fromUtf8(check.argumentHelp);
     }
     listed.sort();
     catalogue.sort();

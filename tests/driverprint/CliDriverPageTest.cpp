@@ -58,7 +58,8 @@ TEST_F(CliDriverPage, PrintsTheSampleTextOnTheNamedQueueOrTheDefaultOne) {
               std::string("printer on ") + PrivateScheduler::kFirstQueue);
     for (const PrivateScheduler::Job& job : jobs) {
         const std::string page = PrivateScheduler::PdfText(PrivateScheduler::OutputPdf(job));
-        EXPECT_NE(test::Comparable(page).find(test::Comparable("Page from the command line 命令行测试页")),
+        EXPECT_NE(test::Comparable(page).find(
+                      test::Comparable("Page from the command line 命令行测试页")),
                   std::string::npos)
             << page;
     }
@@ -70,9 +71,9 @@ TEST_F(CliDriverPage, PrintsTheSampleTextOnTheNamedQueueOrTheDefaultOne) {
     // The last line: Qt may warn of the session it runs in before it (XDG_RUNTIME_DIR).
     const std::string refusal = "quillora-cli: driver-page=quillora-none: no such printer: ";
     const size_t lineStart = unknown.err.rfind('\n', unknown.err.size() - 2);
-    EXPECT_EQ(unknown.err.substr(lineStart == std::string::npos ? 0 : lineStart + 1,
-                                 refusal.size()),
-              refusal)
+    EXPECT_EQ(
+        unknown.err.substr(lineStart == std::string::npos ? 0 : lineStart + 1, refusal.size()),
+        refusal)
         << unknown.err;
     EXPECT_EQ(unknown.out, "");
     EXPECT_EQ(PrivateScheduler::LastJobId(), lastJob);

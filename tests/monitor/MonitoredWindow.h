@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "gui/MainTestDialog.h"
-#include "monitor/TrafficLog.h"
 #include "gui/TrafficMonitorWindow.h"
 #include "gui/TrafficTableModel.h"
+#include "monitor/TrafficLog.h"
 #include "port/TracingPortDriver.h"
 #include "support/DialogHarness.h"
 
