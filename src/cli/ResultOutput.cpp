@@ -4,7 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "port/TrafficEvent.h"
+#include "escpos/HexBytes.h"
 
 namespace quillora::cli {
 namespace {
@@ -37,7 +37,7 @@ QJsonObject StatusObject(const std::optional<StatusFields>& status) {
 
 QString ReplyHex(const std::string& reply) {
     return QString::fromStdString(
-        HexBytes(reinterpret_cast<const std::uint8_t*>(reply.data()), reply.size()));
+        escpos::HexBytes(reinterpret_cast<const std::uint8_t*>(reply.data()), reply.size()));
 }
 
 }  // namespace

@@ -6,30 +6,30 @@
 #include <optional>
 #include <string_view>
 
-#include "commands/EscPosFraming.h"
 #include "commands/FunctionSwitch.h"
+#include "escpos/Commands.h"
+#include "escpos/ControlCodes.h"
+#include "escpos/EscPosFraming.h"
+#include "escpos/HexBytes.h"
 #include "platform/CodePage936.h"
 
 namespace quillora {
 namespace {
 
-constexpr std::uint8_t kDle = 0x10;
-constexpr std::uint8_t kEsc = 0x1B;
-constexpr std::uint8_t kFs = 0x1C;
-constexpr std::uint8_t kGs = 0x1D;
+using escpos::kDle;
+using escpos::kEot;
+using escpos::kEsc;
+using escpos::kFf;
+using escpos::kFs;
+using escpos::kGs;
+
 // Text shown of one run; the rest is counted.
 constexpr std::size_t kShownTextBytes = 96;
 // Bytes shown of a command that is unknown or not complete.
 constexpr std::size_t kShownHexBytes = 16;
 
 std::string Hex(const std::uint8_t* bytes, std::size_t size) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (std::size_t i = 0; i < std::min(size, kShownHexBytes); ++i) {
-        if (i) text += ' ';
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0x0F];
-    }
+    std::string text = escpos::HexBytes(bytes, std::min(size, kShownHexBytes));
     if (size > kShownHexBytes) text += " …";
     return text;
 }
@@ -82,7 +82,7 @@ std::optional<std::string> EscName(const std::uint8_t* c, std::size_t length) {
 }
 
 std::optional<std::string> FunctionSwitchName(std::uint8_t n) {
-    if (n == 0x01) return std::string("取纸状态查询");
+    if (n == escpos::kPaperTakenStatus) return std::string("取纸状态查询");
     for (const FunctionSwitch& function :
          {kNearEndSwitch, kBlackMarkSwitch, kCutterSwitch, kPaperTakeSwitch}) {
         if (n == function.onByte) return std::string(function.enableCaption);
@@ -92,7 +92,7 @@ std::optional<std::string> FunctionSwitchName(std::uint8_t n) {
 }
 
 std::optional<std::string> GsName(const std::uint8_t* c, std::size_t length) {
-    if (length == 2 && c[1] == 0x0C) return std::string("GS FF 走纸到黑标");
+    if (length == 2 && c[1] == kFf) return std::string("GS FF 走纸到黑标");
     if (length == 3 && c[1] == 'V' && (c[2] == 0 || c[2] == '0'))
         return "GS V " + Number(c[2]) + " 全切";
     if (length == 3 && c[1] == 'V' && (c[2] == 1 || c[2] == '1'))
@@ -139,7 +139,7 @@ std::optional<std::string> PrefixedName(const std::uint8_t* c, std::size_t lengt
             }
             return std::nullopt;
         case kDle:
-            if (length == 3 && c[1] == 0x04) return "DLE EOT " + Number(c[2]);
+            if (length == 3 && c[1] == kEot) return "DLE EOT " + Number(c[2]);
             return std::nullopt;
         default:
             return std::nullopt;
@@ -267,9 +267,10 @@ std::string DescribeReply(const std::uint8_t* sent, std::size_t sentSize, const 
             escpos::CommandLength(sent + position, sentSize - position);
         if (!length) break;
         const std::uint8_t* c = sent + position;
-        if (*length == 3 && c[0] == kDle && c[1] == 0x04)
+        if (*length == 3 && c[0] == kDle && c[1] == kEot)
             queries.push_back("DLE EOT " + Number(c[2]));
-        if (*length == 3 && c[0] == kGs && c[1] == 'F' && c[2] == 0x01) queries.push_back("GS F 1");
+        if (*length == 3 && c[0] == kGs && c[1] == 'F' && c[2] == escpos::kPaperTakenStatus)
+            queries.push_back("GS F 1");
         position += *length;
     }
     std::string text;

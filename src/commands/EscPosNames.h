@@ -6,7 +6,7 @@
 #include <vector>
 
 // ESC/POS read for a person: where each command ends comes from the one framing table
-// (commands/EscPosFraming.h); this file only names what it frames. Names are UTF-8.
+// (escpos/EscPosFraming.h); this file only names what it frames. Names are UTF-8.
 namespace quillora {
 
 // Each command of `bytes` named ("GS V 0 全切", "DLE EOT 4", "GS k 4 CODE39 \"123456\""),

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "escpos/Commands.h"
+
 namespace quillora {
 
 // A push button that switches one printer function. Its caption is the switch's only
@@ -14,11 +16,21 @@ struct FunctionSwitch {
     std::uint8_t offByte;
 };
 
-inline constexpr FunctionSwitch kBlackMarkSwitch{"开启黑标", "关闭黑标", 0x21, 0x20};
-inline constexpr FunctionSwitch kNearEndSwitch{"开启纸将尽检测", "关闭纸将尽检测", 0x11, 0x10};
-inline constexpr FunctionSwitch kPaperTakeSwitch{"开启取纸传感功能", "关闭取纸传感功能", 0x41,
-                                                 0x40};
-inline constexpr FunctionSwitch kCutterSwitch{"开启切刀功能", "关闭切刀功能", 0x31, 0x30};
+// The on and off parameters of GS F n for one function.
+constexpr FunctionSwitch SwitchOf(const char* enableCaption, const char* disableCaption,
+                                  escpos::PrinterFunction function) {
+    return {enableCaption, disableCaption, escpos::FunctionSwitchParameter(function, true),
+            escpos::FunctionSwitchParameter(function, false)};
+}
+
+inline constexpr FunctionSwitch kBlackMarkSwitch =
+    SwitchOf("开启黑标", "关闭黑标", escpos::PrinterFunction::BlackMark);
+inline constexpr FunctionSwitch kNearEndSwitch =
+    SwitchOf("开启纸将尽检测", "关闭纸将尽检测", escpos::PrinterFunction::NearEndSensor);
+inline constexpr FunctionSwitch kPaperTakeSwitch =
+    SwitchOf("开启取纸传感功能", "关闭取纸传感功能", escpos::PrinterFunction::PaperTakenSensor);
+inline constexpr FunctionSwitch kCutterSwitch =
+    SwitchOf("开启切刀功能", "关闭切刀功能", escpos::PrinterFunction::Cutter);
 
 struct SwitchStep {
     std::uint8_t n;          // the parameter of GS F n to send

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "escpos/Commands.h"
+#include "imaging/NvLogo.h"
 #include "platform/CodePage936.h"
 
 namespace quillora {
@@ -9,17 +11,17 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kPrintNvLogo = "\x1C\x70\x01\x30"s;
-const std::string kNormalSize = "\x1D\x21\x00"s;
-const std::string kCutTail = "\r\n\r\n\r\n\r\n\x1B\x69"s;
+const std::string kPrintNvLogo(kPrintNvLogoCommand.begin(), kPrintNvLogoCommand.end());
+const std::string kNormalSize = escpos::SelectCharacterSize(escpos::kNormalSize);
+const std::string kCutTail = "\r\n\r\n\r\n\r\n"s + escpos::CutPaper();
 
 constexpr unsigned char kFirstHighByte = 0x80;
 constexpr int kResizeThreshold = 40;
 constexpr int kLastSizeStep = 3;
 
-// GS ! n with n = 17 * step: both factors of the step (0 = normal size).
+// GS ! with both factors step + 1 (step 0 = normal size).
 std::string SizeCommand(int step) {
-    return {'\x1D', '\x21', static_cast<char>(0x11 * step)};
+    return escpos::SelectCharacterSize(escpos::CharacterSize(step + 1, step + 1));
 }
 
 }  // namespace

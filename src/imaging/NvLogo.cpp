@@ -14,10 +14,10 @@ NvLogoGeometry NvLogoGeometryOf(const PaddedBitmap& bitmap) {
 void WriteNvLogoDefinition(const PaddedBitmap& bitmap, std::span<std::uint8_t> definition) {
     const NvLogoGeometry logo = NvLogoGeometryOf(bitmap);
     const std::uint32_t heightBytes = logo.heightBytes;
-    const std::uint8_t header[7] = {
-        0x1C, 0x71, 0x01, std::uint8_t(logo.widthBytes), 0x00, std::uint8_t(heightBytes), 0x00};
-    std::copy(std::begin(header), std::end(header), definition.begin());
-    std::uint8_t* data = definition.data() + 7;
+    const auto header =
+        escpos::NvImageDefinitionHeader(std::uint16_t(logo.widthBytes), std::uint16_t(heightBytes));
+    std::copy(header.begin(), header.end(), definition.begin());
+    std::uint8_t* data = definition.data() + header.size();
     for (std::uint32_t group = 0; group < logo.widthBytes; ++group) {
         // Dot columns 8 * group to 8 * group + 7, each heightBytes bytes long.
         std::uint8_t* columns = data + std::size_t(group) * 8 * heightBytes;

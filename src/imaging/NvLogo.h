@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "escpos/ImageCommands.h"
 #include "imaging/PaddedBitmap.h"
 
 namespace quillora {
@@ -15,7 +16,9 @@ struct NvLogoGeometry {
     std::uint32_t widthBytes;   // xL: min(RowBytes, 72)
     std::uint32_t heightBytes;  // yL: min(PaddedHeight / 8, 113)
 
-    std::size_t DefinitionSize() const { return 7 + std::size_t(widthBytes) * heightBytes * 8; }
+    std::size_t DefinitionSize() const {
+        return escpos::kNvDefinitionHeaderSize + std::size_t(widthBytes) * heightBytes * 8;
+    }
 };
 
 NvLogoGeometry NvLogoGeometryOf(const PaddedBitmap& bitmap);
@@ -26,7 +29,8 @@ NvLogoGeometry NvLogoGeometryOf(const PaddedBitmap& bitmap);
 // `bitmap` must have been read with a row multiple of 8.
 void WriteNvLogoDefinition(const PaddedBitmap& bitmap, std::span<std::uint8_t> definition);
 
-// FS p 1 48: print NV bit image 1 in normal mode.
-inline constexpr std::array<std::uint8_t, 4> kPrintNvLogoCommand{0x1C, 0x70, 0x01, 0x30};
+// FS p 1 48: print NV bit image 1 (the one FS q defines) in normal mode.
+inline constexpr std::array<std::uint8_t, 4> kPrintNvLogoCommand =
+    escpos::PrintNvImage(1, escpos::kNvImageNormal);
 
 }  // namespace quillora

@@ -11,11 +11,9 @@ RasterGeometry RasterGeometryOf(const PaddedBitmap& bitmap) {
 }
 
 void WriteRasterBandHeader(const RasterGeometry& raster, std::span<std::uint8_t> band) {
-    band[0] = 0x1B;
-    band[1] = 0x2A;
-    band[2] = 0x00;
-    band[3] = std::uint8_t(raster.bandDots % 256);
-    band[4] = std::uint8_t(raster.bandDots / 256);
+    const auto header =
+        escpos::BitImageHeader(escpos::kBitImage8DotSingle, std::uint16_t(raster.bandDots));
+    std::copy(header.begin(), header.end(), band.begin());
 }
 
 void WriteRasterBandData(const PaddedBitmap& bitmap, std::uint32_t index,

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "escpos/ImageCommands.h"
 #include "imaging/PaddedBitmap.h"
 
 namespace quillora {
@@ -13,7 +14,7 @@ struct RasterGeometry {
     std::uint32_t bandDots;   // min(RowBits, 576)
     std::uint32_t bandCount;  // PaddedHeight / 8
 
-    std::size_t BandSize() const { return 5 + std::size_t(bandDots); }
+    std::size_t BandSize() const { return escpos::kBitImageHeaderSize + std::size_t(bandDots); }
 };
 
 RasterGeometry RasterGeometryOf(const PaddedBitmap& bitmap);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "commands/EscPosNames.h"
+#include "escpos/HexBytes.h"
 
 namespace quillora {
 namespace {
@@ -40,7 +41,7 @@ std::string Reading(const TrafficRows& rows, std::size_t index) {
 std::string ShownHex(const TrafficLog::Entry& entry) {
     const std::vector<std::uint8_t>& bytes = entry.event->bytes;
     const std::size_t shown = std::min(bytes.size(), kShownHexBytes);
-    std::string text = HexBytes(bytes.data(), shown);
+    std::string text = escpos::HexBytes(bytes.data(), shown);
     if (shown < bytes.size() || entry.bytesCut > 0) {
         text += " … (" + BytesText(bytes.size() + entry.bytesCut) + ")";
     }

@@ -3,19 +3,9 @@
 #include <cstdio>
 #include <ctime>
 
-namespace quillora {
+#include "escpos/HexBytes.h"
 
-std::string HexBytes(const std::uint8_t* data, std::size_t size) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(size * 3);
-    for (std::size_t i = 0; i < size; ++i) {
-        if (i) text += ' ';
-        text += kDigits[data[i] >> 4];
-        text += kDigits[data[i] & 0x0F];
-    }
-    return text;
-}
+namespace quillora {
 
 std::string FormatTrafficTime(std::int64_t timeMicros) {
     const std::time_t seconds = static_cast<std::time_t>(timeMicros / 1000000);
@@ -33,7 +23,8 @@ std::string FormatTrafficLine(const TrafficEvent& event) {
     line += event.port;
     line += event.direction == TrafficDirection::Sent ? " TX " : " RX ";
     line += std::to_string(event.returned) + "/" + std::to_string(event.requested);
-    if (!event.bytes.empty()) line += ' ' + HexBytes(event.bytes.data(), event.bytes.size());
+    if (!event.bytes.empty())
+        line += ' ' + escpos::HexBytes(event.bytes.data(), event.bytes.size());
     if (!event.error.empty()) line += " error: " + event.error;
     return line;
 }

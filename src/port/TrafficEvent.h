@@ -41,7 +41,4 @@ std::string FormatTrafficLine(const TrafficEvent& event);
 // "12:34:56.789012": the time of day of a call, in local time.
 std::string FormatTrafficTime(std::int64_t timeMicros);
 
-// "1b 40 1d" for the bytes.
-std::string HexBytes(const std::uint8_t* data, std::size_t size);
-
 }  // namespace quillora

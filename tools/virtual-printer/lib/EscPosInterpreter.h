@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "Barcodes2D.h"
-#include "commands/EscPosFraming.h"
 #include "Drawings.h"
 #include "LineBuffer.h"
 #include "Paper.h"
 #include "PrintModes.h"
 #include "PrinterMemory.h"
 #include "StatusReplies.h"
+#include "escpos/EscPosFraming.h"
 
 namespace vprinter {
 

@@ -22,7 +22,7 @@ set(VPRINTER_LIB_SOURCES
 )
 # Command framing comes from the program's sources (library quillora_escpos); the fuzzer's
 # own project compiles it in directly.
-set(VPRINTER_FRAMING_SOURCE ${CMAKE_CURRENT_LIST_DIR}/../../../src/commands/EscPosFraming.cpp)
+set(VPRINTER_FRAMING_SOURCE ${CMAKE_CURRENT_LIST_DIR}/../../../src/escpos/EscPosFraming.cpp)
 set(VPRINTER_FRAMING_INCLUDE_DIR ${CMAKE_CURRENT_LIST_DIR}/../../../src)
 find_path(ZINT_INCLUDE_DIR zint.h REQUIRED)
 find_library(ZINT_LIBRARY zint REQUIRED)

@@ -1,14 +1,11 @@
+#include "escpos/EscPosFraming.h"
+
 #include <algorithm>
 
-#include "commands/EscPosFraming.h"
+#include "escpos/ControlCodes.h"
 
 namespace quillora::escpos {
 namespace {
-
-constexpr std::uint8_t kDle = 0x10;
-constexpr std::uint8_t kEsc = 0x1B;
-constexpr std::uint8_t kFs = 0x1C;
-constexpr std::uint8_t kGs = 0x1D;
 
 std::optional<std::size_t> Need(std::size_t length, std::size_t size) {
     if (size < length) return std::nullopt;
@@ -27,8 +24,8 @@ std::optional<std::size_t> CountedLength(const std::uint8_t* bytes, std::size_t 
 
 // A list ended by NUL within `maxItems` bytes (ESC D tab stops); without the NUL in reach
 // only the first two bytes count.
-std::optional<std::size_t> NulEnded(const std::uint8_t* bytes, std::size_t size,
-                                    std::size_t start, std::size_t maxItems) {
+std::optional<std::size_t> NulEnded(const std::uint8_t* bytes, std::size_t size, std::size_t start,
+                                    std::size_t maxItems) {
     const std::size_t searched = std::min(size, start + maxItems + 1);
     const std::uint8_t* end = std::find(bytes + start, bytes + searched, 0);
     if (end != bytes + searched) return static_cast<std::size_t>(end - bytes) + 1;
@@ -254,10 +251,10 @@ std::optional<std::size_t> FsLength(const std::uint8_t* bytes, std::size_t size)
 
 std::optional<std::size_t> DleLength(const std::uint8_t* bytes, std::size_t size) {
     switch (bytes[1]) {
-        case 0x04:  // DLE EOT n: real-time status
-        case 0x05:  // DLE ENQ n: real-time request
+        case kEot:
+        case kEnq:
             return Need(3, size);
-        case 0x14:  // DLE DC4 fn ...: real-time pulse, power-off, buffer clear, ...
+        case kDc4:  // DLE DC4 fn ...: real-time pulse, power-off, buffer clear, ...
             if (size < 3) return std::nullopt;
             if (bytes[2] == 7) return Need(4, size);
             if (bytes[2] == 8) return Need(10, size);

@@ -21,7 +21,9 @@ constexpr std::size_t kMaxGraphicsBytes = 72 * 40000;
 constexpr std::size_t kMaxTabStops = 32;
 
 // GBK double-byte characters: a lead byte, then a trail byte.
-constexpr bool IsGbkLead(std::uint8_t byte) { return byte >= 0x81 && byte <= 0xFE; }
+constexpr bool IsGbkLead(std::uint8_t byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
 constexpr bool IsGbkTrail(std::uint8_t byte) {
     return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
 }
