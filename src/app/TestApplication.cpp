@@ -4,14 +4,15 @@
 #include <QDir>
 #include <cstdio>
 
-#include "app/AppPaths.h"
-#include "app/AppServices.h"
-#include "app/MainTestDialog.h"
-#include "app/SkinLayer.h"
 #include "driverprint/Spooler.h"
+#include "gui/AppServices.h"
+#include "gui/FileDialogService.h"
+#include "gui/MainTestDialog.h"
+#include "gui/MessageService.h"
+#include "gui/SerialSettingsDialog.h"
+#include "gui/SkinLayer.h"
 #include "monitor/TrafficLog.h"
-#include "platform/FileDialogService.h"
-#include "platform/MessageService.h"
+#include "platform/AppPaths.h"
 #include "platform/TerminationSignals.h"
 #include "platform/TickClock.h"
 #include "port/SystemPortDriver.h"
@@ -29,7 +30,8 @@ int TestApplication::Run() {
     SetAppDirectory(QDir::currentPath().toLocal8Bit().toStdString());
     ApplySkin(application_, DataFilePath("XPCorona.ssk"));
 
-    const std::unique_ptr<PortDriver> systemPorts = CreateSystemPortDriver();
+    const std::unique_ptr<PortDriver> systemPorts =
+        CreateSystemPortDriver(SerialSettingsDialogFor(SettingsPath()));
     // Every call of the window and the continuous worker is recorded for the monitor.
     TrafficLog traffic;
     TracingPortDriver ports(*systemPorts, {&traffic});

@@ -10,8 +10,9 @@
 #include "cli/PortChoice.h"
 #include "cli/ResultOutput.h"
 #include "cli/StderrTrace.h"
-#include "cli/TestCatalog.h"
+#include "cli/TestPreparation.h"
 #include "cli/TestRunner.h"
+#include "driverprint/Spooler.h"
 #include "port/ConnectionList.h"
 #include "port/LinuxPortDriver.h"
 #include "port/TracingPortDriver.h"
@@ -40,8 +41,10 @@ int Run(const CliOptions& options, LinuxPortDriver& system) {
     if (const auto* error = std::get_if<UsageError>(&port)) return Refuse(*error);
     const ChosenPort& chosen = std::get<ChosenPort>(port);
 
-    auto tests =
-        PrepareTests(options.tests, {options.fatigue, PrintTxtBeside(options.settingsPath)});
+    const std::unique_ptr<Spooler> spooler = CreateCupsSpooler();
+    const TestContext context{options.fatigue, PrintTxtBeside(options.settingsPath), chosen.name,
+                              spooler.get()};
+    auto tests = PrepareTests(options.tests, context);
     if (const auto* error = std::get_if<UsageError>(&tests)) return Refuse(*error);
 
     StderrTrace trace;
@@ -73,7 +76,7 @@ int CliMain(const QStringList& arguments) {
     const CliOptions& options = std::get<CliOptions>(parsed);
     switch (options.command) {
         case Command::Help:
-            Write(stdout, UsageText());
+            Write(stdout, QByteArray::fromStdString(UsageText()));
             return kExitPassed;
         case Command::Version:
             Write(stdout, QByteArrayLiteral("quillora-cli " QUILLORA_VERSION "\n"));

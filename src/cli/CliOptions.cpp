@@ -2,7 +2,8 @@
 
 #include <QCommandLineParser>
 
-#include "app/DataExchange.h"
+#include "checks/CheckCatalogue.h"
+#include "checks/DataExchange.h"
 
 namespace quillora::cli {
 namespace {
@@ -11,9 +12,25 @@ UsageError Usage(const QString& message) {
     return {message.toStdString()};
 }
 
+// The checks' command-line names and arguments, as many to a line as fit.
+std::string TestList(bool serialOnly) {
+    constexpr size_t kWidth = 78;
+    std::string lines, line;
+    for (const Check& check : CheckCatalogue()) {
+        if (check.serialOnly != serialOnly) continue;
+        const std::string test = std::string(check.commandLineName) + check.argumentHelp;
+        if (!line.empty() && line.size() + 1 + test.size() > kWidth) {
+            lines += line + '\n';
+            line.clear();
+        }
+        line += (line.empty() ? "  " : " ") + test;
+    }
+    return lines + line + '\n';
+}
+
 }  // namespace
 
-const char* UsageText() {
+std::string UsageText() {
     return "Usage: quillora-cli ports [--settings FILE] [--json]\n"
            "       quillora-cli run --port NAME [--settings FILE] [--json] [--trace]\n"
            "                        [--interval S] [--logo] [--mixed] [--cut] [--text TEXT]\n"
@@ -22,13 +39,8 @@ const char* UsageText() {
            "NAME: COMn, LPTn, USBn, a dotted IPv4 address, or IP (the address in the\n"
            "settings file, ./Option.ini unless --settings is given).\n"
            "\n"
-           "TEST, run in the order given:\n"
-           "  single[=TEXT|=@FILE] half-cut full-cut feed drawer barcodes enlarge\n"
-           "  black-mark-feed align file=PATH\n"
-           "  switch:black-mark=on|off switch:near-end=on|off switch:paper-take=on|off\n"
-           "  switch:cutter=on|off\n"
-           "  near-end paper-taken serial-status (serial connections only)\n"
-           "  nv-logo=BMP raster=BMP fatigue=N\n"
+           "TEST, run in the order given:\n" +
+           TestList(false) + "Serial connections only:\n" + TestList(true) +
            "\n"
            "Exit status: 0 every test passed, 1 a test failed, 2 usage error.\n";
 }

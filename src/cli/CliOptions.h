@@ -42,7 +42,7 @@ struct CliOptions {
 // Reads the arguments after the program name.
 std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& arguments);
 
-// The text of --help.
-const char* UsageText();
+// The text of --help; its tests are the catalogue's checks.
+std::string UsageText();
 
 }  // namespace quillora::cli

@@ -5,17 +5,13 @@
 #include <optional>
 #include <string>
 
-#include "commands/PortExchange.h"
+#include "checks/CheckHost.h"
 #include "commands/StatusDecoding.h"
 #include "port/PortDriver.h"
 
 namespace quillora::cli {
 
-enum class Outcome {
-    Ok,       // every byte taken and, for a status query, a reply that reports no fault
-    Failed,   // part sent, no reply, or a fault reported
-    Refused,  // the test does not apply to this connection; nothing sent
-};
+using Outcome = CheckOutcome;
 
 // How one test went.
 struct TestResult {

@@ -1,9 +1,30 @@
 // quillora-cli: the printer tests from a terminal or a script, without a display.
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <memory>
 
 #include "cli/CliMain.h"
 
+namespace {
+
+// The driver test page is drawn with fonts, which need a GUI application; it is made on the
+// offscreen platform, so no display is needed for it either.
+bool DrawsPages(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]).startsWith("driver-page")) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
+    std::unique_ptr<QCoreApplication> application;
+    if (DrawsPages(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     return quillora::cli::CliMain(QCoreApplication::arguments().mid(1));
 }

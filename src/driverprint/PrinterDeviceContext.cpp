@@ -118,15 +118,15 @@ int PrinterDeviceContext::EndDoc() {
     return sent ? 1 : 0;
 }
 
-void PrintOnePageJob(PrinterDeviceContext* dc,
+bool PrintOnePageJob(PrinterDeviceContext* dc,
                      const std::function<void(PrinterDeviceContext&)>& draw) {
-    if (!dc || dc->StartDoc("printer") <= 0) return;
+    if (!dc || dc->StartDoc("printer") <= 0) return false;
     dc->StartPage();
     dc->SaveDC();
     draw(*dc);
     dc->RestoreDC(-1);
     dc->EndPage();
-    dc->EndDoc();
+    return dc->EndDoc() > 0;
 }
 
 }  // namespace quillora

@@ -84,8 +84,9 @@ private:
 
 // One job named "printer" with one page: nothing without a context (any message has been
 // shown) or when the document does not start; otherwise `draw` fills the page between the
-// saved and the restored state, and the job goes to the spooler at its end.
-void PrintOnePageJob(PrinterDeviceContext* dc,
+// saved and the restored state, and the job goes to the spooler at its end. True when the
+// spooler took the job.
+bool PrintOnePageJob(PrinterDeviceContext* dc,
                      const std::function<void(PrinterDeviceContext&)>& draw);
 
 }  // namespace quillora

@@ -14,7 +14,7 @@
 #include <thread>
 #include <utility>
 
-#include "port/SerialParams.h"
+#include "port/ModemLines.h"
 
 namespace quillora {
 namespace {
@@ -108,10 +108,6 @@ ReadStep ReadOnce(int fd, std::uint8_t* buffer, std::size_t length, const FdIoOp
 }
 
 }  // namespace
-
-std::error_code LastOsError() {
-    return {errno, std::system_category()};
-}
 
 UniqueFd OpenDevice(const std::string& path, bool createIfMissing, std::error_code& error) {
     int flags = O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;

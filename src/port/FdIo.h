@@ -7,11 +7,10 @@
 #include <string>
 #include <system_error>
 
+#include "platform/OsError.h"
 #include "platform/UniqueFd.h"
 
 namespace quillora {
-
-std::error_code LastOsError();
 
 // Opens a device (or its stand-in) for reading and writing, non-blocking, never as the
 // controlling terminal; symbolic links are followed. With `createIfMissing` a missing

@@ -7,7 +7,7 @@
 #include <array>
 #include <utility>
 
-#include "port/FdIo.h"
+#include "platform/OsError.h"
 
 namespace quillora {
 namespace {
@@ -97,12 +97,6 @@ std::error_code ApplySerialParams(int fd, const SerialParams& params) {
     if (tcgetattr(fd, &applied) != 0) return LastOsError();
     if (cfgetospeed(&applied) != speed) return std::make_error_code(std::errc::invalid_argument);
     return {};
-}
-
-bool DsrHoldsBack(int fd) {
-    int lines = 0;
-    if (ioctl(fd, TIOCMGET, &lines) != 0) return false;
-    return (lines & TIOCM_DSR) == 0;
 }
 
 }  // namespace quillora

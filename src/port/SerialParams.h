@@ -31,8 +31,4 @@ std::error_code ValidateSerialParams(const SerialParams& params);
 // ignored for opening). Fails, among other reasons, when the device keeps another speed.
 std::error_code ApplySerialParams(int fd, const SerialParams& params);
 
-// True when `fd` reports its DSR line low. Devices without modem lines (pseudo-terminals)
-// never hold a write back.
-bool DsrHoldsBack(int fd);
-
 }  // namespace quillora

@@ -2,12 +2,14 @@
 
 #include <memory>
 
-#include "port/PortDriver.h"
+#include "port/LinuxPortDriver.h"
 
 namespace quillora {
 
-// The driver for this system's ports (discovery, or QUILLORA_PORTS where it names a kind),
-// with its serial-settings dialog storing to SettingsPath().
-std::unique_ptr<PortDriver> CreateSystemPortDriver();
+// The driver for this system's ports (discovery, or QUILLORA_PORTS where it names a kind).
+// `settingsDialog` is what its ShowCOMSettingDlg shows: start-up hands it the window's serial
+// settings dialog; without one that call is refused.
+std::unique_ptr<PortDriver> CreateSystemPortDriver(
+    LinuxPortDriver::SettingsDialog settingsDialog = {});
 
 }  // namespace quillora

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/DataExchange.h"
-#include "app/SkinLayer.h"
+#include "checks/DataExchange.h"
+#include "gui/FileDialogService.h"
+#include "gui/SkinLayer.h"
 #include "platform/CodePage936.h"
-#include "platform/FileDialogService.h"
 #include "platform/ProfileFile.h"
 #include "port/ConnectionList.h"
 

@@ -4,8 +4,8 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include "gui/TrafficMonitorWindow.h"
 #include "monitor/TrafficLog.h"
-#include "monitor/TrafficMonitorWindow.h"
 #include "port/TracingPortDriver.h"
 #include "resources/AppResources.h"
 #include "support/DialogHarness.h"

@@ -10,10 +10,12 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "BmpFiles.h"
 #include "CliHarness.h"
+#include "checks/CheckCatalogue.h"
 #include "port/FdIo.h"
 #include "support/LoopbackAddress.h"
 
@@ -108,6 +110,34 @@ TEST(CliUsage, EveryUsageErrorIsOneLineStatusTwoAndSendsNothing) {
                                dir.path());
     EXPECT_EQ(good.status, 0) << good.err.toStdString();
     EXPECT_EQ(printer.Accepted(), 1);
+}
+
+// --help lists the catalogue's checks, each with its argument, and nothing else as a test.
+TEST(CliUsage, HelpListsExactlyTheCataloguesChecks) {
+    const QTemporaryDir dir;
+    const CliRun run = RunCli({QStringLiteral("--help")}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    const std::string help = run.out.toStdString();
+    const std::string head = "TEST, run in the order given:\n";
+    const size_t from = help.find(head);
+    const size_t to = help.find("\nExit status");
+    ASSERT_NE(from, std::string::npos) << help;
+    ASSERT_NE(to, std::string::npos) << help;
+    QStringList listed =
+        QString::fromStdString(help.substr(from + head.size(), to - from - head.size()))
+            .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    listed.removeAll(QStringLiteral("Serial"));
+    listed.removeAll(QStringLiteral("connections"));
+    listed.removeAll(QStringLiteral("only:"));
+    QStringList catalogue;
+    for (const Check& check : CheckCatalogue()) {
+        catalogue << QString::fromUtf8(check.commandLineName) +
+                         QString::fromUtf8(check.argumentHelp);
+    }
+    listed.sort();
+    catalogue.sort();
+    EXPECT_EQ(listed, catalogue);
+    EXPECT_TRUE(catalogue.contains(QStringLiteral("driver-page[=QUEUE]")));
 }
 
 TEST(CliUsage, AnUnreachablePrinterFailsTheRunWithTheConnectionError) {

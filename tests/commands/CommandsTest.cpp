@@ -14,9 +14,9 @@
 #include <cstdlib>
 #include <map>
 
-#include "app/ControlTable.h"
-#include "app/DataExchange.h"
+#include "checks/DataExchange.h"
 #include "commands/StatusDecoding.h"
+#include "gui/ControlTable.h"
 #include "port/FdIo.h"
 #include "port/SystemPortDriver.h"
 #include "support/DialogHarness.h"

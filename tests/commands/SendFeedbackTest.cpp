@@ -13,8 +13,8 @@
 #include <mutex>
 #include <thread>
 
-#include "app/ControlTable.h"
 #include "commands/SendReport.h"
+#include "gui/ControlTable.h"
 #include "platform/CodePage936.h"
 #include "port/PortTestSupport.h"
 #include "support/DialogHarness.h"

@@ -5,9 +5,9 @@
 #include <QTest>
 #include <algorithm>
 
-#include "app/ControlTable.h"
 #include "driverprint/PrivateScheduler.h"
 #include "driverprint/Spooler.h"
+#include "gui/ControlTable.h"
 #include "support/DialogHarness.h"
 
 namespace quillora {

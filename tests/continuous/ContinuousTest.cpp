@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "LoopbackPeer.h"
-#include "app/ControlTable.h"
 #include "continuous/CopyComposition.h"
+#include "gui/ControlTable.h"
 #include "platform/TickClock.h"
 #include "port/SystemPortDriver.h"
 #include "support/DialogHarness.h"

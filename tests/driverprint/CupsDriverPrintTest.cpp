@@ -9,7 +9,7 @@
 #include <set>
 
 #include "PrivateScheduler.h"
-#include "app/ControlTable.h"
+#include "gui/ControlTable.h"
 #include "support/DialogHarness.h"
 
 namespace quillora {

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "BmpFiles.h"
-#include "app/ControlTable.h"
+#include "gui/ControlTable.h"
 #include "support/DialogHarness.h"
 #include "support/ExpectedCommandBytes.h"
 #include "support/HexBytes.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "MonitoredWindow.h"
-#include "app/ControlTable.h"
+#include "gui/ControlTable.h"
 
 namespace quillora {
 namespace {

@@ -4,10 +4,10 @@
 #include <QTest>
 #include <memory>
 
-#include "app/MainTestDialog.h"
+#include "gui/MainTestDialog.h"
+#include "gui/TrafficMonitorWindow.h"
+#include "gui/TrafficTableModel.h"
 #include "monitor/TrafficLog.h"
-#include "monitor/TrafficMonitorWindow.h"
-#include "monitor/TrafficTableModel.h"
 #include "port/TracingPortDriver.h"
 #include "support/DialogHarness.h"
 

@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "MonitoredWindow.h"
-#include "app/ControlTable.h"
 #include "commands/CommandBytes.h"
+#include "gui/ControlTable.h"
 #include "support/HexBytes.h"
 
 namespace quillora {

@@ -10,8 +10,8 @@
 #include <filesystem>
 
 #include "PortTestSupport.h"
-#include "app/AppPaths.h"
-#include "port/SerialSettingsDialog.h"
+#include "gui/SerialSettingsDialog.h"
+#include "platform/AppPaths.h"
 #include "port/SystemPortDriver.h"
 #include "support/DialogHarness.h"
 
@@ -74,7 +74,9 @@ TEST(SerialSettingsDialog, ShowsTheStoredChoiceAndStoresTheNewOneOnOk) {
         ASSERT_NE(ok, nullptr);
         QTest::mouseClick(ok, Qt::LeftButton);
     });
-    EXPECT_EQ(CreateSystemPortDriver()->ShowCOMSettingDlg("COM2"), 1);
+    EXPECT_EQ(
+        CreateSystemPortDriver(SerialSettingsDialogFor(SettingsPath()))->ShowCOMSettingDlg("COM2"),
+        1);
     EXPECT_EQ(FileContents(SettingsPath()),
               "[System]\r\nPort=0\r\n[COM2]\r\nBaudrate=115200\r\nFlowCtl=3\r\n");
 }

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "PortTestSupport.h"
-#include "app/ControlTable.h"
+#include "gui/ControlTable.h"
 #include "support/DialogHarness.h"
 
 namespace quillora::test {
@@ -92,7 +92,8 @@ TEST(SerialStall, PartCountAfterTenSecondsThenZeroAtOnceUntilOneSecondHasPassed)
     EXPECT_LT(returned - start, 20s);
     ASSERT_GE(sent, 4096);
     ASSERT_LT(sent, 1 << 20);
-    EXPECT_EQ(driver.LastErrorText("COM1"), "write " + printer.slavePath + ": Connection timed out");
+    EXPECT_EQ(driver.LastErrorText("COM1"),
+              "write " + printer.slavePath + ": Connection timed out");
     // The count is what the terminal took. Then the printer reads again and sends XON: a send
     // that tried the terminal now would go through.
     EXPECT_EQ(firstPart.get() + printer.Receive(std::size_t(sent) - 4096),

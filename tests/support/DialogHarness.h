@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "app/AppPaths.h"
-#include "app/AppServices.h"
-#include "app/MainTestDialog.h"
+#include "gui/AppServices.h"
+#include "gui/MainTestDialog.h"
+#include "platform/AppPaths.h"
 #include "support/ManualTickClock.h"
 #include "support/OfflineSpooler.h"
 #include "support/RecordingPortDriver.h"

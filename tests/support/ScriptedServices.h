@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/FileDialogService.h"
-#include "platform/MessageService.h"
+#include "gui/FileDialogService.h"
+#include "gui/MessageService.h"
 
 namespace quillora::test {
 

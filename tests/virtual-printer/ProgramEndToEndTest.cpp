@@ -10,7 +10,7 @@
 #include <memory>
 #include <tuple>
 
-#include "app/ControlTable.h"
+#include "gui/ControlTable.h"
 #include "monitor/TrafficLog.h"
 #include "port/SystemPortDriver.h"
 #include "port/TracingPortDriver.h"

@@ -1,0 +1,50 @@
+#include "checks/SampleText.h"
+
+#include <QFile>
+
+#include "platform/CodePage936.h"
+
+namespace quillora {
+
+QString BuiltInSampleText() {
+    return QStringLiteral(
+        "    本程序用于检测票据打印机的各项功能。测试之前，请先确认打印机已经接通电源，纸卷已经正确"
+        "装入，打印机与电脑之间的连接线也已经插好。如果使用串口连接，请在端口选择中选定相应的COM1"
+        "等串口，并在属性中设置与打印机一致的波特率和流控方式；如果使用网络打印机，请选择IP并填写打"
+        "印机的地址。\n"
+        "    "
+        "每一项测试都会向打印机发送一组ESC/POS命令，打印结果应当与按钮上的说明相符。连续疲劳测试"
+        "会按照设定的间隔时间和份数不断打印本框中的文字，用来检验打印头、切刀和走纸机构在长时间工作"
+        "下"
+        "是否稳定可靠。测试过程中如果发现卡纸、缺纸或者打印模糊，请立即停止测试并检查打印机。建议每"
+        "天"
+        "开机先打印1张80mm的测试页,确认良好后再营业。");
+}
+
+std::optional<QString> LoadStartupText(const std::string& path) {
+    QFile file(QString::fromLocal8Bit(path.c_str()));
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    const qsizetype zero = bytes.indexOf('\0');
+    const QByteArray text = zero < 0 ? bytes : bytes.left(zero);
+    return ToWidgetLineBreaks(FromGbk(std::string_view(text.constData(), size_t(text.size()))));
+}
+
+QString StartupText(const std::string& printTxtPath) {
+    const std::optional<QString> loaded = LoadStartupText(printTxtPath);
+    return loaded ? *loaded : BuiltInSampleText();
+}
+
+std::string PrinterTextBytes(const QString& text) {
+    return ToGbk(ToCrLfLineBreaks(text));
+}
+
+QString ToWidgetLineBreaks(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString ToCrLfLineBreaks(QString text) {
+    return text.replace(u'\n', QStringLiteral("\r\n"));
+}
+
+}  // namespace quillora

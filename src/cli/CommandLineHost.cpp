@@ -1,0 +1,158 @@
+#include "cli/CommandLineHost.h"
+
+#include <QFile>
+
+#include "checks/DataExchange.h"
+#include "checks/SampleText.h"
+#include "cli/InputFiles.h"
+#include "driverprint/Spooler.h"
+
+namespace quillora::cli {
+namespace {
+
+// Counts what the driver took, as the window's background sender does.
+class CountingChannel final : public SendChannel {
+public:
+    CountingChannel(PortDriver& driver, const PortName& port) : direct_(driver, port) {}
+    int Send(const std::uint8_t* data, int length) override {
+        const int count = direct_.Send(data, length);
+        taken += count;
+        return count;
+    }
+    std::int64_t taken = 0;
+
+private:
+    DirectChannel direct_;
+};
+
+}  // namespace
+
+CommandLineHost::CommandLineHost(const Check& check, std::string spec, std::optional<QString> value,
+                                 const TestContext& context)
+    : check_(check),
+      spec_(std::move(spec)),
+      value_(std::move(value)),
+      context_(context),
+      intervalSeconds_(context.fatigue.intervalSeconds) {}
+
+TestResult CommandLineHost::Run(const ReadyCheck& ready, PortDriver& driver) {
+    driver_ = &driver;
+    result_ = {};
+    ready(*this);
+    return result_;
+}
+
+std::optional<std::string> CommandLineHost::ChooseFile(FileKind) {
+    const std::string path = QFile::encodeName(value_.value_or(QString())).toStdString();
+    if (const auto problem = InputFileProblem(path)) {
+        Refuse({{}, {}, *problem});
+        return std::nullopt;
+    }
+    return path;
+}
+
+// The single-print test's own text: the argument, or the file named after '@'.
+std::optional<std::string> CommandLineHost::ArgumentText() {
+    if (!value_->startsWith(u'@')) return PrinterTextBytes(*value_);
+    const std::string path = QFile::encodeName(value_->mid(1)).toStdString();
+    if (const auto problem = InputFileProblem(path)) {
+        Refuse({{}, {}, *problem});
+        return std::nullopt;
+    }
+    const std::optional<QString> loaded = LoadStartupText(path);
+    if (!loaded) {
+        Refuse({{}, {}, "cannot be read"});
+        return std::nullopt;
+    }
+    return PrinterTextBytes(*loaded);
+}
+
+std::optional<std::string> CommandLineHost::SampleText() {
+    if (sampleText_) return sampleText_;
+    if (check_.argument == CheckArgument::SampleText) {
+        if (value_) return sampleText_ = ArgumentText();
+        return sampleText_ = PrinterTextBytes(StartupText(context_.printTxtPath));
+    }
+    const std::optional<QString>& text = context_.fatigue.text;
+    return sampleText_ = PrinterTextBytes(text ? *text : StartupText(context_.printTxtPath));
+}
+
+std::optional<bool> CommandLineHost::SwitchOn(const FunctionSwitch&) {
+    if (value_ != QLatin1String("on") && value_ != QLatin1String("off")) {
+        Refuse({{}, {}, "a switch is set =on or =off"});
+        return std::nullopt;
+    }
+    return value_ == QLatin1String("on");
+}
+
+std::optional<int> CommandLineHost::CopyCount() {
+    const std::optional<int> copies = ParseDialogInteger(value_.value_or(QString()));
+    if (!copies || !kCopyCountRange.Contains(*copies)) {
+        Refuse({{},
+                {},
+                "the number of copies is a whole number from " +
+                    std::to_string(kCopyCountRange.low) + " to " +
+                    std::to_string(kCopyCountRange.high)});
+        return std::nullopt;
+    }
+    copyCount_ = *copies;
+    return copies;
+}
+
+std::optional<std::string> CommandLineHost::ChoosePrinter() {
+    if (!value_ || value_->isEmpty()) return std::string();
+    const std::string queue = value_->toStdString();
+    const SpoolerStatus status = Printers().CheckPrinter(queue);
+    if (!status.Ok()) {
+        Refuse({{}, {}, "no such printer: " + status.text});
+        return std::nullopt;
+    }
+    return queue;
+}
+
+void CommandLineHost::Refuse(const InputProblem& problem) {
+    if (!problem_) problem_ = UsageError{spec_ + ": " + problem.commandLineText};
+}
+
+PortCopyInputs CommandLineHost::PortCopy() {
+    const FatigueOptions& fatigue = context_.fatigue;
+    return {context_.port,
+            {fatigue.logo, fatigue.mixed, fatigue.cut},
+            SampleText().value_or(std::string())};
+}
+
+SendTally CommandLineHost::Send(const PortName& port, std::int64_t total, const SendJob& job) {
+    CountingChannel channel(*driver_, port);
+    job(channel);
+    return {channel.taken, total};
+}
+
+// The window's message when it has one for what happened, otherwise "sent N of M bytes",
+// with the driver's error after a short send.
+void CommandLineHost::ReportSend(const SendReport& report) {
+    const SendTally& tally = report.tally;
+    result_.tally = tally;
+    result_.outcome = tally.Complete() ? CheckOutcome::Ok : CheckOutcome::Failed;
+    const QString window = tally.Complete() ? report.doneText : report.shortSendLine;
+    result_.message = !window.isEmpty()
+                          ? window
+                          : QStringLiteral("sent %1 of %2 bytes").arg(tally.taken).arg(tally.total);
+    const std::string error = driver_->LastErrorText(report.port);
+    if (!tally.Complete() && !error.empty()) {
+        result_.message += QStringLiteral(": ") + QString::fromLocal8Bit(error.c_str());
+    }
+}
+
+void CommandLineHost::Report(const CheckMessage& message) {
+    result_.outcome = message.outcome;
+    result_.message = message.text;
+    result_.tally = message.tally;
+    result_.reply = message.reply;
+    result_.status = message.status;
+}
+
+void CommandLineHost::RunEnded(const SendReport& copiesSent) {
+    ReportSend({context_.port, copiesSent.tally, {}, {}});
+}
+
+}  // namespace quillora::cli

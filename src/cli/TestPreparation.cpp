@@ -1,0 +1,49 @@
+#include "cli/TestPreparation.h"
+
+#include <memory>
+
+namespace quillora::cli {
+namespace {
+
+using Prepared = std::variant<PreparedTest, UsageError>;
+
+bool NeedsValue(CheckArgument argument) {
+    return argument == CheckArgument::File || argument == CheckArgument::Count;
+}
+
+Prepared Prepare(const QString& argument, const TestContext& context) {
+    const std::string text = argument.toStdString();
+    const qsizetype equals = argument.indexOf(u'=');
+    const std::optional<QString> value =
+        equals >= 0 ? std::optional<QString>(argument.mid(equals + 1)) : std::nullopt;
+    const Check* check = FindCheckByName(argument.left(equals).toStdString());
+    if (!check) return UsageError{"unknown test: " + text};
+    if (check->argument == CheckArgument::None && value) {
+        return UsageError{text + ": this test takes no value"};
+    }
+    if (NeedsValue(check->argument) && (!value || value->isEmpty())) {
+        return UsageError{text + ": needs =VALUE"};
+    }
+    auto host = std::make_shared<CommandLineHost>(*check, text, value, context);
+    const std::optional<ReadyCheck> ready = check->prepare(*host);
+    if (host->Problem()) return *host->Problem();
+    if (!ready) return UsageError{text + ": cannot be prepared"};
+    return PreparedTest{text, [host, ready = *ready](PortDriver& driver, const PortName&) {
+                            return host->Run(ready, driver);
+                        }};
+}
+
+}  // namespace
+
+std::variant<std::vector<PreparedTest>, UsageError> PrepareTests(const QStringList& specs,
+                                                                 const TestContext& context) {
+    std::vector<PreparedTest> tests;
+    for (const QString& argument : specs) {
+        Prepared prepared = Prepare(argument, context);
+        if (auto* error = std::get_if<UsageError>(&prepared)) return std::move(*error);
+        tests.push_back(std::move(std::get<PreparedTest>(prepared)));
+    }
+    return tests;
+}
+
+}  // namespace quillora::cli

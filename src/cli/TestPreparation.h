@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+#include <variant>
+#include <vector>
+
+#include "cli/CommandLineHost.h"
+#include "cli/TestResult.h"
+
+namespace quillora::cli {
+
+// Reads and checks every test's input (texts, files, pictures, counts, queues) before
+// anything is sent; the first problem met refuses the whole run. Each test is the
+// catalogue's check of that command-line name.
+std::variant<std::vector<PreparedTest>, UsageError> PrepareTests(const QStringList& specs,
+                                                                 const TestContext& context);
+
+}  // namespace quillora::cli

@@ -1,0 +1,63 @@
+#include "gui/ContinuousController.h"
+
+#include <QEventLoop>
+
+#include "checks/ContinuousCheck.h"
+#include "gui/ControlTable.h"
+#include "gui/MainTestDialog.h"
+#include "gui/WindowCheckHost.h"
+
+namespace quillora {
+namespace {
+
+QString StartCaption() {
+    return QString::fromUtf8("开始连续打印");
+}
+QString StopCaption() {
+    return QString::fromUtf8("结束连续打印");
+}
+
+}  // namespace
+
+ContinuousController::ContinuousController(MainTestDialog& window) : window_(window) {}
+
+ContinuousController::~ContinuousController() = default;
+
+void ContinuousController::Toggle() {
+    if (state_ != State::Idle) {
+        RequestStop();
+        return;
+    }
+    // Idle only after the previous worker's last window request, so what is left of that
+    // thread is its return: joining cannot block on us.
+    if (worker_.joinable()) worker_.join();
+    stopRequested_ = 0;
+    state_ = State::Running;
+    window_.SetTestControlsEnabled(false);
+    window_.SetControlText(ctl::StartStop, StopCaption());
+    host_ = std::make_unique<WindowCheckHost>(window_, ctl::StartStop);
+    worker_ = std::jthread([this] { RunContinuousCheck(*host_); });
+}
+
+void ContinuousController::RequestStop() {
+    stopRequested_ = 1;
+    if (state_ == State::Running) state_ = State::Stopping;
+}
+
+void ContinuousController::WaitUntilIdle() {
+    // The worker still needs this thread for its window requests, the last of which ends
+    // the run; user input is held back so nothing new starts meanwhile.
+    QEventLoop loop;
+    while (state_ != State::Idle) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents);
+    }
+    if (worker_.joinable()) worker_.join();
+}
+
+void ContinuousController::RunOver() {
+    state_ = State::Idle;
+    window_.SetControlText(ctl::StartStop, StartCaption());
+    window_.SetTestControlsEnabled(true);
+}
+
+}  // namespace quillora

@@ -1,0 +1,152 @@
+#include "gui/TrafficMonitorWindow.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "gui/FileDialogService.h"
+#include "gui/MessageService.h"
+#include "gui/TrafficTableModel.h"
+#include "monitor/TrafficLog.h"
+
+namespace quillora {
+namespace {
+
+// Rows taken per look, so that a flood of small calls never stalls the window.
+constexpr std::size_t kRowsPerPoll = 20000;
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+}  // namespace
+
+TrafficMonitorWindow::TrafficMonitorWindow(TrafficLog& log, FileDialogService& files,
+                                           MessageService& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      log_(log),
+      files_(files),
+      messages_(messages),
+      model_(new TrafficTableModel(this)),
+      table_(new QTableView(this)),
+      dropped_(new QLabel(this)),
+      pause_(new QPushButton(Text("暂停"), this)),
+      clear_(new QPushButton(Text("清除"), this)),
+      saveText_(new QPushButton(Text("另存为文本..."), this)),
+      saveSent_(new QPushButton(Text("保存发送数据(.bin)..."), this)),
+      timer_(new QTimer(this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(Text("通信监视"));
+    resize(1200, 480);
+
+    table_->setModel(model_);
+    table_->setWordWrap(false);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->verticalHeader()->hide();
+    // Fixed row heights and column widths: nothing is measured over all rows.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (const auto& [column, digits] : {std::pair{TrafficTableModel::Time, 16},
+                                         {TrafficTableModel::Port, 10},
+                                         {TrafficTableModel::Direction, 4},
+                                         {TrafficTableModel::Count, 10},
+                                         {TrafficTableModel::Hex, 40}}) {
+        table_->setColumnWidth(column, digits * digit);
+    }
+    dropped_->hide();
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {pause_, clear_, saveText_, saveSent_}) buttons->addWidget(button);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(dropped_);
+    layout->addWidget(table_);
+
+    connect(pause_, &QPushButton::clicked, this, &TrafficMonitorWindow::TogglePause);
+    connect(clear_, &QPushButton::clicked, this, &TrafficMonitorWindow::ClearAll);
+    connect(saveText_, &QPushButton::clicked, this, &TrafficMonitorWindow::SaveText);
+    connect(saveSent_, &QPushButton::clicked, this, &TrafficMonitorWindow::SaveSentBytes);
+    connect(timer_, &QTimer::timeout, this, &TrafficMonitorWindow::Poll);
+    Poll();
+    timer_->start(kPollMs);
+}
+
+void TrafficMonitorWindow::Poll() {
+    TrafficLog::Update update = log_.Since(next_, kRowsPerPoll);
+    next_ = update.entries.empty() ? std::max(next_, update.firstKept)
+                                   : update.entries.back().sequence + 1;
+    QScrollBar* scroll = table_->verticalScrollBar();
+    const bool atBottom = scroll->value() == scroll->maximum();
+    model_->Update(update.firstKept, std::move(update.entries));
+    if (update.droppedCalls > 0 || update.droppedBytes > 0) {
+        const std::size_t kib = log_.ByteLimit() / 1024;
+        const QString limit = kib % 1024 == 0 ? QStringLiteral("%1 MiB").arg(kib / 1024)
+                                              : QStringLiteral("%1 KiB").arg(kib);
+        dropped_->setText(Text("最早的通信已丢弃(只保留最近 %1): %2 次调用, %3 字节")
+                              .arg(limit)
+                              .arg(update.droppedCalls)
+                              .arg(update.droppedBytes));
+        dropped_->show();
+    } else {
+        dropped_->hide();
+    }
+    if (atBottom) table_->scrollToBottom();
+}
+
+void TrafficMonitorWindow::TogglePause() {
+    if (timer_->isActive()) {
+        timer_->stop();
+        pause_->setText(Text("继续"));
+    } else {
+        Poll();
+        timer_->start(kPollMs);
+        pause_->setText(Text("暂停"));
+    }
+}
+
+void TrafficMonitorWindow::ClearAll() {
+    log_.Clear();
+    model_->Clear();
+    dropped_->hide();
+}
+
+void TrafficMonitorWindow::SaveText() {
+    WriteFile(QStringLiteral("Text Files (*.txt)|*.txt||"), QStringLiteral("traffic.txt"),
+              TrafficText(model_->Rows()));
+}
+
+void TrafficMonitorWindow::SaveSentBytes() {
+    // The port of the selected line, else the port of the last line.
+    const TrafficRows& rows = model_->Rows();
+    if (rows.empty()) return;
+    const QModelIndexList selected = table_->selectionModel()->selectedRows();
+    const std::size_t row =
+        selected.isEmpty() ? rows.size() - 1 : static_cast<std::size_t>(selected.first().row());
+    WriteFile(QStringLiteral("Binary Files (*.bin)|*.bin||"), QStringLiteral("sent.bin"),
+              SentBytes(rows, rows[row].event->port));
+}
+
+void TrafficMonitorWindow::WriteFile(const QString& filter, const QString& suggestedName,
+                                     const std::string& bytes) {
+    const std::optional<QString> path = files_.ChooseSaveFile(this, filter, suggestedName);
+    if (!path) return;
+    QFile file(*path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) &&
+                         file.flush();
+    if (!written) {
+        messages_.Show(this, Text("无法保存 %1: %2").arg(*path, file.errorString()),
+                       MessageIcon::Exclamation);
+    }
+}
+
+}  // namespace quillora

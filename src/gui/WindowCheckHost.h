@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "checks/CheckHost.h"
+
+namespace quillora {
+
+class MainTestDialog;
+
+// The checks' host in the window: inputs from its controls and dialogs, sends through its
+// background sender, outcomes in its message boxes. Made on the window's thread; the
+// continuous run's worker uses it too, its reads and boxes go through the window's UiThread.
+class WindowCheckHost final : public CheckHost {
+public:
+    // `controlId`: the button that runs the check; its caption at this moment names the
+    // check in reports. `file` answers the file choice instead of the dialog.
+    WindowCheckHost(MainTestDialog& window, int controlId, std::optional<QString> file = {});
+
+    std::optional<std::string> ChooseFile(FileKind kind) override;
+    std::optional<std::string> SampleText() override;
+    std::optional<bool> SwitchOn(const FunctionSwitch& function) override;
+    std::optional<int> CopyCount() override;
+    std::optional<std::string> ChoosePrinter() override;
+    std::optional<std::string> PreparedDocument() override;
+    void Refuse(const InputProblem& problem) override;
+
+    PortName Port() override;
+    PortCopyInputs PortCopy() override;
+    PortDriver& Ports() override;
+    Spooler& Printers() override;
+    TickClock& Clock() override;
+    SendTally Send(const PortName& port, std::int64_t total, const SendJob& job) override;
+    ContinuousRunFields RunFields() override;
+
+    void ReportSend(const SendReport& report) override;
+    void Report(const CheckMessage& message) override;
+    // The window says nothing of lost copies: the run goes on regardless.
+    void RunEnded(const SendReport& copiesSent) override;
+
+private:
+    MainTestDialog& window_;
+    const int controlId_;
+    const QString caption_;
+    std::optional<QString> file_;
+};
+
+}  // namespace quillora
