@@ -41,10 +41,9 @@ TestResult SendOutcome(PortDriver& driver, const PortName& port, const SendTally
     result.tally = tally;
     result.outcome = tally.Complete() ? Outcome::Ok : Outcome::Failed;
     const QString window = tally.Complete() ? completeMessage : shortMessage;
-    result.message =
-        !window.isEmpty()
-            ? window
-            : QStringLiteral("sent %1 of %2 bytes").arg(tally.taken).arg(tally.total);
+    result.message = !window.isEmpty()
+                         ? window
+                         : QStringLiteral("sent %1 of %2 bytes").arg(tally.taken).arg(tally.total);
     const std::string error = driver.LastErrorText(port);
     if (!tally.Complete() && !error.empty()) {
         result.message += QStringLiteral(": ") + QString::fromLocal8Bit(error.c_str());
@@ -65,18 +64,17 @@ Prepared SingleTest(const Spec& spec, const TestContext& context) {
     } else if (spec.value->startsWith(u'@')) {
         const std::string path = QFile::encodeName(spec.value->mid(1)).toStdString();
         if (const auto problem = InputFileProblem(path)) return Problem(spec, *problem);
-        const std::optional<QString> loaded = LoadStartupText(path);
-        if (!loaded) return Problem(spec, "cannot be read");
-        text = *loaded;
+        const TextFile loaded = ReadTextFile(path);
+        if (!loaded.text) return Problem(spec, loaded.problem);
+        text = *loaded.text;
     } else {
         text = *spec.value;
     }
     const CommandBlock block = SinglePrintBlock(PrinterTextBytes(text));
     return PreparedTest{spec.text, [block](PortDriver& driver, const PortName& port) {
                             const SendTally tally = SendBlocks(driver, port, {block});
-                            return SendOutcome(
-                                driver, port, tally, {},
-                                PartialSendText(int(tally.taken), int(tally.total)));
+                            return SendOutcome(driver, port, tally, {},
+                                               PartialSendText(int(tally.taken), int(tally.total)));
                         }};
 }
 
@@ -93,8 +91,8 @@ Prepared FileTest(const Spec& spec) {
             return Problem(spec, "cannot be read: " + file->error.message());
     }
     return PreparedTest{spec.text, [file](PortDriver& driver, const PortName& port) {
-                            return SendOutcome(driver, port,
-                                               SendBlocks(driver, port, {file->bytes}));
+                            DirectChannel channel(driver, port);
+                            return SendOutcome(driver, port, SendWholeFile(channel, *file));
                         }};
 }
 

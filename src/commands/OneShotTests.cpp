@@ -73,11 +73,10 @@ void MainTestDialog::PrintFileTest() {
                     MessageIcon::Exclamation);
         return;
     }
-    // The whole file in one call, raw; no copy of what may be a large buffer.
+    // Raw, in pieces read as they go out: never the whole of a large file in memory.
     const PortName port = CurrentPortName(true);
-    const SendTally tally =
-        SendInBackground(port, std::int64_t(file.bytes.size()),
-                         [&](SendSession& session) { SendBlock(session, file.bytes); });
+    const SendTally tally = SendInBackground(
+        port, file.Length(), [&](SendSession& session) { SendWholeFile(session, file); });
     ReportSend(ControlText(ctl::PrintFile), port, tally);
 }
 
