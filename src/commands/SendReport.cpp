@@ -61,7 +61,8 @@ QString SendFailureText(const QString& test, const PortName& port, const SendTal
     if (!driverError.empty()) lines << QString::fromUtf8("错误:") + Local(driverError);
     // With nothing selected the driver's "no such device" is about the empty name: the
     // cause is the selection, not the printer.
-    const QString hint = port.empty() ? NoPortSelectedHint() : SendFailureHint(driverError);
+    const QString hint =
+        port.empty() && !driverError.empty() ? NoPortSelectedHint() : SendFailureHint(driverError);
     if (!hint.isEmpty()) lines << hint;
     return lines.join(QLatin1Char('\n'));
 }

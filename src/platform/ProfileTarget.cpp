@@ -61,6 +61,7 @@ std::error_code CheckReplaceable(const std::string& target) {
     if (::stat(target.c_str(), &status) != 0) {
         return errno == ENOENT ? std::error_code{} : LastError();
     }
+    if (S_ISDIR(status.st_mode)) return std::make_error_code(std::errc::is_a_directory);
     if (!S_ISREG(status.st_mode)) return NotARegularFile();
     if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
         return std::make_error_code(std::errc::permission_denied);

@@ -47,7 +47,7 @@ int ApplySerialSettings(PortDriver& driver, const std::string& entry,
 
 int StoredSelection(const std::string& settingsPath, int entryCount) {
     const int stored = ReadProfileInt(settingsPath, "System", kSelectionKey, 0);
-    return stored == -1 || (stored >= 0 && stored < entryCount) ? stored : 0;
+    return stored >= 0 && stored < entryCount ? stored : -1;
 }
 
 std::error_code WriteSelection(const std::string& settingsPath, int index) {

@@ -29,9 +29,9 @@ PortName ResolveEntry(const std::string& entry, const std::string& settingsPath)
 int ApplySerialSettings(PortDriver& driver, const std::string& entry,
                         const std::string& settingsPath);
 
-// The entry to select at start-up: "Port" of [System] (default 0). -1 selects nothing, as
-// stored; any other value outside the list (a hand-edited 99999999) is ignored for the
-// default, so the list never opens empty by accident.
+// The entry to select at start-up: "Port" of [System] (default 0); -1, or an index at or
+// beyond the end of the list (a printer unplugged since), selects nothing, which a send
+// then reports as such (NoPortSelectedHint).
 int StoredSelection(const std::string& settingsPath, int entryCount);
 // Stores the selection at close. A refused write is an error only when the file does not
 // already hold this selection: a locked file with the same choice loses nothing.
