@@ -27,12 +27,7 @@ protected:
                 tests);
         process.write(input);
         process.closeWriteChannel();
-        CliRun run;
-        if (!process.waitForFinished(120000)) return run;
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        if (process.exitStatus() == QProcess::NormalExit) run.status = process.exitCode();
-        return run;
+        return FinishCli(process);
     }
     QString Printer() const { return dir.filePath(QStringLiteral("lp1.out")); }
     QByteArray Printed() const {
