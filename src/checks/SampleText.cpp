@@ -1,8 +1,7 @@
 #include "checks/SampleText.h"
 
-#include <QFile>
-
 #include "platform/CodePage936.h"
+#include "platform/InputFile.h"
 
 namespace quillora {
 
@@ -21,13 +20,19 @@ QString BuiltInSampleText() {
         "开机先打印1张80mm的测试页,确认良好后再营业。");
 }
 
+TextFile ReadTextFile(const std::string& path) {
+    const StreamBytes read = ReadInput(path, kMaxTextFileBytes);
+    if (read.error == std::errc::no_such_file_or_directory) return {std::nullopt, "no such file"};
+    if (read.error) return {std::nullopt, "cannot be read: " + read.error.message()};
+    if (read.tooLarge) {
+        return {std::nullopt, "longer than " + std::to_string(kMaxTextFileBytes) + " bytes"};
+    }
+    const std::string_view bytes(read.bytes.data(), read.bytes.size());
+    return {ToWidgetLineBreaks(FromGbk(bytes.substr(0, bytes.find('\0')))), {}};
+}
+
 std::optional<QString> LoadStartupText(const std::string& path) {
-    QFile file(QString::fromLocal8Bit(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    const qsizetype zero = bytes.indexOf('\0');
-    const QByteArray text = zero < 0 ? bytes : bytes.left(zero);
-    return ToWidgetLineBreaks(FromGbk(std::string_view(text.constData(), size_t(text.size()))));
+    return ReadTextFile(path).text;
 }
 
 QString StartupText(const std::string& printTxtPath) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -10,8 +11,20 @@ namespace quillora {
 // prose, each opened by four spaces, a line break after the first only (601 GBK bytes).
 QString BuiltInSampleText();
 
+// The longest "Print.txt" (or text file named on the command line) that is taken: far
+// more than a receipt holds, and a device such as /dev/zero stops here.
+inline constexpr std::int64_t kMaxTextFileBytes = std::int64_t{1} << 20;
+
+// A text file read as "Print.txt" is: the text, or why not ("no such file", "cannot be
+// read: ...", "longer than 1048576 bytes").
+struct TextFile {
+    std::optional<QString> text;
+    std::string problem;
+};
+TextFile ReadTextFile(const std::string& path);
+
 // The text box's contents from "Print.txt": its bytes up to the first zero byte, taken as
-// GBK. Nothing when the file cannot be opened.
+// GBK. Nothing when the file cannot be opened or read, or is over kMaxTextFileBytes.
 std::optional<QString> LoadStartupText(const std::string& path);
 
 // What the text box holds when the window opens: "Print.txt" at `printTxtPath`, or the

@@ -47,11 +47,10 @@ std::optional<ReadyCheck> PreparePrintFile(CheckHost& host) {
         return std::nullopt;
     }
     return [file](CheckHost& host) {
-        // The whole file in one call, raw; no copy of what may be a large buffer.
+        // Raw, in pieces read as they go out: never the whole of a large file in memory.
         const PortName port = host.Port();
-        const SendTally tally =
-            host.Send(port, std::int64_t(file->bytes.size()),
-                      [&](SendChannel& channel) { SendBlock(channel, file->bytes); });
+        const SendTally tally = host.Send(
+            port, file->Length(), [&](SendChannel& channel) { SendWholeFile(channel, *file); });
         host.ReportSend({port, tally, {}, {}});
     };
 }

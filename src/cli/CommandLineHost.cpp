@@ -59,12 +59,12 @@ std::optional<std::string> CommandLineHost::ArgumentText() {
         Refuse({{}, {}, *problem});
         return std::nullopt;
     }
-    const std::optional<QString> loaded = LoadStartupText(path);
-    if (!loaded) {
-        Refuse({{}, {}, "cannot be read"});
+    const TextFile loaded = ReadTextFile(path);
+    if (!loaded.text) {
+        Refuse({{}, {}, loaded.problem});
         return std::nullopt;
     }
-    return PrinterTextBytes(*loaded);
+    return PrinterTextBytes(*loaded.text);
 }
 
 std::optional<std::string> CommandLineHost::SampleText() {

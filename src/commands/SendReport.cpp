@@ -41,6 +41,10 @@ QString SendFailureHint(const std::string& driverError) {
     return {};
 }
 
+QString NoPortSelectedHint() {
+    return QString::fromUtf8("提示:没有选择端口。请在端口列表中选择打印机所接的端口。");
+}
+
 QString SendFailureText(const QString& test, const PortName& port, const SendTally& tally,
                         const std::string& driverError, const QString& firstLine) {
     if (tally.Complete()) return {};
@@ -55,7 +59,11 @@ QString SendFailureText(const QString& test, const PortName& port, const SendTal
                      .arg(test, ConnectionName(port), counts);
     }
     if (!driverError.empty()) lines << QString::fromUtf8("错误:") + Local(driverError);
-    if (const QString hint = SendFailureHint(driverError); !hint.isEmpty()) lines << hint;
+    // With nothing selected the driver's "no such device" is about the empty name: the
+    // cause is the selection, not the printer.
+    const QString hint =
+        port.empty() && !driverError.empty() ? NoPortSelectedHint() : SendFailureHint(driverError);
+    if (!hint.isEmpty()) lines << hint;
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -12,14 +12,17 @@ namespace quillora {
 
 // What the user is told when a test's bytes did not all reach the printer: which test,
 // which connection, how much went out, the driver's error text and, for the usual causes,
-// a hint. `firstLine` (the single-print test's own report) leads when given. Empty when
-// every byte was taken.
+// a hint (with no connection selected, NoPortSelectedHint). `firstLine` (the single-print test's
+// own report) leads when given. Empty when every byte was taken.
 QString SendFailureText(const QString& test, const PortName& port, const SendTally& tally,
                         const std::string& driverError, const QString& firstLine = {});
 
 // The hint line for a driver error text ("" when none fits): missing group membership,
 // a missing device, an unreachable network printer.
 QString SendFailureHint(const std::string& driverError);
+
+// The hint line when the connection list had no entry selected.
+QString NoPortSelectedHint();
 
 // A print file that could not be opened or read.
 QString FileUnreadableText(const std::string& path, const std::error_code& error);

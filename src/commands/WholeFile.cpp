@@ -1,48 +1,88 @@
 #include "commands/WholeFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <new>
+#include <vector>
 
-#include "port/FdIo.h"
+#include "platform/InputFile.h"
 
 namespace quillora {
 namespace {
 
-WholeFile Failed(WholeFile::Outcome outcome, int error) {
-    return {outcome, {}, std::error_code(error, std::generic_category())};
+WholeFile Failed(WholeFile::Outcome outcome, std::error_code error) {
+    WholeFile file;
+    file.outcome = outcome;
+    file.error = error;
+    return file;
+}
+
+// Reads exactly `size` bytes at `offset`; false when the file ended early or failed.
+bool ReadPiece(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
+    while (size > 0) {
+        const ssize_t got = ::pread(fd, buffer, size, offset);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        buffer += got;
+        size -= std::size_t(got);
+        offset += got;
+    }
+    return true;
 }
 
 }  // namespace
 
 WholeFile ReadWholeFile(const std::string& path) {
-    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.Valid()) return Failed(WholeFile::Outcome::CannotOpen, errno);
-
-    struct stat status {};
-    if (::fstat(file.Get(), &status) != 0) return Failed(WholeFile::Outcome::CannotRead, errno);
-    if (status.st_size > kMaxSendLength) return Failed(WholeFile::Outcome::TooLarge, EFBIG);
-
-    WholeFile result;
-    try {
-        result.bytes.resize(static_cast<size_t>(status.st_size));
-    } catch (const std::bad_alloc&) {
-        return Failed(WholeFile::Outcome::TooLarge, ENOMEM);
+    OpenedInput input = OpenInput(path);
+    if (input.error == std::errc::is_a_directory) {
+        return Failed(WholeFile::Outcome::CannotRead, input.error);
     }
-    size_t done = 0;
-    while (done < result.bytes.size()) {
-        const ssize_t got =
-            ::read(file.Get(), result.bytes.data() + done, result.bytes.size() - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return Failed(WholeFile::Outcome::CannotRead, errno);
-        // Shorter than its length said: it changed under us, so what we have is not the file.
-        if (got == 0) return Failed(WholeFile::Outcome::CannotRead, EIO);
-        done += static_cast<size_t>(got);
+    if (input.error) return Failed(WholeFile::Outcome::CannotOpen, input.error);
+    if (input.seekable) {
+        if (input.length > kMaxSendLength) {
+            return Failed(WholeFile::Outcome::TooLarge,
+                          std::make_error_code(std::errc::file_too_large));
+        }
+        WholeFile file;
+        file.file = std::move(input.fd);
+        file.fileLength = input.length;
+        return file;
     }
-    return result;
+    StreamBytes stream = ReadToEnd(input.fd.Get(), kMaxStreamedFile);
+    if (stream.tooLarge) {
+        return Failed(WholeFile::Outcome::TooLarge,
+                      std::make_error_code(std::errc::file_too_large));
+    }
+    if (stream.error) return Failed(WholeFile::Outcome::CannotRead, stream.error);
+    WholeFile file;
+    file.bytes = std::move(stream.bytes);
+    return file;
+}
+
+SendTally SendWholeFile(SendChannel& channel, const WholeFile& file) {
+    SendTally tally;
+    tally.total = file.Length();
+    std::vector<std::uint8_t> piece;
+    // An empty file is still one call, with a real address as a buffer of any length has.
+    static constexpr std::uint8_t kNoByte = 0;
+    std::int64_t offset = 0;
+    do {
+        const int size = int(std::min<std::int64_t>(kFilePieceBytes, tally.total - offset));
+        const std::uint8_t* data =
+            file.bytes.empty() ? &kNoByte
+                               : reinterpret_cast<const std::uint8_t*>(file.bytes.data()) + offset;
+        if (file.file.Valid()) {
+            piece.resize(std::size_t(size));
+            if (!ReadPiece(file.file.Get(), piece.data(), piece.size(), off_t(offset))) break;
+            data = piece.data();
+        }
+        const int taken = channel.Send(data, size);
+        tally.taken += std::max(taken, 0);
+        if (taken != size) break;
+        offset += size;
+    } while (offset < tally.total);
+    return tally;
 }
 
 }  // namespace quillora

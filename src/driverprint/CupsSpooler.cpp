@@ -2,14 +2,16 @@
 // thread's default connection to the scheduler (libcups keeps one per thread), so the
 // continuous-print worker may use it as well.
 #include <cups/cups.h>
+#include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "driverprint/DeviceEntry.h"
 #include "driverprint/Spooler.h"
+#include "platform/InputFile.h"
 
 namespace quillora {
 namespace {
@@ -127,16 +129,21 @@ public:
     PrintFileResult PrintFile(const std::string& path) override {
         const PrinterName printer = DefaultPrinterName();
         if (!printer.status.Ok()) return {printer.status, 0};
-        std::ifstream file(path, std::ios::binary);
-        if (!file) {
-            return {{static_cast<int>(IPP_STATUS_ERROR_NOT_FOUND), "cannot read " + path}, 0};
+        // A named pipe without a writer reads as empty rather than holding the window.
+        const OpenedInput file = OpenInput(path);
+        if (file.error) {
+            return {{static_cast<int>(IPP_STATUS_ERROR_NOT_FOUND),
+                     "cannot read " + path + ": " + file.error.message()},
+                    0};
         }
+        if (file.seekable && file.length > kMaxDocumentBytes) return {DocumentTooLarge(path), 0};
         const char* queue = printer.name.c_str();
         const std::string title = std::filesystem::path(path).filename().string();
         const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue, title.c_str(), 0, nullptr);
         if (job == 0) return {FailureStatus(), 0};
-        if (!SendDocument(queue, job, file)) {
-            const SpoolerStatus status = FailureStatus();
+        bool tooLarge = false;
+        if (!SendDocument(queue, job, file.fd.Get(), tooLarge)) {
+            const SpoolerStatus status = tooLarge ? DocumentTooLarge(path) : FailureStatus();
             // A job left without its document would wait for one forever.
             cupsCancelJob2(CUPS_HTTP_DEFAULT, queue, job, 0);
             return {status, job};
@@ -145,22 +152,34 @@ public:
     }
 
 private:
+    static SpoolerStatus DocumentTooLarge(const std::string& path) {
+        return {static_cast<int>(IPP_STATUS_ERROR_REQUEST_ENTITY),
+                path + " is longer than " + std::to_string(kMaxDocumentBytes) + " bytes"};
+    }
+
     // Sends the file as the job's only document without a document name, so that the
     // scheduler types it by its content rather than by a ".doc" name that no filter takes.
-    static bool SendDocument(const char* queue, int job, std::ifstream& file) {
+    // A stream longer than kMaxDocumentBytes (a device in the file's place) stops there.
+    static bool SendDocument(const char* queue, int job, int fd, bool& tooLarge) {
         if (cupsStartDocument(CUPS_HTTP_DEFAULT, queue, job, nullptr, CUPS_FORMAT_AUTO, 1) !=
             HTTP_STATUS_CONTINUE) {
             return false;
         }
         std::array<char, 8192> buffer;
-        while (file.read(buffer.data(), buffer.size()) || file.gcount() > 0) {
-            if (cupsWriteRequestData(CUPS_HTTP_DEFAULT, buffer.data(),
-                                     static_cast<std::size_t>(file.gcount())) !=
-                HTTP_STATUS_CONTINUE) {
-                break;
-            }
+        std::int64_t sent = 0;
+        bool failed = false;
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+            if (got < 0 && errno == EINTR) continue;
+            if (got == 0) break;
+            sent += got;
+            tooLarge = sent > kMaxDocumentBytes;
+            failed = got < 0 || tooLarge ||
+                     cupsWriteRequestData(CUPS_HTTP_DEFAULT, buffer.data(), std::size_t(got)) !=
+                         HTTP_STATUS_CONTINUE;
+            if (failed) break;
         }
-        return cupsFinishDocument(CUPS_HTTP_DEFAULT, queue) == IPP_STATUS_OK;
+        return cupsFinishDocument(CUPS_HTTP_DEFAULT, queue) == IPP_STATUS_OK && !failed;
     }
 
     // The user's own default, kept by libcups in the user's options file.

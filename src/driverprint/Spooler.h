@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,10 @@ struct PrinterName {
     SpoolerStatus status;
 };
 
+// The longest prepared document that is handed to the spooler; a device such as /dev/zero
+// in its place stops there.
+inline constexpr std::int64_t kMaxDocumentBytes = std::int64_t{64} << 20;
+
 struct PrintFileResult {
     SpoolerStatus status;
     int jobId = 0;
@@ -59,7 +64,8 @@ public:
     virtual std::string DefaultDeviceEntry() const = 0;
     // Whether `name` is a queue that can take jobs; the spooler's status when not.
     virtual SpoolerStatus CheckPrinter(const std::string& name) const = 0;
-    // Sends the file to the default printer as a job of its own, without any window.
+    // Sends the file to the default printer as a job of its own, without any window; a
+    // file over kMaxDocumentBytes is refused (or its job cancelled when it is a stream).
     virtual PrintFileResult PrintFile(const std::string& path) = 0;
 };
 

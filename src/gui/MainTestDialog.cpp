@@ -22,7 +22,7 @@
 #include "gui/DialogUnits.h"
 #include "platform/AppPaths.h"
 #include "platform/CodePage936.h"
-#include "platform/ProfileFile.h"
+#include "port/ConnectionList.h"
 #include "resources/AppResources.h"
 
 namespace quillora {
@@ -156,8 +156,7 @@ void MainTestDialog::InitDialog() {
         textBox_->moveCursor(QTextCursor::End);
     });
 
-    const int saved = ReadProfileInt(SettingsPath(), "System", "Port", 0);
-    portList_->setCurrentIndex(saved >= 0 && saved < portList_->count() ? saved : -1);
+    portList_->setCurrentIndex(StoredSelection(SettingsPath(), portList_->count()));
     ApplyPortSelection();
 
     textBox_->setFocus();
@@ -270,9 +269,12 @@ void MainTestDialog::OnDestroy() {
     destroyed_ = true;
     continuous_.RequestStop();
     continuous_.WaitUntilIdle();
-    const int selected = portList_->currentIndex();
-    // A failed write leaves the previous selection stored; nothing the user could act on.
-    (void)WriteProfileInt(SettingsPath(), "System", "Port", selected);
+    // A settings file the user locked keeps its old selection, and the user is told so.
+    if (const std::error_code error = WriteSelection(SettingsPath(), portList_->currentIndex())) {
+        ShowMessage(QString::fromUtf8("端口选择没有保存成功!\n") +
+                        QString::fromLocal8Bit(error.message().c_str()),
+                    MessageIcon::Exclamation);
+    }
 }
 
 void MainTestDialog::keyPressEvent(QKeyEvent* event) {

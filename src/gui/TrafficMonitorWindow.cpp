@@ -1,5 +1,6 @@
 #include "gui/TrafficMonitorWindow.h"
 
+#include <QAccessibleWidget>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -25,6 +26,16 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// A top-level QWidget is a "client" area (a "filler" to screen readers); this one is a
+// window of its own, named by its title.
+QAccessibleInterface* MonitorAccessible(const QString& className, QObject* object) {
+    if (className != QLatin1String(TrafficMonitorWindow::staticMetaObject.className()) ||
+        !object->isWidgetType()) {
+        return nullptr;
+    }
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
+
 }  // namespace
 
 TrafficMonitorWindow::TrafficMonitorWindow(TrafficLog& log, FileDialogService& files,
@@ -41,6 +52,7 @@ TrafficMonitorWindow::TrafficMonitorWindow(TrafficLog& log, FileDialogService& f
       saveText_(new QPushButton(Text("另存为文本..."), this)),
       saveSent_(new QPushButton(Text("保存发送数据(.bin)..."), this)),
       timer_(new QTimer(this)) {
+    QAccessible::installFactory(&MonitorAccessible);  // once: Qt skips a known factory
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(Text("通信监视"));
     resize(1200, 480);
@@ -57,10 +69,13 @@ TrafficMonitorWindow::TrafficMonitorWindow(TrafficLog& log, FileDialogService& f
     for (const auto& [column, digits] : {std::pair{TrafficTableModel::Time, 16},
                                          {TrafficTableModel::Port, 10},
                                          {TrafficTableModel::Direction, 4},
-                                         {TrafficTableModel::Count, 10},
                                          {TrafficTableModel::Hex, 40}}) {
         table_->setColumnWidth(column, digits * digit);
     }
+    // The widest count a call can have, with the cell's margins and a digit to spare.
+    table_->setColumnWidth(
+        TrafficTableModel::Count,
+        fontMetrics().horizontalAdvance(TrafficTableModel::WidestCount()) + 2 * digit);
     dropped_->hide();
 
     auto* buttons = new QHBoxLayout;

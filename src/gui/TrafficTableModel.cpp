@@ -1,6 +1,19 @@
 #include "gui/TrafficTableModel.h"
 
+#include <climits>
+
 namespace quillora {
+namespace {
+
+QString CountText(int returned, int requested) {
+    return QStringLiteral("%1/%2").arg(returned).arg(requested);
+}
+
+}  // namespace
+
+QString TrafficTableModel::WidestCount() {
+    return CountText(INT_MIN, INT_MIN);
+}
 
 int TrafficTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
@@ -26,7 +39,7 @@ QVariant TrafficTableModel::data(const QModelIndex& index, int role) const {
             return event.direction == TrafficDirection::Sent ? QStringLiteral("TX")
                                                              : QStringLiteral("RX");
         case Count:
-            return QStringLiteral("%1/%2").arg(event.returned).arg(event.requested);
+            return CountText(event.returned, event.requested);
         case Hex:
             return QString::fromStdString(ShownHex(rows_[row]));
         case Reading:

@@ -24,6 +24,9 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // The Count column's text for the largest counts a call can carry, for its width.
+    static QString WidestCount();
+
     // Removes the rows older than `firstKept`, then appends `entries`.
     void Update(std::uint64_t firstKept, std::vector<TrafficLog::Entry> entries);
     void Clear();

@@ -1,15 +1,14 @@
 #include "imaging/BmpReader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <utility>
+#include <vector>
 
-#include "platform/UniqueFd.h"
+#include "platform/InputFile.h"
 
 namespace quillora {
 namespace {
@@ -22,10 +21,24 @@ BmpReadError Failure(BmpReadFailure failure, int osError = 0) {
             osError == 0 ? std::error_code{} : std::error_code(osError, std::generic_category())};
 }
 
+// Where the bytes come from: the open file, or what a stream gave.
+struct BmpSource {
+    int fd = -1;
+    const std::vector<char>* stream = nullptr;
+};
+
 // Reads exactly `size` bytes at `offset`; a file that ends early is Incomplete.
-std::optional<BmpReadError> ReadAt(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
+std::optional<BmpReadError> ReadAt(const BmpSource& source, std::uint8_t* buffer, std::size_t size,
+                                   off_t offset) {
+    if (source.stream != nullptr) {
+        if (std::uint64_t(offset) + size > source.stream->size()) {
+            return Failure(BmpReadFailure::Incomplete);
+        }
+        std::copy_n(source.stream->data() + offset, size, buffer);
+        return std::nullopt;
+    }
     while (size > 0) {
-        const ssize_t got = pread(fd, buffer, size, offset);
+        const ssize_t got = pread(source.fd, buffer, size, offset);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return Failure(BmpReadFailure::ReadFailed, errno);
         if (got == 0) return Failure(BmpReadFailure::Incomplete);
@@ -108,18 +121,22 @@ std::uint8_t MaskTrailingBits(std::uint8_t value, int keep) {
 }
 
 BmpReadResult ReadPaddedBitmap(const std::string& path, int rowMultiple) {
-    const UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.Get() < 0) return Failure(BmpReadFailure::CannotOpen, errno);
-    struct stat status {};
-    if (fstat(file.Get(), &status) != 0) return Failure(BmpReadFailure::CannotOpen, errno);
-    if (!S_ISREG(status.st_mode)) {
-        return Failure(BmpReadFailure::CannotOpen, S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
+    const OpenedInput file = OpenInput(path);
+    if (file.error) return BmpReadError{BmpReadFailure::CannotOpen, file.error};
+    BmpSource source{file.fd.Get(), nullptr};
+    StreamBytes stream;
+    if (!file.seekable) {
+        stream = ReadToEnd(file.fd.Get(), kMaxStreamedBitmap);
+        if (stream.error) return BmpReadError{BmpReadFailure::ReadFailed, stream.error};
+        if (stream.tooLarge) return Failure(BmpReadFailure::TooLarge);
+        source.stream = &stream.bytes;
     }
-    const std::uint64_t fileSize = std::uint64_t(status.st_size);
+    const std::uint64_t fileSize = file.seekable ? std::uint64_t(file.length) : stream.bytes.size();
 
     std::uint8_t headers[kHeadersSize];
+    if (fileSize == 0) return Failure(BmpReadFailure::Empty);
     if (fileSize < kHeadersSize) return Failure(BmpReadFailure::Incomplete);
-    if (auto error = ReadAt(file.Get(), headers, kHeadersSize, 0)) return *error;
+    if (auto error = ReadAt(source, headers, kHeadersSize, 0)) return *error;
     PaddedBitmap bitmap;
     if (auto error = TakeLayout(headers, rowMultiple, bitmap)) return *error;
     const std::uint64_t pixelBytes = std::uint64_t(bitmap.RowBytes) * std::uint32_t(bitmap.Height);
@@ -131,7 +148,7 @@ BmpReadResult ReadPaddedBitmap(const std::string& path, int rowMultiple) {
     if (mapError) return BmpReadError{BmpReadFailure::NoMemory, mapError};
     // The rows are the file's last pixelBytes bytes: one read instead of one per row.
     if (auto error =
-            ReadAt(file.Get(), bitmap.Pixels.data(), pixelBytes, off_t(fileSize - pixelBytes))) {
+            ReadAt(source, bitmap.Pixels.data(), pixelBytes, off_t(fileSize - pixelBytes))) {
         return *error;
     }
     PadRows(bitmap);
@@ -142,6 +159,8 @@ const char* BmpReadFailureText(BmpReadFailure failure) {
     switch (failure) {
         case BmpReadFailure::CannotOpen:
             return "打开文件失败!";
+        case BmpReadFailure::Empty:
+            return "BMP文件是空的!";
         case BmpReadFailure::Incomplete:
             return "BMP文件不完整!";
         case BmpReadFailure::TopDown:

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/InputFile.h"
+#include "platform/ProfileTarget.h"
 #include "platform/UniqueFd.h"
 
 namespace quillora {
@@ -69,26 +71,11 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-// The file's bytes, or nothing with errno telling why.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::string contents;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int readErrno = errno;
-            ::close(fd);
-            if (n < 0) {
-                errno = readErrno;
-                return std::nullopt;
-            }
-            return contents;
-        }
-        contents.append(buffer, static_cast<size_t>(n));
-    }
+// The file's bytes, or nothing when it is missing, unreadable or over the limit.
+std::optional<std::string> ReadSettingsText(const std::string& path) {
+    StreamBytes read = ReadInput(path, kMaxSettingsFileBytes);
+    if (read.error || read.tooLarge) return std::nullopt;
+    return std::string(read.bytes.begin(), read.bytes.end());
 }
 
 std::optional<std::string> FindValue(const std::string& text, std::string_view section,
@@ -149,13 +136,13 @@ bool IsTempName(std::string_view name, std::string_view prefix) {
 
 // A new temporary file beside `path`, locked. Made again when a sweep removed it before
 // the lock was taken.
-std::error_code CreateLockedTemp(const std::string& path, UniqueFd& fd,
-                                 std::string& tempPath) {
+std::error_code CreateLockedTemp(const std::string& path, UniqueFd& fd, std::string& tempPath) {
     for (;;) {
         tempPath = path + std::string(kTempInfix) + std::string(kTempRandomChars, 'X');
         fd = UniqueFd(::mkostemp(tempPath.data(), O_CLOEXEC));
         if (fd.Get() < 0) return LastError();
-        struct stat opened {}, named {};
+        struct stat opened {
+        }, named{};
         if (::flock(fd.Get(), LOCK_EX) != 0 || ::fstat(fd.Get(), &opened) != 0) {
             const std::error_code error = LastError();
             ::unlink(tempPath.c_str());
@@ -178,7 +165,8 @@ void RemoveAbandonedTemps(const std::string& path) {
     while (const dirent* entry = ::readdir(dir.get())) {
         if (!IsTempName(entry->d_name, prefix)) continue;
         const UniqueFd fd(::openat(dirFd, entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
-        struct stat opened {}, named {};
+        struct stat opened {
+        }, named{};
         if (fd.Get() >= 0 && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0 &&
             ::fstat(fd.Get(), &opened) == 0 &&
             ::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -208,7 +196,7 @@ std::error_code ReplaceFile(const std::string& path, const std::string& contents
 
 }  // namespace
 
-ProfileSnapshot::ProfileSnapshot(const std::string& path) : text_(ReadWholeFile(path)) {}
+ProfileSnapshot::ProfileSnapshot(const std::string& path) : text_(ReadSettingsText(path)) {}
 
 int ReadProfileInt(const std::string& path, std::string_view section, std::string_view key,
                    int defaultValue) {
@@ -235,12 +223,16 @@ int ProfileSnapshot::ReadInt(std::string_view section, std::string_view key,
 
 std::error_code WriteProfileString(const std::string& path, std::string_view section,
                                    std::string_view key, std::string_view value) {
-    std::string text;
-    if (auto existing = ReadWholeFile(path)) {
-        text = std::move(*existing);
-    } else if (errno != ENOENT) {
-        return LastError();
+    // Through a link to its target; a file that may not be changed is left alone.
+    std::string target;
+    if (const std::error_code error = ResolveWriteTarget(path, target)) return error;
+    if (const std::error_code error = CheckReplaceable(target)) return error;
+    StreamBytes existing = ReadInput(target, kMaxSettingsFileBytes);
+    if (existing.tooLarge) return std::make_error_code(std::errc::file_too_large);
+    if (existing.error && existing.error != std::errc::no_such_file_or_directory) {
+        return existing.error;
     }
+    std::string text(existing.bytes.begin(), existing.bytes.end());
     // Keep the file's own line ends; a new file gets the ones Windows readers expect too.
     const bool crlf = text.empty() || text.find("\r\n") != std::string::npos;
     const std::string entry = std::string(key) + "=" + std::string(value);
@@ -277,7 +269,7 @@ std::error_code WriteProfileString(const std::string& path, std::string_view sec
 
     std::string out;
     for (const std::string& line : lines) out += line + '\n';
-    return ReplaceFile(path, out);
+    return ReplaceFile(target, out);
 }
 
 std::error_code WriteProfileInt(const std::string& path, std::string_view section,

@@ -5,6 +5,7 @@
 namespace quillora {
 namespace {
 
+constexpr const char* kSelectionKey = "Port";
 constexpr std::array<const char*, 4> kOctetKeys{"Ip1", "Ip2", "Ip3", "Ip4"};
 constexpr IpOctets kDefaultAddress{192, 168, 1, 10};
 
@@ -42,6 +43,18 @@ int ApplySerialSettings(PortDriver& driver, const std::string& entry,
     const int baudRate = settings.ReadInt(entry, "Baudrate", 9600);
     const int flowControl = settings.ReadInt(entry, "FlowCtl", 0);
     return driver.SetComParam(entry, baudRate, 8, 'N', 1, flowControl);
+}
+
+int StoredSelection(const std::string& settingsPath, int entryCount) {
+    const int stored = ReadProfileInt(settingsPath, "System", kSelectionKey, 0);
+    return stored >= 0 && stored < entryCount ? stored : -1;
+}
+
+std::error_code WriteSelection(const std::string& settingsPath, int index) {
+    const std::error_code error = WriteProfileInt(settingsPath, "System", kSelectionKey, index);
+    const int unset = index == -1 ? -2 : -1;  // a default the stored value cannot match
+    if (error && ReadProfileInt(settingsPath, "System", kSelectionKey, unset) == index) return {};
+    return error;
 }
 
 IpOctets ReadIpOctets(const std::string& settingsPath) {

@@ -29,6 +29,14 @@ PortName ResolveEntry(const std::string& entry, const std::string& settingsPath)
 int ApplySerialSettings(PortDriver& driver, const std::string& entry,
                         const std::string& settingsPath);
 
+// The entry to select at start-up: "Port" of [System] (default 0); -1, or an index at or
+// beyond the end of the list (a printer unplugged since), selects nothing, which a send
+// then reports as such (NoPortSelectedHint).
+int StoredSelection(const std::string& settingsPath, int entryCount);
+// Stores the selection at close. A refused write is an error only when the file does not
+// already hold this selection: a locked file with the same choice loses nothing.
+std::error_code WriteSelection(const std::string& settingsPath, int index);
+
 // "Ip1".."Ip4" of [System], defaults 192.168.1.10, each reduced to its low 8 bits.
 IpOctets ReadIpOctets(const std::string& settingsPath);
 // All four keys, in order, as "%d". Returns the first error met.

@@ -17,6 +17,16 @@ struct CliRun {
     QByteArray out, err;
 };
 
+// Waits for a started run to end and takes what it printed.
+inline CliRun FinishCli(QProcess& process) {
+    CliRun run;
+    if (!process.waitForFinished(120000)) return run;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    if (process.exitStatus() == QProcess::NormalExit) run.status = process.exitCode();
+    return run;
+}
+
 // Runs quillora-cli in `workDir` with `arguments`; QUILLORA_PORTS is `ports` (unset when
 // empty), so discovery never reaches the machine's serial ports by accident of the caller.
 inline CliRun RunCli(const QStringList& arguments, const QString& workDir,
@@ -28,12 +38,7 @@ inline CliRun RunCli(const QStringList& arguments, const QString& workDir,
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(workDir);
     process.start(QStringLiteral(CLI_BINARY), arguments);
-    CliRun run;
-    if (!process.waitForFinished(120000)) return run;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    if (process.exitStatus() == QProcess::NormalExit) run.status = process.exitCode();
-    return run;
+    return FinishCli(process);
 }
 
 // Every byte the printer kept, receipt after receipt, once `closings` receipts have been
