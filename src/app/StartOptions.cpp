@@ -21,6 +21,14 @@ StartOptions ParseStartOptions(int argc, char* argv[]) {
                 options.action = StartOptions::Action::Version;
         } else if (i > 0 && std::strcmp(argument, "--data-home") == 0) {
             options.dataHome = true;
+        } else if (i > 0 && std::strncmp(argument, "--lang=", 7) == 0) {
+            options.language = argument + 7;
+        } else if (i > 0 && std::strcmp(argument, "--lang") == 0) {
+            if (i + 1 < argc) {
+                options.language = argv[++i];
+            } else {
+                options.problem = "--lang needs a value: zh or en";
+            }
         } else {
             options.qtArguments.push_back(argv[i]);
         }
@@ -30,7 +38,7 @@ StartOptions ParseStartOptions(int argc, char* argv[]) {
 }
 
 std::string UsageText() {
-    return R"(Usage: quillora [--data-home] [Qt options]
+    return R"(Usage: quillora [--data-home] [--lang zh|en] [Qt options]
 A test utility for ESC/POS receipt printers: each of a printer's functions is tried
 from one window, over a serial, parallel, USB or network connection, or through the
 system's spooler.
@@ -39,6 +47,9 @@ Options:
   --data-home   Run in $XDG_DATA_HOME/quillora (~/.local/share/quillora when
                 XDG_DATA_HOME is unset), created when missing. The menu entry starts
                 the program so. Without it the program runs in the current folder.
+  --lang zh|en  The window's language: Chinese or English. Without it, QUILLORA_LANG
+                decides, else the locale: Chinese for zh* and for C, POSIX or none,
+                English for any other language. Printed bytes never change.
   -h, --help    Show this text and exit.
   --version     Show the version and exit.
 Qt's own options (-platform NAME, -display NAME, -style NAME, ...) are passed on.
@@ -53,6 +64,7 @@ Files, in the folder the program runs in:
 Environment:
   QUILLORA_PORTS  maps connection names to device paths, for example
                   'COM1=/dev/pts/4;LPT1=./lp1.out'; see quillora(1).
+  QUILLORA_LANG   zh or en, as --lang.
   XDG_DATA_HOME   where --data-home looks.
 
 Serial devices need the group dialout, printer devices the group lp:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -15,6 +16,10 @@ struct StartOptions {
     // --data-home: run in the per-user data folder instead of the current one (the menu
     // entry starts the program so).
     bool dataHome = false;
+    // --lang zh|en (or --lang=en): the window's language, the environment's when absent.
+    std::optional<std::string> language;
+    // A malformed option of ours ("--lang" without a value); "" when none.
+    std::string problem;
     // argv[0] and the arguments left for Qt, then a null pointer, as QApplication wants.
     std::vector<char*> qtArguments;
 };

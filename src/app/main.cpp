@@ -1,10 +1,12 @@
 #include <QApplication>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/StartOptions.h"
 #include "app/TestApplication.h"
 #include "platform/TerminationSignals.h"
+#include "resources/UiLanguage.h"
 
 int main(int argc, char* argv[]) {
     quillora::StartOptions options = quillora::ParseStartOptions(argc, argv);
@@ -16,6 +18,15 @@ int main(int argc, char* argv[]) {
         std::fputs(quillora::VersionText().c_str(), stdout);
         return 0;
     }
+    const char* langOption = options.language ? options.language->c_str() : nullptr;
+    const quillora::LanguageChoice language =
+        quillora::ChooseLanguage(langOption, quillora::ProcessEnvironment());
+    if (!options.problem.empty() || (langOption && !language.problem.empty())) {
+        const std::string& problem = options.problem.empty() ? language.problem : options.problem;
+        std::fprintf(stderr, "quillora: %s\n", problem.c_str());
+        return 2;
+    }
+    if (!language.problem.empty()) std::fprintf(stderr, "quillora: %s\n", language.problem.c_str());
     if (options.dataHome) {
         const std::string folder =
             quillora::DataHomeFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
@@ -34,5 +45,9 @@ int main(int argc, char* argv[]) {
     quillora::BlockTerminationSignals();
     int qtArgc = static_cast<int>(options.qtArguments.size()) - 1;
     QApplication application(qtArgc, options.qtArguments.data());
+    QTranslator translator;
+    if (!quillora::InstallTranslation(language.language, translator)) {
+        std::fputs("quillora: the English texts could not be loaded\n", stderr);
+    }
     return quillora::TestApplication(application).Run();
 }

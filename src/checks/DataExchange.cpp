@@ -1,5 +1,6 @@
 #include "checks/DataExchange.h"
 
+#include <QCoreApplication>
 #include <cstdint>
 
 namespace quillora {
@@ -26,11 +27,13 @@ std::optional<int> ParseDialogInteger(const QString& text) {
 }
 
 QString EnterIntegerPrompt() {
-    return QStringLiteral("请输入一个整数。");
+    return QCoreApplication::translate("DataExchange", "请输入一个整数。");
 }
 
 QString EnterIntegerInRangePrompt(int low, int high) {
-    return QStringLiteral("请输入一个介于 %1 和 %2 之间的整数。").arg(low).arg(high);
+    return QCoreApplication::translate("DataExchange", "请输入一个介于 %1 和 %2 之间的整数。")
+        .arg(low)
+        .arg(high);
 }
 
 }  // namespace quillora

@@ -1,5 +1,6 @@
 #include "checks/DriverChecks.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "continuous/CopyComposition.h"
@@ -16,7 +17,8 @@ constexpr int kDriverTextTop = 100;
 
 void SayThereIsNone(CheckHost& host, int errorCode) {
     host.Report({CheckOutcome::Failed,
-                 QStringLiteral("没有默认打印机,或者没有安装打印机!%1").arg(errorCode),
+                 QCoreApplication::translate("DriverChecks", "没有默认打印机,或者没有安装打印机!%1")
+                     .arg(errorCode),
                  MessageIcon::None});
 }
 

@@ -1,5 +1,7 @@
 #include "checks/PictureChecks.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 #include <variant>
 
@@ -22,7 +24,7 @@ struct PictureCheck {
 };
 
 QString FailureText(BmpReadFailure failure) {
-    return QString::fromUtf8(BmpReadFailureText(failure));
+    return QCoreApplication::translate("BmpReader", BmpReadFailureText(failure));
 }
 
 std::optional<ReadyCheck> PreparePicture(CheckHost& host, const PictureCheck& picture) {
@@ -32,7 +34,7 @@ std::optional<ReadyCheck> PreparePicture(CheckHost& host, const PictureCheck& pi
     BmpReadResult read = ReadPaddedBitmap(*path, picture.rowMultiple);
     if (const auto* error = std::get_if<BmpReadError>(&read)) {
         host.Refuse({FailureText(error->failure), MessageIcon::Information,
-                     std::string("unusable BMP: ") + BmpReadFailureText(error->failure)});
+                     "unusable BMP: " + FailureText(error->failure).toStdString()});
         return std::nullopt;
     }
     auto bitmap = std::make_shared<const PaddedBitmap>(std::move(std::get<PaddedBitmap>(read)));
@@ -47,7 +49,11 @@ std::optional<ReadyCheck> PreparePicture(CheckHost& host, const PictureCheck& pi
             return;
         }
         const bool done = picture.doneText && sent.lastCount != 0;
-        host.ReportSend({port, tally, {}, done ? QString::fromUtf8(picture.doneText) : QString()});
+        host.ReportSend(
+            {port,
+             tally,
+             {},
+             done ? QCoreApplication::translate("BmpReader", picture.doneText) : QString()});
     };
 }
 

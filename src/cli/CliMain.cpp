@@ -16,6 +16,7 @@
 #include "port/ConnectionList.h"
 #include "port/LinuxPortDriver.h"
 #include "port/TracingPortDriver.h"
+#include "resources/UiLanguage.h"
 
 namespace quillora::cli {
 namespace {
@@ -74,6 +75,15 @@ int CliMain(const QStringList& arguments) {
     const auto parsed = ParseCliOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) return Refuse(*error);
     const CliOptions& options = std::get<CliOptions>(parsed);
+    const LanguageChoice language = ChooseLanguage(
+        options.language ? options.language->c_str() : nullptr, ProcessEnvironment());
+    if (options.language && !language.problem.empty()) return Refuse({language.problem});
+    if (!language.problem.empty())
+        Write(stderr, QByteArray::fromStdString("quillora-cli: " + language.problem + '\n'));
+    QTranslator translator;
+    if (!InstallTranslation(language.language, translator)) {
+        Write(stderr, QByteArrayLiteral("quillora-cli: the English texts could not be loaded\n"));
+    }
     switch (options.command) {
         case Command::Help:
             Write(stdout, QByteArray::fromStdString(UsageText()));

@@ -35,6 +35,8 @@ struct CliOptions {
     bool settingsGiven = false;
     bool json = false;
     bool trace = false;
+    // --lang: the language of the lines for a person; the environment's when absent.
+    std::optional<std::string> language;
     FatigueOptions fatigue;
     QStringList tests;
 };

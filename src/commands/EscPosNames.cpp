@@ -1,5 +1,6 @@
 #include "commands/EscPosNames.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <algorithm>
 #include <cstdio>
@@ -43,7 +44,7 @@ std::string Number(std::uint8_t byte) {
 }
 
 std::string SizeText(std::size_t bytes) {
-    return std::to_string(bytes) + " 字节";
+    return QCoreApplication::translate("EscPosNames", "%1 字节").arg(bytes).toStdString();
 }
 
 const char* BarcodeType(std::uint8_t m) {
@@ -57,53 +58,73 @@ const char* BarcodeType(std::uint8_t m) {
 std::optional<std::string> EscName(const std::uint8_t* c, std::size_t length) {
     const std::string head = std::string("ESC ") + char(c[1]);
     if (length == 2) {
-        if (c[1] == '@') return head + " 初始化";
-        if (c[1] == 'm') return head + " 半切";
-        if (c[1] == 'i') return head + " 全切";
+        if (c[1] == '@')
+            return head + " " + QCoreApplication::translate("EscPosNames", "初始化").toStdString();
+        if (c[1] == 'm')
+            return head + " " + QCoreApplication::translate("EscPosNames", "半切").toStdString();
+        if (c[1] == 'i')
+            return head + " " + QCoreApplication::translate("EscPosNames", "全切").toStdString();
         return std::nullopt;
     }
     if (length == 3 && c[1] == 'd')
-        return head + " " + Number(c[2]) + " 走纸" + Number(c[2]) + "行";
+        return head + " " + Number(c[2]) + " " +
+               QCoreApplication::translate("EscPosNames", "走纸%1行").arg(int(c[2])).toStdString();
     if (length == 3 && c[1] == 'a') {
-        static constexpr const char* kAlign[] = {" 左对齐", " 居中", " 右对齐"};
+        static constexpr const char* kAlign[] = {QT_TRANSLATE_NOOP("EscPosNames", "左对齐"),
+                                                 QT_TRANSLATE_NOOP("EscPosNames", "居中"),
+                                                 QT_TRANSLATE_NOOP("EscPosNames", "右对齐")};
         const int n = c[2] >= '0' ? c[2] - '0' : c[2];
-        if (n <= 2) return head + " " + Number(c[2]) + kAlign[n];
+        if (n <= 2)
+            return head + " " + Number(c[2]) + " " +
+                   QCoreApplication::translate("EscPosNames", kAlign[n]).toStdString();
         return std::nullopt;
     }
     if (length == 5 && (c[1] == '9' || c[1] == 'p')) {
-        return head + " " + Number(c[2]) + " " + Number(c[3]) + " " + Number(c[4]) + " 钱箱脉冲";
+        return head + " " + Number(c[2]) + " " + Number(c[3]) + " " + Number(c[4]) + " " +
+               QCoreApplication::translate("EscPosNames", "钱箱脉冲").toStdString();
     }
     if (length >= 5 && c[1] == '*') {
-        return head + " " + Number(c[2]) + " 位图 " + std::to_string(c[3] | c[4] << 8) + " 列";
+        return head + " " + Number(c[2]) + " " +
+               QCoreApplication::translate("EscPosNames", "位图 %1 列")
+                   .arg(c[3] | c[4] << 8)
+                   .toStdString();
     }
     return std::nullopt;
 }
 
 std::optional<std::string> FunctionSwitchName(std::uint8_t n) {
-    if (n == escpos::kPaperTakenStatus) return std::string("取纸状态查询");
+    if (n == escpos::kPaperTakenStatus)
+        return QCoreApplication::translate("EscPosNames", "取纸状态查询").toStdString();
     for (const FunctionSwitch& function :
          {kNearEndSwitch, kBlackMarkSwitch, kCutterSwitch, kPaperTakeSwitch}) {
-        if (n == function.onByte) return std::string(function.enableCaption);
-        if (n == function.offByte) return std::string(function.disableCaption);
+        if (n == function.onByte) return SwitchCaption(function.enableCaption).toStdString();
+        if (n == function.offByte) return SwitchCaption(function.disableCaption).toStdString();
     }
     return std::nullopt;
 }
 
 std::optional<std::string> GsName(const std::uint8_t* c, std::size_t length) {
-    if (length == 2 && c[1] == kFf) return std::string("GS FF 走纸到黑标");
+    if (length == 2 && c[1] == kFf)
+        return "GS FF " + QCoreApplication::translate("EscPosNames", "走纸到黑标").toStdString();
     if (length == 3 && c[1] == 'V' && (c[2] == 0 || c[2] == '0'))
-        return "GS V " + Number(c[2]) + " 全切";
+        return "GS V " + Number(c[2]) + " " +
+               QCoreApplication::translate("EscPosNames", "全切").toStdString();
     if (length == 3 && c[1] == 'V' && (c[2] == 1 || c[2] == '1'))
-        return "GS V " + Number(c[2]) + " 半切";
+        return "GS V " + Number(c[2]) + " " +
+               QCoreApplication::translate("EscPosNames", "半切").toStdString();
     if (length == 4 && c[1] == 'V') {
-        return "GS V " + Number(c[2]) + " " + Number(c[3]) +
-               (c[2] == 65 ? " 走纸并全切" : " 走纸并半切");
+        return "GS V " + Number(c[2]) + " " + Number(c[3]) + " " +
+               (c[2] == 65 ? QCoreApplication::translate("EscPosNames", "走纸并全切")
+                           : QCoreApplication::translate("EscPosNames", "走纸并半切"))
+                   .toStdString();
     }
     if (length == 3 && c[1] == '!') {
-        const std::string factors = c[2] == 0 ? " 正常大小"
-                                              : " 宽" + std::to_string((c[2] >> 4) + 1) + "倍 高" +
-                                                    std::to_string((c[2] & 0x0F) + 1) + "倍";
-        return "GS ! " + ByteValue(c[2]) + factors;
+        const QString factors = c[2] == 0
+                                    ? QCoreApplication::translate("EscPosNames", "正常大小")
+                                    : QCoreApplication::translate("EscPosNames", "宽%1倍 高%2倍")
+                                          .arg((c[2] >> 4) + 1)
+                                          .arg((c[2] & 0x0F) + 1);
+        return "GS ! " + ByteValue(c[2]) + " " + factors.toStdString();
     }
     if (length == 3 && c[1] == 'F') {
         const std::optional<std::string> what = FunctionSwitchName(c[2]);
@@ -130,10 +151,14 @@ std::optional<std::string> PrefixedName(const std::uint8_t* c, std::size_t lengt
             return GsName(c, length);
         case kFs:
             if (length > 3 && c[1] == 'q') {
-                return "FS q " + Number(c[2]) + " 定义NV位图 (" + SizeText(length) + ")";
+                return "FS q " + Number(c[2]) + " " +
+                       QCoreApplication::translate("EscPosNames", "定义NV位图 (%1)")
+                           .arg(QString::fromStdString(SizeText(length)))
+                           .toStdString();
             }
             if (length == 4 && c[1] == 'p') {
-                return "FS p " + Number(c[2]) + " " + Number(c[3]) + " 打印NV位图";
+                return "FS p " + Number(c[2]) + " " + Number(c[3]) + " " +
+                       QCoreApplication::translate("EscPosNames", "打印NV位图").toStdString();
             }
             return std::nullopt;
         case kDle:
@@ -231,7 +256,9 @@ std::vector<std::string> NameCommands(const std::uint8_t* bytes, std::size_t siz
         }
         const std::optional<std::size_t> length = escpos::CommandLength(at, left);
         if (!length) {
-            Append(names, repeats, Hex(at, left) + " (不完整)");
+            Append(names, repeats,
+                   Hex(at, left) + " " +
+                       QCoreApplication::translate("EscPosNames", "(不完整)").toStdString());
             position = size;
             continue;
         }
@@ -243,7 +270,10 @@ std::vector<std::string> NameCommands(const std::uint8_t* bytes, std::size_t siz
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (repeats[i] > 1) names[i] += " ×" + std::to_string(repeats[i]);
     }
-    if (position < size) names.push_back("… (另有 " + SizeText(size - position) + ")");
+    if (position < size)
+        names.push_back(QCoreApplication::translate("EscPosNames", "… (另有 %1)")
+                            .arg(QString::fromStdString(SizeText(size - position)))
+                            .toStdString());
     return names;
 }
 
@@ -275,7 +305,10 @@ std::string DescribeReply(const std::uint8_t* sent, std::size_t sentSize, const 
     const auto add = [&](const std::string& part) { text += (text.empty() ? "" : " | ") + part; };
     std::size_t used = 0;
     for (const std::string& query : queries) {
-        add(query + " → " + (used < replySize ? ByteValue(reply[used++]) : "无回复"));
+        add(query + " → " +
+            (used < replySize
+                 ? ByteValue(reply[used++])
+                 : QCoreApplication::translate("EscPosNames", "无回复").toStdString()));
     }
     if (used < replySize) add(Hex(reply + used, replySize - used));
     return text;

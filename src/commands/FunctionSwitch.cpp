@@ -1,5 +1,6 @@
 #include "commands/FunctionSwitch.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "platform/CodePage936.h"
@@ -12,6 +13,17 @@ SwitchStep NextSwitchStep(const FunctionSwitch& function, std::string_view capti
         return {function.onByte, function.disableCaption};
     }
     return {function.offByte, function.enableCaption};
+}
+
+QString SwitchCaption(const char* caption) {
+    return QCoreApplication::translate("MainWindow", caption);
+}
+
+SwitchStep NextSwitchStepShown(const FunctionSwitch& function, const QString& shownCaption) {
+    if (shownCaption == SwitchCaption(function.enableCaption)) {
+        return {function.onByte, function.disableCaption};
+    }
+    return NextSwitchStep(function, ToGbk(shownCaption));
 }
 
 }  // namespace quillora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <string_view>
 
@@ -24,13 +25,17 @@ constexpr FunctionSwitch SwitchOf(const char* enableCaption, const char* disable
 }
 
 inline constexpr FunctionSwitch kBlackMarkSwitch =
-    SwitchOf("开启黑标", "关闭黑标", escpos::PrinterFunction::BlackMark);
-inline constexpr FunctionSwitch kNearEndSwitch =
-    SwitchOf("开启纸将尽检测", "关闭纸将尽检测", escpos::PrinterFunction::NearEndSensor);
-inline constexpr FunctionSwitch kPaperTakeSwitch =
-    SwitchOf("开启取纸传感功能", "关闭取纸传感功能", escpos::PrinterFunction::PaperTakenSensor);
+    SwitchOf(QT_TRANSLATE_NOOP("MainWindow", "开启黑标"),
+             QT_TRANSLATE_NOOP("MainWindow", "关闭黑标"), escpos::PrinterFunction::BlackMark);
+inline constexpr FunctionSwitch kNearEndSwitch = SwitchOf(
+    QT_TRANSLATE_NOOP("MainWindow", "开启纸将尽检测"),
+    QT_TRANSLATE_NOOP("MainWindow", "关闭纸将尽检测"), escpos::PrinterFunction::NearEndSensor);
+inline constexpr FunctionSwitch kPaperTakeSwitch = SwitchOf(
+    QT_TRANSLATE_NOOP("MainWindow", "开启取纸传感功能"),
+    QT_TRANSLATE_NOOP("MainWindow", "关闭取纸传感功能"), escpos::PrinterFunction::PaperTakenSensor);
 inline constexpr FunctionSwitch kCutterSwitch =
-    SwitchOf("开启切刀功能", "关闭切刀功能", escpos::PrinterFunction::Cutter);
+    SwitchOf(QT_TRANSLATE_NOOP("MainWindow", "开启切刀功能"),
+             QT_TRANSLATE_NOOP("MainWindow", "关闭切刀功能"), escpos::PrinterFunction::Cutter);
 
 struct SwitchStep {
     std::uint8_t n;          // the parameter of GS F n to send
@@ -40,5 +45,12 @@ struct SwitchStep {
 // What a click does given the button's caption as GBK bytes: the enable caption switches
 // the function on; any other text (the disable caption included) switches it off.
 SwitchStep NextSwitchStep(const FunctionSwitch& function, std::string_view captionGbk);
+
+// One of a switch's captions as the window shows it, in the user's language.
+QString SwitchCaption(const char* caption);
+
+// The same step for the caption the window shows: its translated enable caption switches the
+// function on; other texts are compared as GBK as above.
+SwitchStep NextSwitchStepShown(const FunctionSwitch& function, const QString& shownCaption);
 
 }  // namespace quillora

@@ -1,5 +1,6 @@
 #include "commands/SendReport.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <cerrno>
@@ -21,28 +22,33 @@ QString Local(const std::string& text) {
 }
 
 QString ConnectionName(const PortName& port) {
-    return port.empty() ? QString::fromUtf8("(未选择端口)") : QString::fromStdString(port);
+    return port.empty() ? QCoreApplication::translate("SendReport", "(未选择端口)")
+                        : QString::fromStdString(port);
 }
 
 }  // namespace
 
 QString SendFailureHint(const std::string& driverError) {
     if (MentionsAny(driverError, {EACCES, EPERM})) {
-        return QString::fromUtf8(
+        return QCoreApplication::translate(
+            "SendReport",
             "提示:没有访问设备的权限。请把用户加入 dialout 组(串口)和 lp 组(打印机端口),"
             "然后重新登录。");
     }
     if (MentionsAny(driverError, {ENOENT, ENODEV, ENXIO})) {
-        return QString::fromUtf8("提示:设备不存在。请检查打印机是否已连接并打开电源。");
+        return QCoreApplication::translate("SendReport",
+                                           "提示:设备不存在。请检查打印机是否已连接并打开电源。");
     }
     if (MentionsAny(driverError, {ECONNREFUSED, ETIMEDOUT, EHOSTUNREACH, ENETUNREACH})) {
-        return QString::fromUtf8("提示:无法连接打印机。请检查IP地址以及打印机是否已打开电源。");
+        return QCoreApplication::translate(
+            "SendReport", "提示:无法连接打印机。请检查IP地址以及打印机是否已打开电源。");
     }
     return {};
 }
 
 QString NoPortSelectedHint() {
-    return QString::fromUtf8("提示:没有选择端口。请在端口列表中选择打印机所接的端口。");
+    return QCoreApplication::translate("SendReport",
+                                       "提示:没有选择端口。请在端口列表中选择打印机所接的端口。");
 }
 
 QString SendFailureText(const QString& test, const PortName& port, const SendTally& tally,
@@ -52,13 +58,15 @@ QString SendFailureText(const QString& test, const PortName& port, const SendTal
     if (!firstLine.isEmpty()) lines << firstLine;
     const QString counts = QStringLiteral("%1/%2").arg(tally.taken).arg(tally.total);
     if (tally.cancelled) {
-        lines << QString::fromUtf8("“%1”已取消,已发送到 %2 的字节:%3。")
+        lines << QCoreApplication::translate("SendReport", "“%1”已取消,已发送到 %2 的字节:%3。")
                      .arg(test, ConnectionName(port), counts);
     } else {
-        lines << QString::fromUtf8("“%1”的数据没有全部发送到 %2,已发送字节:%3。")
+        lines << QCoreApplication::translate("SendReport",
+                                             "“%1”的数据没有全部发送到 %2,已发送字节:%3。")
                      .arg(test, ConnectionName(port), counts);
     }
-    if (!driverError.empty()) lines << QString::fromUtf8("错误:") + Local(driverError);
+    if (!driverError.empty())
+        lines << QCoreApplication::translate("SendReport", "错误:") + Local(driverError);
     // With nothing selected the driver's "no such device" is about the empty name: the
     // cause is the selection, not the printer.
     const QString hint =
@@ -68,13 +76,13 @@ QString SendFailureText(const QString& test, const PortName& port, const SendTal
 }
 
 QString FileUnreadableText(const std::string& path, const std::error_code& error) {
-    return QString::fromUtf8("无法读取文件 %1\n错误:%2")
+    return QCoreApplication::translate("SendReport", "无法读取文件 %1\n错误:%2")
         .arg(QString::fromLocal8Bit(path.c_str()), Local(error.message()));
 }
 
 QString SendProgressText(const PortName& port, std::int64_t taken, std::int64_t total,
                          std::int64_t bytesPerSecond) {
-    return QString::fromUtf8("正在发送到 %1:%2/%3 字节,%4 字节/秒")
+    return QCoreApplication::translate("SendReport", "正在发送到 %1:%2/%3 字节,%4 字节/秒")
         .arg(ConnectionName(port))
         .arg(taken)
         .arg(total)
@@ -82,7 +90,7 @@ QString SendProgressText(const PortName& port, std::int64_t taken, std::int64_t 
 }
 
 QString SendCancellingText() {
-    return QString::fromUtf8("正在取消发送……");
+    return QCoreApplication::translate("SendReport", "正在取消发送……");
 }
 
 }  // namespace quillora

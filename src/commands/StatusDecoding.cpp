@@ -1,5 +1,7 @@
 #include "commands/StatusDecoding.h"
 
+#include <QCoreApplication>
+
 namespace quillora {
 namespace {
 
@@ -26,20 +28,25 @@ QString Hex(std::uint8_t value) {
 }  // namespace
 
 QString NearEndText(std::uint8_t paperSensor) {
-    return NearEnd(paperSensor) ? QStringLiteral("纸将尽") : QStringLiteral("纸ok");
+    return NearEnd(paperSensor) ? QCoreApplication::translate("StatusDecoding", "纸将尽")
+                                : QCoreApplication::translate("StatusDecoding", "纸ok");
 }
 
 QString PaperTakenText(std::uint8_t reply) {
-    if (reply == kPaperTakenNoPaper) return QStringLiteral("无纸!");
-    if (reply == kPaperTakenPaper) return QStringLiteral("有纸!");
-    return QStringLiteral("返回数据不正确:0x") + Hex(reply);
+    if (reply == kPaperTakenNoPaper) return QCoreApplication::translate("StatusDecoding", "无纸!");
+    if (reply == kPaperTakenPaper) return QCoreApplication::translate("StatusDecoding", "有纸!");
+    return QCoreApplication::translate("StatusDecoding", "返回数据不正确:0x") + Hex(reply);
 }
 
 QString SerialStatusText(std::uint8_t offline, std::uint8_t paperSensor) {
-    const QString cover = CoverOpen(offline) ? QStringLiteral("盖打开") : QStringLiteral("盖关好");
-    const QString paper = PaperOut(offline) ? QStringLiteral("缺纸") : QStringLiteral("有纸");
-    const QString nearEnd = NearEnd(paperSensor) ? QStringLiteral("纸将尽") : QString();
-    return QStringLiteral("返回值:0x%1,0x%2,%3,%4,%5")
+    const QString cover = CoverOpen(offline)
+                              ? QCoreApplication::translate("StatusDecoding", "盖打开")
+                              : QCoreApplication::translate("StatusDecoding", "盖关好");
+    const QString paper = PaperOut(offline) ? QCoreApplication::translate("StatusDecoding", "缺纸")
+                                            : QCoreApplication::translate("StatusDecoding", "有纸");
+    const QString nearEnd =
+        NearEnd(paperSensor) ? QCoreApplication::translate("StatusDecoding", "纸将尽") : QString();
+    return QCoreApplication::translate("StatusDecoding", "返回值:0x%1,0x%2,%3,%4,%5")
         .arg(Hex(offline), Hex(paperSensor), cover, paper, nearEnd);
 }
 
@@ -74,13 +81,13 @@ bool ReportsFault(const StatusFields& fields) {
 }
 
 QString SerialOnlyText() {
-    return QStringLiteral("目前仅支持串口打印机!");
+    return QCoreApplication::translate("StatusDecoding", "目前仅支持串口打印机!");
 }
 QString ReadFailedText() {
-    return QStringLiteral("读取数据失败!");
+    return QCoreApplication::translate("StatusDecoding", "读取数据失败!");
 }
 QString ReadReplyFailedText() {
-    return QStringLiteral("读取返回数据失败!");
+    return QCoreApplication::translate("StatusDecoding", "读取返回数据失败!");
 }
 
 }  // namespace quillora

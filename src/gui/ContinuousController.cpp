@@ -11,10 +11,10 @@ namespace quillora {
 namespace {
 
 QString StartCaption() {
-    return QString::fromUtf8("开始连续打印");
+    return WindowCaption(QT_TRANSLATE_NOOP("MainWindow", "开始连续打印"));
 }
 QString StopCaption() {
-    return QString::fromUtf8("结束连续打印");
+    return WindowCaption(QT_TRANSLATE_NOOP("MainWindow", "结束连续打印"));
 }
 
 }  // namespace

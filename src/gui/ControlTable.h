@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 #include <span>
 
 namespace quillora {
@@ -29,6 +30,10 @@ struct TemplateControl {
 
 // The main test window's controls in template order, which is also the tab order.
 std::span<const TemplateControl> MainWindowControls();
+
+// A caption of the window's template (or one its buttons switch to) in the user's language;
+// the template keeps the Chinese source.
+QString WindowCaption(const char* caption);
 
 // The ids that SetTestControlsEnabled switches, in the order it switches them.
 std::span<const int> TestControlIds();

@@ -46,7 +46,7 @@ IpOctets IpAddressEdit::Address() const {
 }
 
 IpAddressDialog::IpAddressDialog(QWidget* parent) : QDialog(parent) {
-    const DialogUnits units = SetUpTemplateDialog(*this, QStringLiteral("IP设置"), 12, {187, 65});
+    const DialogUnits units = SetUpTemplateDialog(*this, tr("IP设置"), 12, {187, 65});
 
     address_ = new IpAddressEdit(this);
     address_->setObjectName(QStringLiteral("ctl1030"));

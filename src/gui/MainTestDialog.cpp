@@ -68,7 +68,7 @@ void MainTestDialog::CreateControls() {
         SetUpTemplateDialog(*this, QStringLiteral("Corvanta"), kTemplateFontPoints, kTemplateSize);
     QWidget* previousTabStop = nullptr;
     for (const TemplateControl& entry : MainWindowControls()) {
-        const QString caption = QString::fromUtf8(entry.caption);
+        const QString caption = WindowCaption(entry.caption);
         QWidget* widget = nullptr;
         switch (entry.kind) {
             case ControlKind::GroupBox:
@@ -271,8 +271,7 @@ void MainTestDialog::OnDestroy() {
     continuous_.WaitUntilIdle();
     // A settings file the user locked keeps its old selection, and the user is told so.
     if (const std::error_code error = WriteSelection(SettingsPath(), portList_->currentIndex())) {
-        ShowMessage(QString::fromUtf8("端口选择没有保存成功!\n") +
-                        QString::fromLocal8Bit(error.message().c_str()),
+        ShowMessage(tr("端口选择没有保存成功!\n") + QString::fromLocal8Bit(error.message().c_str()),
                     MessageIcon::Exclamation);
     }
 }

@@ -20,8 +20,7 @@ void MainTestDialog::InstallTrafficMonitorShortcut() {
 
 void MainTestDialog::AddTrafficMonitorEntry(QMenu& menu) {
     if (!services_.traffic) return;
-    QAction* entry =
-        menu.addAction(QString::fromUtf8("通信监视"), this, &MainTestDialog::ShowTrafficMonitor);
+    QAction* entry = menu.addAction(tr("通信监视"), this, &MainTestDialog::ShowTrafficMonitor);
     entry->setShortcut(kMonitorKeys);
 }
 

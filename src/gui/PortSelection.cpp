@@ -42,8 +42,7 @@ void MainTestDialog::ShowPortProperties() {
     if (dialog.exec() != QDialog::Accepted) return;
     // The old address stays in force; the technician must know the new one was not kept.
     if (const std::error_code error = WriteIpOctets(SettingsPath(), dialog.Octets)) {
-        ShowMessage(QString::fromUtf8("IP地址没有保存成功!\n") +
-                        QString::fromLocal8Bit(error.message().c_str()),
+        ShowMessage(tr("IP地址没有保存成功!\n") + QString::fromLocal8Bit(error.message().c_str()),
                     MessageIcon::Exclamation);
     }
 }

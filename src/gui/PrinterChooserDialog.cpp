@@ -16,7 +16,7 @@ constexpr int kVisibleItems = 15;  // the template's 188-unit dropped list
 PrinterChooserDialog::PrinterChooserDialog(Spooler& spooler, QWidget* parent)
     : QDialog(parent), spooler_(spooler), printerList_(new QComboBox(this)) {
     const DialogUnits units =
-        SetUpTemplateDialog(*this, QStringLiteral("请选择打印机"), kTemplateFontPoints, {187, 68});
+        SetUpTemplateDialog(*this, tr("请选择打印机"), kTemplateFontPoints, {187, 68});
 
     printerList_->setObjectName(QStringLiteral("ctl%1").arg(kPrinterListId));
     printerList_->setEditable(false);

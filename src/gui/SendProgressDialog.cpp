@@ -1,5 +1,6 @@
 #include "gui/SendProgressDialog.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -18,7 +19,7 @@ SendProgressDialog::SendProgressDialog(QWidget* owner, std::function<void()> can
     label_ = new QLabel(this);
     bar_ = new QProgressBar(this);
     bar_->setRange(0, kSteps);
-    button_ = new QPushButton(QString::fromUtf8("取消"), this);
+    button_ = new QPushButton(QCoreApplication::translate("SendProgressDialog", "取消"), this);
     button_->setObjectName(QStringLiteral("cancelSend"));
     layout->addWidget(label_);
     layout->addWidget(bar_);

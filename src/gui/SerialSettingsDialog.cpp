@@ -17,7 +17,7 @@ SerialSettingsDialog::SerialSettingsDialog(PortName port, std::string settingsPa
       settingsPath_(std::move(settingsPath)),
       baudRates_(new QComboBox(this)),
       flowControls_(new QComboBox(this)) {
-    setWindowTitle(FromGbk(port_) + QStringLiteral(" 串口设置"));
+    setWindowTitle(FromGbk(port_) + tr(" 串口设置"));
 
     const ProfileSnapshot settings(settingsPath_);
     const int baudRate = settings.ReadInt(port_, "Baudrate", 9600);
@@ -26,8 +26,8 @@ SerialSettingsDialog::SerialSettingsDialog(PortName port, std::string settingsPa
     baudRates_->setCurrentIndex(baudIndex >= 0 ? baudIndex : baudRates_->findData(9600));
 
     // Listed in code order, so an entry's index is its flow-control code.
-    flowControls_->addItems({QStringLiteral("无"), QStringLiteral("XON/XOFF"),
-                             QStringLiteral("RTS/CTS"), QStringLiteral("DTR/DSR")});
+    flowControls_->addItems({tr("无"), QStringLiteral("XON/XOFF"), QStringLiteral("RTS/CTS"),
+                             QStringLiteral("DTR/DSR")});
     const int flow = settings.ReadInt(port_, "FlowCtl", kFlowNone);
     flowControls_->setCurrentIndex(flow >= kFlowNone && flow <= kFlowDtrDsr ? flow : kFlowNone);
 
@@ -36,8 +36,8 @@ SerialSettingsDialog::SerialSettingsDialog(PortName port, std::string settingsPa
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("波特率"), baudRates_);
-    layout->addRow(QStringLiteral("流控制"), flowControls_);
+    layout->addRow(tr("波特率"), baudRates_);
+    layout->addRow(tr("流控制"), flowControls_);
     layout->addRow(buttons);
 }
 

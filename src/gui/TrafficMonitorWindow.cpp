@@ -22,10 +22,6 @@ namespace {
 // Rows taken per look, so that a flood of small calls never stalls the window.
 constexpr std::size_t kRowsPerPoll = 20000;
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 // A top-level QWidget is a "client" area (a "filler" to screen readers); this one is a
 // window of its own, named by its title.
 QAccessibleInterface* MonitorAccessible(const QString& className, QObject* object) {
@@ -47,14 +43,14 @@ TrafficMonitorWindow::TrafficMonitorWindow(TrafficLog& log, FileDialogService& f
       model_(new TrafficTableModel(this)),
       table_(new QTableView(this)),
       dropped_(new QLabel(this)),
-      pause_(new QPushButton(Text("暂停"), this)),
-      clear_(new QPushButton(Text("清除"), this)),
-      saveText_(new QPushButton(Text("另存为文本..."), this)),
-      saveSent_(new QPushButton(Text("保存发送数据(.bin)..."), this)),
+      pause_(new QPushButton(tr("暂停"), this)),
+      clear_(new QPushButton(tr("清除"), this)),
+      saveText_(new QPushButton(tr("另存为文本..."), this)),
+      saveSent_(new QPushButton(tr("保存发送数据(.bin)..."), this)),
       timer_(new QTimer(this)) {
     QAccessible::installFactory(&MonitorAccessible);  // once: Qt skips a known factory
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(Text("通信监视"));
+    setWindowTitle(tr("通信监视"));
     resize(1200, 480);
 
     table_->setModel(model_);
@@ -106,7 +102,7 @@ void TrafficMonitorWindow::Poll() {
         const std::size_t kib = log_.ByteLimit() / 1024;
         const QString limit = kib % 1024 == 0 ? QStringLiteral("%1 MiB").arg(kib / 1024)
                                               : QStringLiteral("%1 KiB").arg(kib);
-        dropped_->setText(Text("最早的通信已丢弃(只保留最近 %1): %2 次调用, %3 字节")
+        dropped_->setText(tr("最早的通信已丢弃(只保留最近 %1): %2 次调用, %3 字节")
                               .arg(limit)
                               .arg(update.droppedCalls)
                               .arg(update.droppedBytes));
@@ -120,11 +116,11 @@ void TrafficMonitorWindow::Poll() {
 void TrafficMonitorWindow::TogglePause() {
     if (timer_->isActive()) {
         timer_->stop();
-        pause_->setText(Text("继续"));
+        pause_->setText(tr("继续"));
     } else {
         Poll();
         timer_->start(kPollMs);
-        pause_->setText(Text("暂停"));
+        pause_->setText(tr("暂停"));
     }
 }
 
@@ -159,7 +155,7 @@ void TrafficMonitorWindow::WriteFile(const QString& filter, const QString& sugge
                          file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) &&
                          file.flush();
     if (!written) {
-        messages_.Show(this, Text("无法保存 %1: %2").arg(*path, file.errorString()),
+        messages_.Show(this, tr("无法保存 %1: %2").arg(*path, file.errorString()),
                        MessageIcon::Exclamation);
     }
 }

@@ -54,9 +54,10 @@ QVariant TrafficTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant TrafficTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-    static const char* const kHeaders[] = {"时间", "端口", "方向", "字节", "十六进制", "ESC/POS"};
-    return section >= 0 && section < ColumnCount ? QString::fromUtf8(kHeaders[section])
-                                                 : QVariant();
+    static const char* const kHeaders[] = {QT_TR_NOOP("时间"),     QT_TR_NOOP("端口"),
+                                           QT_TR_NOOP("方向"),     QT_TR_NOOP("字节"),
+                                           QT_TR_NOOP("十六进制"), "ESC/POS"};
+    return section >= 0 && section < ColumnCount ? tr(kHeaders[section]) : QVariant();
 }
 
 void TrafficTableModel::Update(std::uint64_t firstKept, std::vector<TrafficLog::Entry> entries) {

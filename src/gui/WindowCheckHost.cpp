@@ -37,8 +37,8 @@ std::optional<std::string> WindowCheckHost::SampleText() {
 std::optional<bool> WindowCheckHost::SwitchOn(const FunctionSwitch& function) {
     // The caption flips before the command is sent, so it always names what the next click
     // does; the report names the caption that was clicked.
-    const SwitchStep step = NextSwitchStep(function, ToGbk(caption_));
-    window_.SetControlText(controlId_, QString::fromUtf8(step.newCaption));
+    const SwitchStep step = NextSwitchStepShown(function, caption_);
+    window_.SetControlText(controlId_, SwitchCaption(step.newCaption));
     return step.n == function.onByte;
 }
 

@@ -1,5 +1,7 @@
 #include "imaging/ImageSends.h"
 
+#include <QtGlobal>
+
 #include "imaging/LockedPages.h"
 #include "imaging/NvLogo.h"
 #include "imaging/RasterBands.h"
@@ -7,7 +9,7 @@
 namespace quillora {
 
 const char* NvLogoDoneText() {
-    return "下载NV图完成! ";
+    return QT_TRANSLATE_NOOP("BmpReader", "下载NV图完成! ");
 }
 
 std::int64_t NvLogoSendLength(const PaddedBitmap& bitmap) {

@@ -1,5 +1,6 @@
 #include "monitor/TrafficReading.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "commands/EscPosNames.h"
@@ -13,7 +14,7 @@ constexpr std::size_t kShownHexBytes = 256;
 constexpr std::size_t kReplySearchRows = 64;
 
 std::string BytesText(std::size_t count) {
-    return std::to_string(count) + " 字节";
+    return QCoreApplication::translate("TrafficReading", "%1 字节").arg(count).toStdString();
 }
 
 std::string Reading(const TrafficRows& rows, std::size_t index) {
@@ -23,7 +24,10 @@ std::string Reading(const TrafficRows& rows, std::size_t index) {
     if (event.direction == TrafficDirection::Sent) {
         const std::string named = DescribeSent(bytes, event.bytes.size());
         if (entry.bytesCut == 0) return named;
-        return "(前 " + BytesText(entry.bytesCut) + "未保留) " + named;
+        return QCoreApplication::translate("TrafficReading", "(前 %1未保留)")
+                   .arg(QString::fromStdString(BytesText(entry.bytesCut)))
+                   .toStdString() +
+               " " + named;
     }
     const std::size_t oldest = index > kReplySearchRows ? index - kReplySearchRows : 0;
     for (std::size_t i = index; i-- > oldest;) {
@@ -52,7 +56,10 @@ std::string ReadingOf(const TrafficRows& rows, std::size_t index) {
     const std::string& error = rows[index].event->error;
     const std::string reading = Reading(rows, index);
     if (error.empty()) return reading;
-    return "错误: " + error + (reading.empty() ? "" : " | " + reading);
+    return QCoreApplication::translate("TrafficReading", "错误: %1")
+               .arg(QString::fromStdString(error))
+               .toStdString() +
+           (reading.empty() ? "" : " | " + reading);
 }
 
 std::string TrafficText(const TrafficRows& rows) {

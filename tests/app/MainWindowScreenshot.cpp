@@ -1,19 +1,31 @@
 // Shows the main window on a real X server and saves a picture of it for a person to check;
 // with a second path, also the traffic monitor after the barcode test and a status query.
+// The language is chosen as the program chooses it (QUILLORA_LANG, the locale).
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
+#include <QTranslator>
+#include <cstdio>
 
 #include "gui/TrafficMonitorWindow.h"
 #include "monitor/TrafficLog.h"
 #include "port/TracingPortDriver.h"
 #include "resources/AppResources.h"
+#include "resources/UiLanguage.h"
 #include "support/DialogHarness.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 2 && argc != 3) return 2;  // usage: main_window_screenshot MAIN.png [MONITOR.png]
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QString::fromUtf8(quillora::kAppDisplayName));
+    const quillora::LanguageChoice language =
+        quillora::ChooseLanguage(nullptr, quillora::ProcessEnvironment());
+    QTranslator translator;
+    if (!language.problem.empty() || !quillora::InstallTranslation(language.language, translator)) {
+        std::fprintf(stderr, "main_window_screenshot: no translation: %s\n",
+                     language.problem.c_str());
+        return 1;
+    }
 
     quillora::test::DialogHarness harness;
     harness.ports.comCount = 2;

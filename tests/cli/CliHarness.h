@@ -29,12 +29,21 @@ inline CliRun FinishCli(QProcess& process) {
 
 // Runs quillora-cli in `workDir` with `arguments`; QUILLORA_PORTS is `ports` (unset when
 // empty), so discovery never reaches the machine's serial ports by accident of the caller.
+// The locale is C, so the lines are in Chinese whatever the caller's language, unless
+// `variables` ("NAME=VALUE" each) say otherwise.
 inline CliRun RunCli(const QStringList& arguments, const QString& workDir,
-                     const QString& ports = {}) {
+                     const QString& ports = {}, const QStringList& variables = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QUILLORA_PORTS"));
     if (!ports.isEmpty()) environment.insert(QStringLiteral("QUILLORA_PORTS"), ports);
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE", "QUILLORA_LANG"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+    for (const QString& variable : variables) {
+        environment.insert(variable.section(QLatin1Char('='), 0, 0),
+                           variable.section(QLatin1Char('='), 1));
+    }
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(workDir);
     process.start(QStringLiteral(CLI_BINARY), arguments);

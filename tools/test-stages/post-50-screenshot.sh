@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Pictures of the main window and of the traffic monitor (after the barcode test) on a
-# real X server, kept as artefacts.
+# real X server, in Chinese and in English, kept as artefacts.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-out=artifacts/main-window.png
-monitor=artifacts/traffic-monitor.png
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
-  build/tests/app/main_window_screenshot "$out" "$monitor"
-echo "main window picture: $out"
-echo "traffic monitor picture: $monitor"
+dir=${QUILLORA_ARTIFACTS:-artifacts}
+mkdir -p "$dir"
+for lang in zh en; do
+  suffix=$([[ $lang == zh ]] && echo "" || echo "-$lang")
+  out=$dir/main-window$suffix.png
+  monitor=$dir/traffic-monitor$suffix.png
+  QUILLORA_LANG=$lang QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
+    build/tests/app/main_window_screenshot "$out" "$monitor"
+  echo "main window picture ($lang): $out"
+  echo "traffic monitor picture ($lang): $monitor"
+done
