@@ -38,7 +38,7 @@ StartOptions ParseStartOptions(int argc, char* argv[]) {
 }
 
 std::string UsageText() {
-    return R"(Usage: quillora [--data-home] [--lang zh|en] [Qt options]
+    return R"(Usage: quillora [--data-home] [Qt options]
 A test utility for ESC/POS receipt printers: each of a printer's functions is tried
 from one window, over a serial, parallel, USB or network connection, or through the
 system's spooler.

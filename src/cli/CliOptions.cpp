@@ -31,8 +31,9 @@ std::string TestList(bool serialOnly) {
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: quillora-cli ports [--settings FILE] [--json]\n"
+    return "Usage: quillora-cli ports [--settings FILE] [--json] [--lang zh|en]\n"
            "       quillora-cli run --port NAME [--settings FILE] [--json] [--trace]\n"
+           "                        [--lang zh|en]\n"
            "                        [--interval S] [--logo] [--mixed] [--cut] [--text TEXT]\n"
            "                        TEST [TEST ...]\n"
            "\n"
@@ -42,11 +43,11 @@ std::string UsageText() {
            "TEST, run in the order given:\n" +
            TestList(false) + "Serial connections only:\n" + TestList(true) +
            "\n"
+           "Exit status: 0 every test passed, 1 a test failed, 2 usage error.\n"
+           "\n"
            "Messages are in Chinese, or in English when the locale's language is not\n"
            "Chinese (C and POSIX keep Chinese); --lang zh|en or QUILLORA_LANG=zh|en\n"
-           "forces one. JSON keys and the bytes sent never change.\n"
-           "\n"
-           "Exit status: 0 every test passed, 1 a test failed, 2 usage error.\n";
+           "forces one. JSON keys and the bytes sent never change.\n";
 }
 
 std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& arguments) {

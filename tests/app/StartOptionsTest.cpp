@@ -49,6 +49,19 @@ TEST(StartOptions, OwnOptionsAreTakenOutAndQtsArePassedOn) {
     EXPECT_EQ(VersionText(), "Quillora " QUILLORA_VERSION "\n");
 }
 
+TEST(StartOptions, TheLanguageOptionIsTakenOutInBothForms) {
+    StartOptions options;
+    EXPECT_EQ(LeftForQt({"quillora", "--lang", "en", "-style", "fusion"}, options),
+              (std::vector<std::string>{"quillora", "-style", "fusion"}));
+    EXPECT_EQ(options.language, "en");
+    EXPECT_EQ(LeftForQt({"quillora", "--lang=zh"}, options), std::vector<std::string>{"quillora"});
+    EXPECT_EQ(options.language, "zh");
+    EXPECT_TRUE(options.problem.empty());
+    LeftForQt({"quillora", "--lang"}, options);
+    EXPECT_FALSE(options.language.has_value());
+    EXPECT_EQ(options.problem, "--lang needs a value: zh or en");
+}
+
 TEST(StartOptions, DataHomeFollowsTheXdgRules) {
     EXPECT_EQ(DataHomeFolder("/x/data", "/home/u"), "/x/data/quillora");
     EXPECT_EQ(DataHomeFolder(nullptr, "/home/u"), "/home/u/.local/share/quillora");

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QStyle>
+#include <QTableView>
 #include <QTest>
 #include <QTranslator>
 #include <cerrno>
@@ -139,6 +142,24 @@ private:
         dialog.ApplyPortSelection();
     }
 
+    // The monitor's fixed columns are as wide as their contents: each header must fit too.
+    void LookAtHeaders(QTableView& table) {
+        const int margin = table.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &table);
+        const QFontMetrics metrics(table.horizontalHeader()->font());
+        for (int column = 0; column + 1 < table.model()->columnCount(); ++column) {
+            const QString title = table.model()->headerData(column, Qt::Horizontal).toString();
+            const int needed = metrics.horizontalAdvance(title) + 2 * margin;
+            const int room = table.columnWidth(column);
+            session_.screens.push_back({QStringLiteral("header"), title,
+                                        needed <= room
+                                            ? QString()
+                                            : QStringLiteral("\"%1\" needs %2 px, has %3")
+                                                  .arg(title)
+                                                  .arg(needed)
+                                                  .arg(room)});
+        }
+    }
+
     void LookAtModal(const std::function<void()>& open) {
         test::WhenModalOpens([this](QWidget* modal) {
             Look(*modal);
@@ -171,6 +192,7 @@ private:
         ASSERT_NE(monitor, nullptr);
         ASSERT_TRUE(QTest::qWaitFor([&] { return monitor->Model().rowCount() > 0; }, 10000));
         Look(*monitor);
+        LookAtHeaders(*monitor->findChild<QTableView*>());
         monitor->close();
     }
 
@@ -185,7 +207,7 @@ TEST(WindowLanguage, EnglishShowsNoChineseAnywhereAndEveryCaptionFitsItsControl)
     ASSERT_GT(english.messages.size(), 30u);
     for (const Seen& shown : english.screens) {
         EXPECT_FALSE(test::HasChinese(shown.text)) << shown.text.toStdString();
-        EXPECT_EQ(shown.cutOff, QString()) << shown.widget.toStdString();
+        EXPECT_EQ(shown.cutOff.toStdString(), "") << shown.widget.toStdString();
     }
     for (const QString& message : english.messages)
         EXPECT_FALSE(test::HasChinese(message)) << message.toStdString();

@@ -6,7 +6,8 @@ cd "$(dirname "$0")/../.."
 dir=${QUILLORA_ARTIFACTS:-artifacts}
 mkdir -p "$dir"
 for lang in zh en; do
-  suffix=$([[ $lang == zh ]] && echo "" || echo "-$lang")
+  suffix=-$lang
+  [[ $lang == zh ]] && suffix=""
   out=$dir/main-window$suffix.png
   monitor=$dir/traffic-monitor$suffix.png
   QUILLORA_LANG=$lang QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
