@@ -48,6 +48,8 @@ bool CodeTables::Renderable(int n) {
         const iconv_t converter =
             name.empty() ? reinterpret_cast<iconv_t>(-1) : iconv_open("UTF-16LE", name.c_str());
         if (converter != reinterpret_cast<iconv_t>(-1)) upper = Convert(converter);
+        // The printers' PC857 has the euro sign where the C library's leaves a gap.
+        if (upper && name == "CP857" && !(*upper)[0xD5 - 0x80]) (*upper)[0xD5 - 0x80] = u'€';
         converted = tables_.emplace(n, upper).first;
     }
     return converted->second.has_value();

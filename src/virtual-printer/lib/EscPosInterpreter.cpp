@@ -75,10 +75,17 @@ void EscPosInterpreter::EndOfStream() {
 void EscPosInterpreter::Execute(const std::uint8_t* command, std::size_t length,
                                 std::size_t offset) {
     parameterOfUnknown_ = std::exchange(afterUnknown_, false);
+    const int band = std::exchange(bandHeight_, 0);
     switch (command[0]) {
         case 0x00:  // NUL between commands: printers ignore it
             return;
         case 0x0A:
+            // A bit image band is the line a printer prints at this LF: the line spacing
+            // counts from the band's top.
+            if (band > 0 && area_.Line().Empty()) {
+                area_.Feed(std::max(0, modes_.lineSpacing - band));
+                return;
+            }
             area_.PrintLine();
             return;
         case 0x0D:  // the line is printed at LF; CR before it changes nothing

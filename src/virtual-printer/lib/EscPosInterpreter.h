@@ -125,7 +125,9 @@ private:
     // The last command was one this printer does not know: the control bytes right after
     // it are its parameters, not more unknown commands to mark.
     bool afterUnknown_ = false;
-    bool parameterOfUnknown_ = false;    // afterUnknown_ as the command under way found it
+    bool parameterOfUnknown_ = false;
+    int bandHeight_ = 0;  // the ESC * band just placed, until the next command    // afterUnknown_
+                          // as the command under way found it
     std::vector<std::uint8_t> pending_;  // the start of a command still incomplete
     std::vector<std::uint8_t> raw_;      // bytes of the receipt under way
 };
