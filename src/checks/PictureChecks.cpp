@@ -47,7 +47,8 @@ std::optional<ReadyCheck> PreparePicture(CheckHost& host, const PictureCheck& pi
             return;
         }
         const bool done = picture.doneText && sent.lastCount != 0;
-        host.ReportSend({port, tally, {}, done ? QString::fromUtf8(picture.doneText) : QString()});
+        host.ReportSend(
+            {port, tally, {}, done ? QString::fromUtf8(picture.doneText) : QString(), {}});
     };
 }
 
