@@ -30,12 +30,12 @@ int TestApplication::Run() {
     SetAppDirectory(QDir::currentPath().toLocal8Bit().toStdString());
     ApplySkin(application_, DataFilePath("XPCorona.ssk"));
 
+    QtMessageService messages;
     const std::unique_ptr<PortDriver> systemPorts =
-        CreateSystemPortDriver(SerialSettingsDialogFor(SettingsPath()));
+        CreateSystemPortDriver(SerialSettingsDialogFor(SettingsPath(), messages));
     // Every call of the window and the continuous worker is recorded for the monitor.
     TrafficLog traffic;
     TracingPortDriver ports(*systemPorts, {&traffic});
-    QtMessageService messages;
     QtFileDialogService files;
     SystemTickClock clock;
     const std::unique_ptr<Spooler> spooler = CreateCupsSpooler();

@@ -39,7 +39,14 @@ struct SendReport {
     SendTally tally;
     QString shortSendLine;  // leads the report of a short send; "" for none
     QString doneText;       // said once every byte was taken; "" for nothing
+    // The driver's error as it was when the send failed, for a report made long after it
+    // (a continuous run's); none to take the driver's last error on `port` when reporting.
+    std::optional<std::string> driverError;
 };
+
+inline std::string DriverErrorOf(const SendReport& report, const PortDriver& driver) {
+    return report.driverError ? *report.driverError : driver.LastErrorText(report.port);
+}
 
 // A check's outcome in words: the window's box (when `boxInWindow`), the command line's
 // result line and JSON fields.
@@ -104,7 +111,9 @@ public:
     // --- Outcomes ---
     virtual void ReportSend(const SendReport& report) = 0;
     virtual void Report(const CheckMessage& message) = 0;
-    // A continuous run is over, however it ended, with what its port-mode copies came to.
+    // A continuous run is over, however it ended, with what its port-mode copies came to:
+    // when some were not taken whole, `shortSendLine` says how many and which was first,
+    // and `driverError` is the driver's error for that first one.
     virtual void RunEnded(const SendReport& copiesSent) = 0;
 };
 

@@ -1,8 +1,42 @@
 #include "checks/ContinuousCheck.h"
 
 #include "checks/DriverChecks.h"
+#include "commands/SendReport.h"
 
 namespace quillora {
+namespace {
+
+// What a run's port-mode copies came to. A lost copy does not stop the run (a fatigue test
+// goes on, the printer may come back); the run's end says how many were lost, which first
+// and why, once.
+class PortCopies {
+public:
+    void Print(CheckHost& host, int copyNumber) {
+        const PortCopyInputs inputs = host.PortCopy();
+        const SendTally copy = SendPortCopy(host.Ports(), inputs.port, copyNumber,
+                                            host.Clock().LocalTime(), inputs.text, inputs.options);
+        report_.port = inputs.port;
+        report_.tally += copy;
+        ++copies_;
+        if (copy.Complete() || lost_++ > 0) return;
+        firstLost_ = copyNumber;
+        report_.driverError = host.Ports().LastErrorText(inputs.port);
+    }
+
+    SendReport Report() const {
+        SendReport report = report_;
+        if (lost_ > 0) report.shortSendLine = LostCopiesText(copies_, lost_, firstLost_);
+        return report;
+    }
+
+private:
+    SendReport report_;
+    int copies_ = 0;
+    int lost_ = 0;
+    int firstLost_ = 0;
+};
+
+}  // namespace
 
 std::optional<ReadyCheck> PrepareContinuous(CheckHost& host) {
     if (!host.CopyCount()) return std::nullopt;
@@ -10,19 +44,15 @@ std::optional<ReadyCheck> PrepareContinuous(CheckHost& host) {
 }
 
 int RunContinuousCheck(CheckHost& host) {
-    SendReport copiesSent;
+    PortCopies portCopies;
     const ContinuousRunSteps steps{[&](int printMode, int copyNumber) {
                                        if (printMode != 0) {
                                            PrintDriverCopy(host, copyNumber);
                                            return;
                                        }
-                                       const PortCopyInputs inputs = host.PortCopy();
-                                       copiesSent.port = inputs.port;
-                                       copiesSent.tally += SendPortCopy(
-                                           host.Ports(), inputs.port, copyNumber,
-                                           host.Clock().LocalTime(), inputs.text, inputs.options);
+                                       portCopies.Print(host, copyNumber);
                                    },
-                                   [&] { host.RunEnded(copiesSent); }};
+                                   [&] { host.RunEnded(portCopies.Report()); }};
     return RunContinuousPrint(host.RunFields(), host.Clock(), steps);
 }
 

@@ -53,7 +53,8 @@ std::optional<ReadyCheck> PreparePicture(CheckHost& host, const PictureCheck& pi
             {port,
              tally,
              {},
-             done ? QCoreApplication::translate("BmpReader", picture.doneText) : QString()});
+             done ? QCoreApplication::translate("BmpReader", picture.doneText) : QString(),
+             {}});
     };
 }
 

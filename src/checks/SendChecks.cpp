@@ -18,7 +18,7 @@ SendTally SendBlocksThrough(CheckHost& host, const PortName& port,
 std::optional<ReadyCheck> PrepareBlocks(std::vector<CommandBlock> blocks) {
     return [blocks = std::move(blocks)](CheckHost& host) {
         const PortName port = host.Port();
-        host.ReportSend({port, SendBlocksThrough(host, port, blocks), {}, {}});
+        host.ReportSend({port, SendBlocksThrough(host, port, blocks), {}, {}, {}});
     };
 }
 
@@ -28,7 +28,7 @@ std::optional<ReadyCheck> PrepareSinglePrint(CheckHost& host) {
     return [block = SinglePrintBlock(*text)](CheckHost& host) {
         const PortName port = host.Port();
         const SendTally tally = SendBlocksThrough(host, port, {block});
-        host.ReportSend({port, tally, PartialSendText(int(tally.taken), int(tally.total)), {}});
+        host.ReportSend({port, tally, PartialSendText(int(tally.taken), int(tally.total)), {}, {}});
     };
 }
 
@@ -51,7 +51,7 @@ std::optional<ReadyCheck> PreparePrintFile(CheckHost& host) {
         const PortName port = host.Port();
         const SendTally tally = host.Send(
             port, file->Length(), [&](SendChannel& channel) { SendWholeFile(channel, *file); });
-        host.ReportSend({port, tally, {}, {}});
+        host.ReportSend({port, tally, {}, {}, {}});
     };
 }
 

@@ -137,7 +137,7 @@ void CommandLineHost::ReportSend(const SendReport& report) {
     result_.message = !window.isEmpty()
                           ? window
                           : QStringLiteral("sent %1 of %2 bytes").arg(tally.taken).arg(tally.total);
-    const std::string error = driver_->LastErrorText(report.port);
+    const std::string error = DriverErrorOf(report, *driver_);
     if (!tally.Complete() && !error.empty()) {
         result_.message += QStringLiteral(": ") + QString::fromLocal8Bit(error.c_str());
     }
@@ -152,7 +152,7 @@ void CommandLineHost::Report(const CheckMessage& message) {
 }
 
 void CommandLineHost::RunEnded(const SendReport& copiesSent) {
-    ReportSend({context_.port, copiesSent.tally, {}, {}});
+    ReportSend(copiesSent);
 }
 
 }  // namespace quillora::cli

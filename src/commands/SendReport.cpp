@@ -75,6 +75,14 @@ QString SendFailureText(const QString& test, const PortName& port, const SendTal
     return lines.join(QLatin1Char('\n'));
 }
 
+QString LostCopiesText(int copies, int lost, int firstLost) {
+    return QCoreApplication::translate("SendReport",
+                                       "连续打印 %1 份,有 %2 份没有完全发送成功!第一份是第 %3 份")
+        .arg(copies)
+        .arg(lost)
+        .arg(firstLost);
+}
+
 QString FileUnreadableText(const std::string& path, const std::error_code& error) {
     return QCoreApplication::translate("SendReport", "无法读取文件 %1\n错误:%2")
         .arg(QString::fromLocal8Bit(path.c_str()), Local(error.message()));

@@ -21,6 +21,10 @@ QString SendFailureText(const QString& test, const PortName& port, const SendTal
 // a missing device, an unreachable network printer.
 QString SendFailureHint(const std::string& driverError);
 
+// Leads the report of a continuous run some of whose `copies` port-mode copies, `lost` of
+// them from copy number `firstLost` on, were not taken whole.
+QString LostCopiesText(int copies, int lost, int firstLost);
+
 // The hint line when the connection list had no entry selected.
 QString NoPortSelectedHint();
 

@@ -74,11 +74,4 @@ SendTally MainTestDialog::SendInBackground(const PortName& port, std::int64_t to
     return sender_.Result();
 }
 
-void MainTestDialog::ReportSend(const QString& test, const PortName& port, const SendTally& tally,
-                                const QString& firstLine) {
-    if (tally.Complete()) return;
-    ShowMessage(SendFailureText(test, port, tally, services_.ports.LastErrorText(port), firstLine),
-                MessageIcon::Exclamation);
-}
-
 }  // namespace quillora

@@ -1,6 +1,7 @@
 #include "gui/ContinuousController.h"
 
 #include <QEventLoop>
+#include <QTimer>
 
 #include "checks/ContinuousCheck.h"
 #include "gui/ControlTable.h"
@@ -33,9 +34,10 @@ void ContinuousController::Toggle() {
     if (worker_.joinable()) worker_.join();
     stopRequested_ = 0;
     state_ = State::Running;
+    // Made before the caption flips: reports name the run by the caption that started it.
+    host_ = std::make_unique<WindowCheckHost>(window_, ctl::StartStop);
     window_.SetTestControlsEnabled(false);
     window_.SetControlText(ctl::StartStop, StopCaption());
-    host_ = std::make_unique<WindowCheckHost>(window_, ctl::StartStop);
     worker_ = std::jthread([this] { RunContinuousCheck(*host_); });
 }
 
@@ -54,10 +56,16 @@ void ContinuousController::WaitUntilIdle() {
     if (worker_.joinable()) worker_.join();
 }
 
-void ContinuousController::RunOver() {
+void ContinuousController::RunOver(const QString& lostCopies) {
     state_ = State::Idle;
     window_.SetControlText(ctl::StartStop, StartCaption());
     window_.SetTestControlsEnabled(true);
+    if (lostCopies.isEmpty()) return;
+    // From the event loop, after this request has returned: a box held open must hold
+    // neither the worker nor a close that waits for it.
+    QTimer::singleShot(0, &window_, [&window = window_, lostCopies] {
+        window.ShowMessage(lostCopies, MessageIcon::Exclamation);
+    });
 }
 
 }  // namespace quillora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -29,8 +30,9 @@ public:
     // Turns the event loop (without user input) until the worker's last window request,
     // then joins it. The window calls it as it closes.
     void WaitUntilIdle();
-    // The worker's last window request: caption and controls back, in one go.
-    void RunOver();
+    // The worker's last window request: caption and controls back, in one go, then
+    // `lostCopies` (when not empty) in a box of its own once the worker has let go.
+    void RunOver(const QString& lostCopies = {});
 
     State CurrentState() const { return state_; }
     int StopRequested() const { return stopRequested_.load(); }

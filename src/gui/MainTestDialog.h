@@ -106,10 +106,6 @@ public:
     // progress dialog whose cancel button stops them.
     SendTally SendInBackground(const PortName& port, std::int64_t total,
                                const BackgroundSender::Job& job);
-    // Says, in an exclamation box, why `test` did not get every byte to `port`; nothing
-    // when it did. `firstLine` leads the text when given.
-    void ReportSend(const QString& test, const PortName& port, const SendTally& tally,
-                    const QString& firstLine = {});
 
     // --- Continuous test ---
     void ToggleContinuousPrint();

@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 
+#include "gui/MessageService.h"
 #include "platform/CodePage936.h"
 #include "platform/ProfileFile.h"
 #include "port/SerialParams.h"
@@ -51,12 +52,25 @@ void SerialSettingsDialog::accept() {
     QDialog::accept();
 }
 
-LinuxPortDriver::SettingsDialog SerialSettingsDialogFor(std::string settingsPath) {
-    return [settingsPath =
-                std::move(settingsPath)](const PortName& port) -> std::optional<std::error_code> {
-        SerialSettingsDialog dialog(port, settingsPath, QApplication::activeWindow());
+LinuxPortDriver::SettingsDialog SerialSettingsDialogFor(std::string settingsPath,
+                                                        MessageService& messages) {
+    return [settingsPath = std::move(settingsPath),
+            &messages](const PortName& port) -> std::optional<LinuxPortDriver::SettingsChoice> {
+        QWidget* owner = QApplication::activeWindow();
+        SerialSettingsDialog dialog(port, settingsPath, owner);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        return dialog.StoreError();
+        const LinuxPortDriver::SettingsChoice choice{dialog.BaudRateList()->currentData().toInt(),
+                                                     dialog.FlowControlList()->currentIndex(),
+                                                     dialog.StoreError()};
+        // The choice still holds for this session; the technician must know it will not
+        // come back at the next start.
+        if (choice.storeError) {
+            messages.Show(owner,
+                          QCoreApplication::translate("SerialSettings", "串口设置没有保存成功!\n") +
+                              QString::fromLocal8Bit(choice.storeError.message().c_str()),
+                          MessageIcon::Exclamation);
+        }
+        return choice;
     };
 }
 

@@ -11,6 +11,8 @@ class QComboBox;
 
 namespace quillora {
 
+class MessageService;
+
 // The port driver's serial-settings dialog: baud rate and flow control of one port, read
 // from and stored to "Baudrate" and "FlowCtl" of the port's section of the settings file.
 class SerialSettingsDialog : public QDialog {
@@ -35,7 +37,9 @@ private:
 };
 
 // What the system port driver's ShowCOMSettingDlg shows: this dialog over the active
-// window, storing to `settingsPath`.
-LinuxPortDriver::SettingsDialog SerialSettingsDialogFor(std::string settingsPath);
+// window, storing to `settingsPath`. A choice the file could not keep is reported through
+// `messages`, as the IP settings are: the driver only returns its count.
+LinuxPortDriver::SettingsDialog SerialSettingsDialogFor(std::string settingsPath,
+                                                        MessageService& messages);
 
 }  // namespace quillora

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <filesystem>
 
+#include "commands/SendReport.h"
 #include "gui/ControlTable.h"
 #include "gui/FileDialogService.h"
 #include "gui/MainTestDialog.h"
@@ -99,9 +100,16 @@ ContinuousRunFields WindowCheckHost::RunFields() {
             window_.PrintMode};
 }
 
+QString WindowCheckHost::FailureText(const SendReport& report) const {
+    return SendFailureText(caption_, report.port, report.tally,
+                           DriverErrorOf(report, window_.Services().ports), report.shortSendLine);
+}
+
 void WindowCheckHost::ReportSend(const SendReport& report) {
-    window_.ReportSend(caption_, report.port, report.tally, report.shortSendLine);
-    if (report.tally.Complete() && !report.doneText.isEmpty()) {
+    const QString failure = FailureText(report);
+    if (!failure.isEmpty()) {
+        window_.ShowMessage(failure, MessageIcon::Exclamation);
+    } else if (!report.doneText.isEmpty()) {
         window_.ShowMessage(report.doneText, MessageIcon::Exclamation);
     }
 }
@@ -112,8 +120,9 @@ void WindowCheckHost::Report(const CheckMessage& message) {
         [this, &message] { window_.ShowMessage(message.text, message.icon); });
 }
 
-void WindowCheckHost::RunEnded(const SendReport&) {
-    window_.UiThread().Invoke([this] { window_.Continuous().RunOver(); });
+void WindowCheckHost::RunEnded(const SendReport& copiesSent) {
+    const QString lostCopies = FailureText(copiesSent);
+    window_.UiThread().Invoke([this, &lostCopies] { window_.Continuous().RunOver(lostCopies); });
 }
 
 }  // namespace quillora

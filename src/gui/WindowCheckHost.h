@@ -36,10 +36,13 @@ public:
 
     void ReportSend(const SendReport& report) override;
     void Report(const CheckMessage& message) override;
-    // The window says nothing of lost copies: the run goes on regardless.
+    // Lost copies are told in one box once the run is over.
     void RunEnded(const SendReport& copiesSent) override;
 
 private:
+    // Why `report`'s bytes did not all go, under this check's caption; "" when they did.
+    QString FailureText(const SendReport& report) const;
+
     MainTestDialog& window_;
     const int controlId_;
     const QString caption_;

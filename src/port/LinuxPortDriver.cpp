@@ -24,13 +24,21 @@ int LinuxPortDriver::ShowCOMSettingDlg(const PortName& port) {
         Connection(port).NoteError("settings dialog", "none in this driver");
         return 0;
     }
-    const std::optional<std::error_code> stored = settingsDialog_(port);
-    if (!stored) return 0;
-    if (*stored) {
-        Connection(port).NoteError("store settings", stored->message());
+    const std::optional<SettingsChoice> choice = settingsDialog_(port);
+    if (!choice) return 0;
+    // OK puts the choice in force on the port at once, stored or not: a technician who
+    // picked the printer's speed means to print at it now, even where the settings file
+    // cannot keep it for the next start. An unopened port takes it when it opens.
+    PortConnection& connection = Connection(port);
+    SerialParams params;
+    params.baudRate = choice->baudRate;
+    params.flowControl = choice->flowControl;
+    const int applied = connection.Configure(params, false);
+    if (choice->storeError) {
+        connection.NoteError("store settings", choice->storeError.message());
         return 0;
     }
-    return 1;
+    return applied;
 }
 
 int LinuxPortDriver::SendData(const PortName& port, const std::uint8_t* data, int length) {

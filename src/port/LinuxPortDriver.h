@@ -10,6 +10,7 @@
 #include "port/DeviceTable.h"
 #include "port/PortConnection.h"
 #include "port/PortDriver.h"
+#include "port/SerialParams.h"
 
 namespace quillora {
 
@@ -18,9 +19,15 @@ namespace quillora {
 // connection, opened on first use and closed when the driver goes.
 class LinuxPortDriver final : public PortDriver {
 public:
+    // What OK in the serial-settings dialog chose, and what storing it came to.
+    struct SettingsChoice {
+        int baudRate = 9600;
+        int flowControl = kFlowNone;
+        std::error_code storeError;
+    };
     // Shows the serial-settings dialog for a port and stores the choice; nullopt when the
-    // user cancelled, otherwise the outcome of storing it.
-    using SettingsDialog = std::function<std::optional<std::error_code>(const PortName&)>;
+    // user cancelled.
+    using SettingsDialog = std::function<std::optional<SettingsChoice>(const PortName&)>;
 
     LinuxPortDriver(DeviceTable devices, const PortTimeouts& timeouts,
                     SettingsDialog settingsDialog);

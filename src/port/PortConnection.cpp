@@ -114,7 +114,7 @@ int PortConnection::Read(std::uint8_t* buffer, int count) {
     return static_cast<int>(outcome.count);
 }
 
-int PortConnection::Configure(const SerialParams& params) {
+int PortConnection::Configure(const SerialParams& params, bool openIfClosed) {
     std::lock_guard call(callMutex_);
     if (target_.kind != PortKind::Serial) {
         NoteError("configure", "not a serial port");
@@ -126,7 +126,7 @@ int PortConnection::Configure(const SerialParams& params) {
     }
     params_ = params;
     if (!fd_.Valid()) {
-        if (!EnsureOpen()) return 0;
+        if (openIfClosed && !EnsureOpen()) return 0;
     } else if (medium_ == Medium::Terminal) {
         if (const std::error_code error = ApplySerialParams(fd_.Get(), params_)) {
             NoteError("configure", error.message());

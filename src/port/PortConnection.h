@@ -57,8 +57,9 @@ public:
     // would first have to read, and which may be the other end's goodbye) and room to write.
     bool TakesAtOnce(int length);
     int Read(std::uint8_t* buffer, int count);
-    // Serial settings, in force from now on and at every reopening.
-    int Configure(const SerialParams& params);
+    // Serial settings, in force from now on and at every reopening. A closed port is opened
+    // for them, unless `openIfClosed` is false: then they wait for the next opening.
+    int Configure(const SerialParams& params, bool openIfClosed = true);
 
     // "<operation> <device or address>: <reason>" of the last call that failed; "" after
     // a call that succeeded.

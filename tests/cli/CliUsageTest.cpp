@@ -153,6 +153,23 @@ TEST(CliUsage, AnUnreachablePrinterFailsTheRunWithTheConnectionError) {
     EXPECT_TRUE(run.err.isEmpty());
 }
 
+// The fatigue run goes on past lost copies and says, as the window does, how many were lost,
+// which first, and why.
+TEST(CliUsage, AFatigueRunWithNoPrinterCountsItsLostCopies) {
+    const QTemporaryDir dir;
+    const QString address = QString::fromStdString(LoopbackAddress(12, 5));
+    const CliRun run =
+        RunCli({QStringLiteral("run"), QStringLiteral("--port"), address,
+                QStringLiteral("--interval"), QStringLiteral("1"), QStringLiteral("--text"),
+                QStringLiteral("AB"), QStringLiteral("fatigue=2")},
+               dir.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.toStdString(),
+              "fatigue=2: failed: 连续打印 2 份,有 2 份没有完全发送成功!第一份是第 1 份: connect " +
+                  address.toStdString() + ":9100: Connection refused\n");
+    EXPECT_TRUE(run.err.isEmpty());
+}
+
 TEST(CliUsage, PortsListsTheWindowsEntriesWithTheirDevices) {
     const QTemporaryDir dir;
     ASSERT_TRUE(WriteBinaryFile(dir.filePath(QStringLiteral("Option.ini")).toStdString(),

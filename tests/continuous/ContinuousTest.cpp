@@ -143,6 +143,30 @@ TEST_F(ContinuousControllerTest, ANewRunNeverInterleavesWithTheEndOfThePrevious)
     EXPECT_EQ(sends.load(), 80);
 }
 
+// The printer goes after copy 1: the run goes on, the button flips back, and one box says
+// how many copies were lost, which first and why.
+TEST_F(ContinuousControllerTest, LostCopiesAreToldInOneBoxOnceTheRunIsOver) {
+    harness.ports.errorText = "open /dev/ttyS0: " + std::generic_category().message(ENOENT);
+    harness.ports.sendResult = [this](const PortName&, int length) {
+        return ++sends > 2 ? 0 : length;  // heading and text of copy 1 go, nothing after
+    };
+    dialog->SetControlText(ctl::TextBox, QStringLiteral("AB"));
+    Start("3", "1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Idle(*dialog); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !harness.messages.shown.empty(); }));
+    QTest::qWait(50);
+    EXPECT_EQ(sends.load(), 6) << "every copy was tried";
+    ASSERT_EQ(harness.messages.shown.size(), 1u);
+    // Each copy is its 24-byte heading and "AB" CR LF.
+    EXPECT_EQ(harness.messages.shown[0].text,
+              QString::fromUtf8("连续打印 3 份,有 2 份没有完全发送成功!第一份是第 2 份\n"
+                                "“开始连续打印”的数据没有全部发送到 COM1,已发送字节:28/84。\n"
+                                "错误:open /dev/ttyS0: ") +
+                  QString::fromStdString(std::generic_category().message(ENOENT)) +
+                  QString::fromUtf8("\n提示:设备不存在。请检查打印机是否已连接并打开电源。"));
+    EXPECT_EQ(harness.messages.shown[0].icon, MessageIcon::Exclamation);
+}
+
 // The close waits for the held copy, serving the worker's window requests meanwhile.
 TEST_F(ContinuousControllerTest, CloseDuringAHeldCopyWaitsForItThenTheWindowGoes) {
     holdAt = 1;

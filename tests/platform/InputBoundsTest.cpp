@@ -66,6 +66,24 @@ void operator delete(void* pointer, std::size_t) noexcept {
 void operator delete[](void* pointer, std::size_t) noexcept {
     Give(pointer);
 }
+// The non-throwing forms too: a sanitizer's runtime brings its own, whose blocks the
+// deletes above could not give back, and the library uses them (temporary buffers).
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return Take(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
+void operator delete(void* pointer, const std::nothrow_t&) noexcept {
+    Give(pointer);
+}
+void operator delete[](void* pointer, const std::nothrow_t&) noexcept {
+    Give(pointer);
+}
 
 namespace quillora::test {
 namespace {
@@ -136,6 +154,21 @@ struct FileCase {
     WholeFile::Outcome outcome;
     std::int64_t length;
 };
+
+// The bounds below mean something only while the count sees the program's allocations;
+// a sanitizer's runtime must not take them over unnoticed.
+TEST(InputBoundsCount, EveryFormOfNewIsCounted) {
+    const std::int64_t before = heldBytes;
+    const HeldBytes held;
+    void* plain = ::operator new(kMiB);
+    void* array = ::operator new[](kMiB);
+    void* nothrow = ::operator new(kMiB, std::nothrow);
+    EXPECT_GE(held.PeakAbove(), 3 * kMiB);
+    ::operator delete(nothrow, std::nothrow);
+    ::operator delete[](array);
+    ::operator delete(plain);
+    EXPECT_EQ(heldBytes.load(), before) << "every block given back";
+}
 
 TEST_F(InputBounds, PrintFileReadsStreamsToTheirEndAndRefusesEndlessOnes) {
     Pipe pipe("x\n");

@@ -1,5 +1,6 @@
 // Serial ports through pseudo-terminals: the test plays the printer on the master side.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <termios.h>
 
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include "platform/AppPaths.h"
 #include "port/SystemPortDriver.h"
 #include "support/DialogHarness.h"
+#include "support/ScriptedServices.h"
 
 namespace quillora::test {
 namespace {
@@ -74,11 +76,43 @@ TEST(SerialSettingsDialog, ShowsTheStoredChoiceAndStoresTheNewOneOnOk) {
         ASSERT_NE(ok, nullptr);
         QTest::mouseClick(ok, Qt::LeftButton);
     });
-    EXPECT_EQ(
-        CreateSystemPortDriver(SerialSettingsDialogFor(SettingsPath()))->ShowCOMSettingDlg("COM2"),
-        1);
+    RecordingMessages messages;
+    EXPECT_EQ(CreateSystemPortDriver(SerialSettingsDialogFor(SettingsPath(), messages))
+                  ->ShowCOMSettingDlg("COM2"),
+              1);
     EXPECT_EQ(FileContents(SettingsPath()),
               "[System]\r\nPort=0\r\n[COM2]\r\nBaudrate=115200\r\nFlowCtl=3\r\n");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// A read-only settings file: the user is told, and the open port runs at the chosen speed.
+TEST(SerialSettingsDialog, AChoiceTheFileCannotKeepIsReportedAndStillInForce) {
+    QTemporaryDir dir;
+    SetAppDirectory(dir.path().toStdString());
+    const std::string settings = "[COM1]\nBaudrate=9600\n";
+    std::ofstream(SettingsPath()) << settings;
+    ASSERT_EQ(::chmod(SettingsPath().c_str(), 0444), 0);
+    PseudoTerminal printer;
+    RecordingMessages messages;
+    LinuxPortDriver driver(BuildDeviceTable(ParsePortOverrides("COM1=" + printer.slavePath)),
+                           PortTimeouts{}, SerialSettingsDialogFor(SettingsPath(), messages));
+    ASSERT_EQ(driver.SetComParam("COM1", 9600, 8, 'N', 1, 0), 1);  // as selecting COM1 does
+    WhenModalOpens([](QWidget* modal) {
+        auto* dialog = qobject_cast<SerialSettingsDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->BaudRateList()->setCurrentText("19200");
+        dialog->accept();
+    });
+    EXPECT_EQ(driver.ShowCOMSettingDlg("COM1"), 0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              QString::fromUtf8("串口设置没有保存成功!\nPermission denied"));
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(FileContents(SettingsPath()), settings);
+    const termios after = SettingsOf(printer);
+    EXPECT_EQ(cfgetospeed(&after), speed_t(B19200));
+    EXPECT_EQ(driver.LastErrorText("COM1"),
+              "store settings " + printer.slavePath + ": Permission denied");
 }
 
 }  // namespace

@@ -382,6 +382,19 @@ Error: %2</translation>
         <source>正在取消发送……</source>
         <translation>Cancelling the send…</translation>
     </message>
+    <message>
+        <source>连续打印 %1 份,有 %2 份没有完全发送成功!第一份是第 %3 份</source>
+        <translation>Continuous printing of %1 copies: %2 were not sent completely! The first was copy %3</translation>
+    </message>
+</context>
+<context>
+    <name>SerialSettings</name>
+    <message>
+        <source>串口设置没有保存成功!
+</source>
+        <translation>The serial settings were not saved!
+</translation>
+    </message>
 </context>
 <context>
     <name>StatusDecoding</name>

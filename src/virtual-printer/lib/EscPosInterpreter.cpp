@@ -48,7 +48,7 @@ void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
 void EscPosInterpreter::Pause() {
     if (!pending_.empty()) return;
     area_.FlushLine();
-    if (area_.Printed()) EndReceipt("pause in the data");
+    if (HasReceiptToSave()) EndReceipt("pause in the data");
 }
 
 void EscPosInterpreter::EndOfStream() {
@@ -62,8 +62,7 @@ void EscPosInterpreter::EndOfStream() {
         pending_.clear();
     }
     area_.FlushLine();
-    // Paper only fed (after a cut, say) is no receipt: the feed carries into the next one.
-    if (area_.Printed()) {
+    if (HasReceiptToSave()) {
         EndReceipt("connection closed");
     } else if (!raw_.empty()) {
         journal_.Line(std::to_string(raw_.size()) + " bytes received, nothing printed");
@@ -177,6 +176,13 @@ void EscPosInterpreter::ExecuteFs(const std::uint8_t* command, std::size_t lengt
 void EscPosInterpreter::Cut(const std::string& name, std::size_t offset) {
     Event(name, offset);
     EndReceipt(name);
+    afterCut_ = true;
+}
+
+bool EscPosInterpreter::HasReceiptToSave() const {
+    // Paper only fed after a cut (ESC @ LF behind it, say) is no receipt: the feed carries
+    // into the next one. Paper fed with no cut before it is what a feed test shows.
+    return area_.Printed() || (area_.Used() && !afterCut_);
 }
 
 void EscPosInterpreter::Event(const std::string& text, std::size_t offset) {
@@ -204,6 +210,7 @@ void EscPosInterpreter::PlaceNote(const std::string& text, NoteStyle style) {
 }
 
 void EscPosInterpreter::EndReceipt(std::string endedBy) {
+    afterCut_ = false;
     // The paper first: printing the last line may lose rows, which count as problems.
     Paper paper = area_.TakePaper();
     output_.ReceiptDone(

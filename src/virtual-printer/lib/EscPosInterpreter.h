@@ -69,6 +69,7 @@ private:
     // Marks a cut on the paper and ends the receipt there.
     void Cut(const std::string& name, std::size_t offset);
     void EndReceipt(std::string endedBy);
+    bool HasReceiptToSave() const;
 
     // ESC and GS commands of the printer itself: justification, feeds, cuts, the drawer,
     // the buzzer, reset, function switches, status (InterpreterControl.cpp).
@@ -126,8 +127,9 @@ private:
     // it are its parameters, not more unknown commands to mark.
     bool afterUnknown_ = false;
     bool parameterOfUnknown_ = false;
-    int bandHeight_ = 0;  // the ESC * band just placed, until the next command    // afterUnknown_
-                          // as the command under way found it
+    int bandHeight_ = 0;  // the ESC * band just placed, until the next command
+    // The receipt under way began at a cut: paper only fed on it is not saved.
+    bool afterCut_ = false;
     std::vector<std::uint8_t> pending_;  // the start of a command still incomplete
     std::vector<std::uint8_t> raw_;      // bytes of the receipt under way
 };
