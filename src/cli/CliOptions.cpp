@@ -45,11 +45,11 @@ std::string UsageText() {
            TestList(false) + "Serial connections only:\n" + TestList(true) +
            "\n"
            "\n"
+           "Exit status: 0 every test passed, 1 a test failed, 2 usage error.\n"
+           "\n"
            "watch prints each change of the printer's status once, by automatic status\n"
            "back or, without it or with --poll, by asking every half second; it ends after\n"
-           "--seconds N (1 to 86400), or with status 1 when the printer stops answering.\n"
-           "\n"
-           "Exit status: 0 every test passed, 1 a test failed, 2 usage error.\n";
+           "--seconds N (1 to 86400), or with status 1 when the printer stops answering.\n";
 }
 
 std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& arguments) {

@@ -294,14 +294,14 @@ void MainTestDialog::keyPressEvent(QKeyEvent* event) {
 
 void MainTestDialog::contextMenuEvent(QContextMenuEvent* event) {
     // The window system gives us no system menu to extend; the About entry lives here,
-    // and the traffic monitor beside it.
+    // and the traffic monitor beside it, after the printer's status and the 2D codes.
     const QString caption = AboutMenuCaption();
     QMenu menu(this);
+    AddStatusEntries(menu);
     if (!caption.isEmpty()) {
         menu.addAction(caption, this, [this] { OnSysCommand(kAboutCommandId); });
     }
     AddTrafficMonitorEntry(menu);
-    AddStatusEntries(menu);
     if (!menu.isEmpty()) menu.exec(event->globalPos());
 }
 
