@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <future>
 
 #include "status/StatusMonitor.h"
 #include "support/HexBytes.h"
@@ -18,6 +19,8 @@ public:
     explicit ClockedPrinter(ManualTickClock& clock) : clock_(clock) {}
     std::deque<std::string> replies;  // one per ReadData
     std::vector<std::string> sent;
+    ExchangeGate* gate = nullptr;
+    int exchangesOthersGotInto = 0;
 
     int GetCOMMax() override { return 1; }
     int GetLPTMax() override { return 0; }
@@ -25,6 +28,15 @@ public:
     int SetComParam(const PortName&, int, int, int, int, int) override { return 1; }
     int ShowCOMSettingDlg(const PortName&) override { return 1; }
     int SendData(const PortName&, const std::uint8_t* data, int length) override {
+        if (gate) {  // another caller cannot get in while this exchange runs
+            const bool entered = std::async(std::launch::async, [this] {
+                                     const bool free =
+                                         gate->TryEnterFor(std::chrono::milliseconds(0));
+                                     if (free) gate->Leave();
+                                     return free;
+                                 }).get();
+            exchangesOthersGotInto += entered ? 1 : 0;
+        }
         sent.emplace_back(reinterpret_cast<const char*>(data), size_t(length));
         return length;
     }
@@ -52,6 +64,7 @@ TEST(StatusMonitor, PollingAsksEveryHalfSecondAndGoesSilentWithinTwoSeconds) {
     ClockedPrinter printer(clock);
     ExchangeGate gate;
     StatusMonitor monitor(printer, gate, clock, "COM1", StatusMode::Polling);
+    printer.gate = &gate;
     printer.replies = {kAllWell, kCoverOpen};
     EXPECT_EQ(monitor.Step().size(), 9u);  // answering, and every light
     EXPECT_EQ(clock.ticks, 500u);
@@ -70,6 +83,7 @@ TEST(StatusMonitor, PollingAsksEveryHalfSecondAndGoesSilentWithinTwoSeconds) {
     EXPECT_TRUE(monitor.Step().empty()) << "said once";
     printer.replies = {kCoverOpen};
     EXPECT_EQ(LightLine(monitor.Step().at(0)), QString::fromUtf8("打印机: 有响应"));
+    EXPECT_EQ(printer.exchangesOthersGotInto, 0);
 }
 
 TEST(StatusMonitor, AutomaticStatusBackTakesBlocksAndCatchesUpAfterOthers) {
