@@ -126,16 +126,18 @@ TEST_F(CliStatus, WatchJsonStopsAfterItsSeconds) {
 TEST_F(CliStatus, QrAndPdf417ReadBackToTheTextSent) {
     ASSERT_TRUE(Start());
     const QString text = QString::fromUtf8("二维码 Quillora 测试 123");
-    CliRun run = Run({"run", "--port", Address(), "qr=" + text, "full-cut"});
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    run = Run({"run", "--port", Address(), "--encoding", "UTF-8", "qr=" + text, "full-cut"});
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    run = Run({"run", "--port", "COM1", "--encoding", "UTF-8", "pdf417=" + text, "full-cut"},
-              Ports());
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    run = Run({"run", "--port", "COM1", "pdf417=" + text, "full-cut"}, Ports());
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    ASSERT_TRUE(printer_->WaitForReceipt(4));
+    const std::vector<std::pair<QStringList, QString>> runs{
+        {{"run", "--port", Address(), "qr=" + text, "full-cut"}, {}},
+        {{"run", "--port", Address(), "--encoding", "UTF-8", "qr=" + text, "full-cut"}, {}},
+        {{"run", "--port", "COM1", "--encoding", "UTF-8", "pdf417=" + text, "full-cut"}, Ports()},
+        {{"run", "--port", "COM1", "pdf417=" + text, "full-cut"}, Ports()},
+    };
+    int receipt = 0;
+    for (const auto& [arguments, ports] : runs) {
+        const CliRun run = Run(arguments, ports);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        ASSERT_TRUE(printer_->WaitForReceipt(++receipt)) << printer_->Log().toStdString();
+    }
     EXPECT_EQ(ReadQrBytes(printer_->ReceiptPath(1)).toHex(' '), ToGbkBytes(text).toHex(' '));
     EXPECT_EQ(ReadQrBytes(printer_->ReceiptPath(2)), text.toUtf8());
     EXPECT_EQ(ReadPdf417Bytes(printer_->ReceiptPath(3)), text.toUtf8());
