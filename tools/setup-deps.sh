@@ -23,7 +23,7 @@ TEST=(
   clang libclang-rt-14-dev
   cups cups-daemon cups-client cups-bsd cups-filters printer-driver-cups-pdf
   ghostscript poppler-utils
-  zbar-tools
+  zbar-tools libzxing-dev
   nodejs
   xvfb xauth
   lintian desktop-file-utils appstream man-db

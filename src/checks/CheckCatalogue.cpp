@@ -6,8 +6,10 @@
 #include "checks/ContinuousCheck.h"
 #include "checks/DriverChecks.h"
 #include "checks/PictureChecks.h"
+#include "checks/PrinterStateChecks.h"
 #include "checks/SendChecks.h"
 #include "checks/StatusChecks.h"
+#include "checks/SymbolChecks.h"
 #include "commands/CommandBytes.h"
 
 namespace quillora {
@@ -68,6 +70,13 @@ constexpr std::array kChecks{
     Check{"driver-page", "[=QUEUE]", A::Queue, "驱动程序打印", 1019, false, false,
           &PrepareDriverPrint},
     Check{"fatigue", "=N", A::Count, "开始连续打印", 1029, false, true, &PrepareContinuous},
+    // Reached from the window's context menu; any connection that answers.
+    Check{"qr", "[=TEXT]", A::Text, "二维码打印", kNoButton, false, false,
+          &PrepareSymbol<SymbolKind::Qr>},
+    Check{"pdf417", "[=TEXT]", A::Text, "PDF417打印", kNoButton, false, false,
+          &PrepareSymbol<SymbolKind::Pdf417>},
+    Check{"status", "", A::None, "打印机状态", kNoButton, false, false, &PreparePrinterStatus},
+    Check{"info", "", A::None, "打印机信息", kNoButton, false, false, &PreparePrinterInformation},
 };
 
 template <class Matches>
@@ -87,6 +96,7 @@ const Check* FindCheckByName(std::string_view commandLineName) {
 }
 
 const Check* FindCheckByControl(int controlId) {
+    if (controlId == kNoButton) return nullptr;
     return Find([&](const Check& check) { return check.controlId == controlId; });
 }
 

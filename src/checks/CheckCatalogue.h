@@ -17,7 +17,12 @@ enum class CheckArgument {
     Setting,     // "on" or "off"
     File,        // required: a path
     Count,       // required: a number of copies
+    Text,        // optional: the text itself; the check's own text without it
 };
+
+// The control id of a check that has no button in the window's template: the window reaches
+// it from its context menu, by its caption.
+inline constexpr int kNoButton = 0;
 
 // Reads and checks a check's inputs through the host; nothing when the user cancelled or an
 // input was refused (the host has been told).
@@ -29,7 +34,7 @@ struct Check {
     const char* argumentHelp;     // what --help shows after the name ("=BMP"); "" for none
     CheckArgument argument;
     const char* caption;  // the window button's caption (UTF-8)
-    int controlId;        // that button's control id
+    int controlId;        // that button's control id, or kNoButton
     bool serialOnly;      // needs a connection that carries replies back
     // The continuous run: the window's start/stop button runs it on a thread of its own.
     bool runsUntilStopped;
@@ -40,6 +45,7 @@ struct Check {
 std::span<const Check> CheckCatalogue();
 
 const Check* FindCheckByName(std::string_view commandLineName);
+// Nothing for kNoButton.
 const Check* FindCheckByControl(int controlId);
 
 // Prepares and, unless the user cancelled or an input was refused, runs `check`.

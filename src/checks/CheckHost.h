@@ -72,6 +72,17 @@ struct PortCopyInputs {
 
 enum class FileKind { Any, Bitmap };
 
+// What a 2D-code check prints: the text as the user typed it, the bytes it goes out as, and
+// the QR code's module size and error level (PDF417 keeps its own settings).
+enum class SymbolKind { Qr, Pdf417 };
+enum class TextEncoding { Gbk, Utf8 };
+struct SymbolRequest {
+    QString text;
+    TextEncoding encoding = TextEncoding::Gbk;
+    int qrModuleSize = 6;     // 3 to 8
+    char qrErrorLevel = 'M';  // L, M, Q or H
+};
+
 // One SendData call after the other on the channel the host hands over.
 using SendJob = std::function<void(SendChannel&)>;
 
@@ -95,6 +106,8 @@ public:
     virtual std::optional<std::string> ChoosePrinter() = 0;
     // A prepared document to hand to the spooler instead of the test page, if any.
     virtual std::optional<std::string> PreparedDocument() = 0;
+    // What a 2D-code check is to print.
+    virtual std::optional<SymbolRequest> Symbol(SymbolKind kind) = 0;
     virtual void Refuse(const InputProblem& problem) = 0;
 
     // --- The printer ---

@@ -12,6 +12,7 @@
 #include "cli/StderrTrace.h"
 #include "cli/TestPreparation.h"
 #include "cli/TestRunner.h"
+#include "cli/WatchCommand.h"
 #include "driverprint/Spooler.h"
 #include "port/ConnectionList.h"
 #include "port/LinuxPortDriver.h"
@@ -37,17 +38,11 @@ std::string PrintTxtBeside(const std::string& settingsPath) {
     return folder.filePath(QStringLiteral("Print.txt")).toStdString();
 }
 
-int Run(const CliOptions& options, LinuxPortDriver& system) {
-    const auto port = ChoosePort(options.port, system, options.settingsPath);
-    if (const auto* error = std::get_if<UsageError>(&port)) return Refuse(*error);
-    const ChosenPort& chosen = std::get<ChosenPort>(port);
-
-    const std::unique_ptr<Spooler> spooler = CreateCupsSpooler();
-    const TestContext context{options.fatigue, PrintTxtBeside(options.settingsPath), chosen.name,
-                              spooler.get()};
-    auto tests = PrepareTests(options.tests, context);
-    if (const auto* error = std::get_if<UsageError>(&tests)) return Refuse(*error);
-
+// The chosen port on the driver (traced with --trace, its serial settings applied), handed
+// to `use`, which returns the exit status.
+template <class Use>
+int OnChosenPort(const CliOptions& options, LinuxPortDriver& system, const ChosenPort& chosen,
+                 Use use) {
     StderrTrace trace;
     std::unique_ptr<TracingPortDriver> tracing;
     if (options.trace) {
@@ -62,11 +57,33 @@ int Run(const CliOptions& options, LinuxPortDriver& system) {
                                                 ": serial settings not applied: " +
                                                 system.LastErrorText(chosen.name) + '\n'));
     }
-    const std::vector<TestResult> results =
-        RunTests(std::get<std::vector<PreparedTest>>(tests), driver, chosen.name);
-    const int status = ExitStatusOf(results);
-    Write(stdout, options.json ? ResultJson(chosen.name, results, status) : ResultLines(results));
-    return status;
+    return use(driver);
+}
+
+int Run(const CliOptions& options, LinuxPortDriver& system) {
+    const auto port = ChoosePort(options.port, system, options.settingsPath);
+    if (const auto* error = std::get_if<UsageError>(&port)) return Refuse(*error);
+    const ChosenPort& chosen = std::get<ChosenPort>(port);
+    if (options.command == Command::Watch) {
+        return OnChosenPort(options, system, chosen, [&](PortDriver& driver) {
+            return Watch(options, driver, chosen.name);
+        });
+    }
+
+    const std::unique_ptr<Spooler> spooler = CreateCupsSpooler();
+    const TestContext context{options.fatigue, PrintTxtBeside(options.settingsPath), chosen.name,
+                              spooler.get(), options.symbolEncoding};
+    auto tests = PrepareTests(options.tests, context);
+    if (const auto* error = std::get_if<UsageError>(&tests)) return Refuse(*error);
+
+    return OnChosenPort(options, system, chosen, [&](PortDriver& driver) {
+        const std::vector<TestResult> results =
+            RunTests(std::get<std::vector<PreparedTest>>(tests), driver, chosen.name);
+        const int status = ExitStatusOf(results);
+        Write(stdout,
+              options.json ? ResultJson(chosen.name, results, status) : ResultLines(results));
+        return status;
+    });
 }
 
 }  // namespace
@@ -99,11 +116,11 @@ int CliMain(const QStringList& arguments) {
             return Refuse({"--settings " + options.settingsPath + ": " + *problem});
         }
     }
-    const DeviceTable devices =
-        options.command == Command::Run ? DevicesFor(options.port) : SystemDeviceTable();
+    const bool onPort = options.command == Command::Run || options.command == Command::Watch;
+    const DeviceTable devices = onPort ? DevicesFor(options.port) : SystemDeviceTable();
     // The serial-settings dialog is the window's; this program never asks for it.
     LinuxPortDriver system(devices, PortTimeouts{}, {});
-    if (options.command == Command::Run) return Run(options, system);
+    if (onPort) return Run(options, system);
     const std::vector<PortListing> ports = ListPorts(system, devices, options.settingsPath);
     Write(stdout, options.json ? PortJson(ports) : PortLines(ports));
     return kExitPassed;

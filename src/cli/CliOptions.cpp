@@ -35,7 +35,9 @@ std::string UsageText() {
            "       quillora-cli run --port NAME [--settings FILE] [--json] [--trace]\n"
            "                        [--lang zh|en]\n"
            "                        [--interval S] [--logo] [--mixed] [--cut] [--text TEXT]\n"
-           "                        TEST [TEST ...]\n"
+           "                        [--encoding GBK|UTF-8] TEST [TEST ...]\n"
+           "       quillora-cli watch --port NAME [--settings FILE] [--json] [--trace]\n"
+           "                        [--seconds N] [--poll]\n"
            "\n"
            "NAME: COMn, LPTn, USBn, a dotted IPv4 address, or IP (the address in the\n"
            "settings file, ./Option.ini unless --settings is given).\n"
@@ -43,7 +45,12 @@ std::string UsageText() {
            "TEST, run in the order given:\n" +
            TestList(false) + "Serial connections only:\n" + TestList(true) +
            "\n"
+           "\n"
            "Exit status: 0 every test passed, 1 a test failed, 2 usage error.\n"
+           "\n"
+           "watch prints each change of the printer's status once, by automatic status\n"
+           "back or, without it or with --poll, by asking every half second; it ends after\n"
+           "--seconds N (1 to 86400), or with status 1 when the printer stops answering.\n"
            "\n"
            "Messages are in Chinese, or in English when the locale's language is not\n"
            "Chinese (C and POSIX keep Chinese); --lang zh|en or QUILLORA_LANG=zh|en\n"
@@ -64,9 +71,12 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& argument
     const QCommandLineOption mixed(QStringLiteral("mixed"), {});
     const QCommandLineOption cut(QStringLiteral("cut"), {});
     const QCommandLineOption text(QStringLiteral("text"), {}, QStringLiteral("TEXT"));
+    const QCommandLineOption encoding(QStringLiteral("encoding"), {}, QStringLiteral("E"));
+    const QCommandLineOption seconds(QStringLiteral("seconds"), {}, QStringLiteral("N"));
+    const QCommandLineOption poll(QStringLiteral("poll"), {});
     const QCommandLineOption lang(QStringLiteral("lang"), {}, QStringLiteral("LANG"));
-    parser.addOptions(
-        {help, version, port, settings, json, trace, interval, logo, mixed, cut, text, lang});
+    parser.addOptions({help, version, port, settings, json, trace, interval, logo, mixed, cut, text,
+                       encoding, seconds, poll, lang});
     // The parser wants the program's name first.
     if (!parser.parse(QStringList{QStringLiteral("quillora-cli")} + arguments)) {
         return Usage(parser.errorText());
@@ -91,6 +101,12 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& argument
         options.command = Command::Run;
         if (!parser.isSet(port)) return Usage(QStringLiteral("run needs --port NAME"));
         if (positional.isEmpty()) return Usage(QStringLiteral("run needs at least one test"));
+    } else if (command == QLatin1String("watch")) {
+        options.command = Command::Watch;
+        if (!parser.isSet(port)) return Usage(QStringLiteral("watch needs --port NAME"));
+        if (!positional.isEmpty()) {
+            return Usage(QStringLiteral("watch takes no tests: ") + positional.first());
+        }
     } else {
         return Usage(QStringLiteral("unknown command: ") + command);
     }
@@ -116,6 +132,24 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& argument
     options.fatigue.mixed = parser.isSet(mixed);
     options.fatigue.cut = parser.isSet(cut);
     if (parser.isSet(text)) options.fatigue.text = parser.value(text);
+    if (parser.isSet(encoding)) {
+        const QString name = parser.value(encoding).toUpper();
+        if (name == QLatin1String("UTF-8") || name == QLatin1String("UTF8")) {
+            options.symbolEncoding = TextEncoding::Utf8;
+        } else if (name != QLatin1String("GBK")) {
+            return Usage(QStringLiteral("--encoding %1: GBK or UTF-8").arg(parser.value(encoding)));
+        }
+    }
+    if (parser.isSet(seconds)) {
+        const std::optional<int> count = ParseDialogInteger(parser.value(seconds));
+        if (!count || *count < 1 || *count > kMaxWatchSeconds) {
+            return Usage(QStringLiteral("--seconds %1: not a whole number from 1 to %2")
+                             .arg(parser.value(seconds))
+                             .arg(kMaxWatchSeconds));
+        }
+        options.watchSeconds = *count;
+    }
+    options.poll = parser.isSet(poll);
     options.tests = positional;
     return options;
 }

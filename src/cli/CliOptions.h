@@ -5,6 +5,8 @@
 #include <string>
 #include <variant>
 
+#include "checks/CheckHost.h"
+
 namespace quillora::cli {
 
 // The exit statuses: every test passed, one did not, the command line was wrong.
@@ -17,7 +19,10 @@ struct UsageError {
     std::string message;
 };
 
-enum class Command { Ports, Run, Help, Version };
+// The longest watch --seconds: a day.
+inline constexpr int kMaxWatchSeconds = 86400;
+
+enum class Command { Ports, Run, Watch, Help, Version };
 
 // The continuous (fatigue) test's settings, as the window's boxes and check boxes hold them.
 struct FatigueOptions {
@@ -38,7 +43,11 @@ struct CliOptions {
     // --lang: the language of the lines for a person; the environment's when absent.
     std::optional<std::string> language;
     FatigueOptions fatigue;
+    TextEncoding symbolEncoding = TextEncoding::Gbk;  // --encoding
     QStringList tests;
+    // watch: how long (none: until the printer stops answering), and polling only.
+    std::optional<int> watchSeconds;
+    bool poll = false;
 };
 
 // Reads the arguments after the program name.

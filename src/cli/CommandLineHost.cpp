@@ -4,6 +4,7 @@
 
 #include "checks/DataExchange.h"
 #include "checks/SampleText.h"
+#include "checks/SymbolChecks.h"
 #include "cli/InputFiles.h"
 #include "driverprint/Spooler.h"
 
@@ -65,6 +66,13 @@ std::optional<std::string> CommandLineHost::ArgumentText() {
         return std::nullopt;
     }
     return PrinterTextBytes(*loaded.text);
+}
+
+std::optional<SymbolRequest> CommandLineHost::Symbol(SymbolKind kind) {
+    SymbolRequest request;
+    request.text = value_.value_or(DefaultSymbolText(kind));
+    request.encoding = context_.symbolEncoding;
+    return request;
 }
 
 std::optional<std::string> CommandLineHost::SampleText() {

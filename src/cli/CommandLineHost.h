@@ -17,6 +17,7 @@ struct TestContext {
     std::string printTxtPath;  // the window's "Print.txt", for the sample text
     PortName port;             // the connection the run uses
     Spooler* spooler = nullptr;
+    TextEncoding symbolEncoding = TextEncoding::Gbk;  // qr and pdf417
 };
 
 // The checks' host on the command line: one test's argument is its input, the chosen port
@@ -40,6 +41,8 @@ public:
     std::optional<std::string> ChoosePrinter() override;
     // The command line prints the test page; no prepared document is looked for.
     std::optional<std::string> PreparedDocument() override { return std::nullopt; }
+    // The argument or the check's own text, in --encoding, at the default size and level.
+    std::optional<SymbolRequest> Symbol(SymbolKind kind) override;
     void Refuse(const InputProblem& problem) override;
 
     PortName Port() override { return context_.port; }

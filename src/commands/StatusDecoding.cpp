@@ -80,6 +80,84 @@ bool ReportsFault(const StatusFields& fields) {
            fields.paperOut.value_or(false);
 }
 
+bool IsRealTimeStatusReply(std::uint8_t byte) {
+    return (byte & 0x93) == 0x12;
+}
+
+bool StartsAutomaticStatus(std::uint8_t byte) {
+    return (byte & 0x93) == 0x10;
+}
+
+std::optional<PrinterState> DecodeRealTimeStatus(const std::array<std::uint8_t, 4>& replies) {
+    for (const std::uint8_t reply : replies) {
+        if (!IsRealTimeStatusReply(reply)) return std::nullopt;
+    }
+    const auto [printer, offline, error, paper] = replies;
+    PrinterState state;
+    state.drawerPinHigh = (printer & 0x04) != 0;
+    state.online = (printer & 0x08) == 0;
+    state.coverOpen = CoverOpen(offline);
+    state.feedButton = (offline & 0x08) != 0;
+    state.cutterError = (error & 0x08) != 0;
+    state.unrecoverableError = (error & 0x20) != 0;
+    state.autoRecoverableError = (error & 0x40) != 0;
+    // Paper out shows in DLE EOT 4 bits 5-6 and, as a cause of going offline, DLE EOT 2 bit 5.
+    if ((paper & 0x60) != 0 || PaperOut(offline)) {
+        state.paper = PaperLevel::Out;
+    } else if (NearEnd(paper)) {
+        state.paper = PaperLevel::NearEnd;
+    }
+    return state;
+}
+
+std::optional<PrinterState> DecodeAutomaticStatus(const std::array<std::uint8_t, 4>& block) {
+    const auto [printer, error, paper, reserved] = block;
+    if (!StartsAutomaticStatus(printer) || (error & 0x90) != 0 || (paper & 0x90) != 0 ||
+        (reserved & 0x90) != 0) {
+        return std::nullopt;
+    }
+    PrinterState state;
+    state.drawerPinHigh = (printer & 0x04) != 0;
+    state.online = (printer & 0x08) == 0;
+    state.coverOpen = (printer & 0x20) != 0;
+    state.feedButton = (printer & 0x40) != 0;
+    state.cutterError = (error & 0x08) != 0;
+    state.unrecoverableError = (error & 0x20) != 0;
+    state.autoRecoverableError = (error & 0x40) != 0;
+    state.paper = TransmittedPaperLevel(paper);
+    return state;
+}
+
+PaperLevel TransmittedPaperLevel(std::uint8_t reply) {
+    if ((reply & 0x0C) != 0) return PaperLevel::Out;
+    if ((reply & 0x03) != 0) return PaperLevel::NearEnd;
+    return PaperLevel::Present;
+}
+
+bool TransmittedDrawerPinHigh(std::uint8_t reply) {
+    return (reply & 0x01) != 0;
+}
+
+bool ReportsFault(const PrinterState& state) {
+    return !state.online || state.paper != PaperLevel::Present || state.coverOpen ||
+           state.cutterError || state.unrecoverableError || state.autoRecoverableError;
+}
+
+StatusFields FieldsOf(const PrinterState& state) {
+    StatusFields fields;
+    fields.coverOpen = state.coverOpen;
+    fields.paperOut = state.paper == PaperLevel::Out;
+    fields.paperNearEnd = state.paper == PaperLevel::NearEnd;
+    return fields;
+}
+
+std::optional<std::string> PrinterIdText(std::string_view reply) {
+    if (reply.size() < 2 || reply.front() != '_' || reply.back() != '\0') return std::nullopt;
+    const std::string_view text = reply.substr(1, reply.size() - 2);
+    if (text.find('\0') != std::string_view::npos) return std::nullopt;
+    return std::string(text);
+}
+
 QString SerialOnlyText() {
     return QCoreApplication::translate("StatusDecoding", "目前仅支持串口打印机!");
 }

@@ -71,8 +71,51 @@ inline constexpr std::uint8_t kPaperTakenStatus = 0x01;
 std::string PaperTakenStatusQuery();
 
 // DLE EOT n: real-time status, one reply byte.
+inline constexpr std::uint8_t kPrinterStatus = 1;      // online, drawer pin
 inline constexpr std::uint8_t kOfflineStatus = 2;      // cover, offline causes
+inline constexpr std::uint8_t kErrorStatus = 3;        // cutter, (un)recoverable errors
 inline constexpr std::uint8_t kPaperSensorStatus = 4;  // paper near end, paper out
 std::string RealTimeStatusQuery(std::uint8_t n);
+
+// GS r n: transmit status, one reply byte (1 paper sensors, 2 drawer connector).
+inline constexpr std::uint8_t kTransmitPaperSensor = 1;
+inline constexpr std::uint8_t kTransmitDrawer = 2;
+std::string TransmitStatusQuery(std::uint8_t n);
+
+// GS I n: printer ID. 1 to 3 answer one byte; 65 to 69 answer "_", a text and NUL.
+inline constexpr std::uint8_t kModelId = 1;
+inline constexpr std::uint8_t kTypeId = 2;
+inline constexpr std::uint8_t kVersionId = 3;
+inline constexpr std::uint8_t kFirmwareVersion = 65;
+inline constexpr std::uint8_t kMakerName = 66;
+inline constexpr std::uint8_t kModelName = 67;
+inline constexpr std::uint8_t kSerialNumber = 68;
+std::string PrinterIdQuery(std::uint8_t n);
+
+// GS a n: automatic status back for the items set in n (bit 0 drawer, 1 online/offline,
+// 2 errors, 3 paper roll); 0 turns it off.
+inline constexpr std::uint8_t kAllStatusItems = 0x0F;
+std::string AutomaticStatusBack(std::uint8_t n);
+
+// GS ( k: 2D codes. The stored data is at most kMaxSymbolData bytes.
+inline constexpr std::size_t kMaxSymbolData = 65532;
+
+// QR code: model 1 or 2, module size 1 to 16 dots, error level L M Q H.
+enum class QrErrorLevel : std::uint8_t { L = 48, M = 49, Q = 50, H = 51 };
+std::string QrSelectModel(std::uint8_t model);
+std::string QrModuleSize(std::uint8_t dots);
+std::string QrErrorCorrection(QrErrorLevel level);
+std::string QrStore(std::string_view data);
+std::string QrPrint();
+
+// PDF417: columns 0 (automatic) to 30, rows 0 (automatic) or 3 to 90, module width 2 to 8,
+// row height 2 to 8 times the width, error level 0 to 8.
+std::string Pdf417Columns(std::uint8_t columns);
+std::string Pdf417Rows(std::uint8_t rows);
+std::string Pdf417ModuleWidth(std::uint8_t dots);
+std::string Pdf417RowHeight(std::uint8_t times);
+std::string Pdf417ErrorLevel(std::uint8_t level);
+std::string Pdf417Store(std::string_view data);
+std::string Pdf417Print();
 
 }  // namespace quillora::escpos

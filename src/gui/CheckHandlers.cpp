@@ -9,6 +9,7 @@ namespace quillora {
 
 void MainTestDialog::RunWindowCheck(const Check& check, std::optional<QString> file) {
     WindowCheckHost host(*this, check.controlId, std::move(file));
+    const GateHold hold(gate_);
     RunCheck(check, host);
 }
 

@@ -20,6 +20,7 @@
 #include "gui/AboutDialog.h"
 #include "gui/ControlTable.h"
 #include "gui/DialogUnits.h"
+#include "gui/StatusWindow.h"
 #include "platform/AppPaths.h"
 #include "platform/CodePage936.h"
 #include "port/ConnectionList.h"
@@ -52,11 +53,13 @@ MainTestDialog::MainTestDialog(const AppServices& services, QWidget* parent)
       services_(services),
       uiThread_(new UiThreadInvoker(this)),
       sender_(services.ports),
-      continuous_(*this) {
+      continuous_(*this),
+      gatedPorts_(services.ports, gate_) {
     setWindowIcon(AppIcon());
     CreateControls();
     InitDialog();
     InstallTrafficMonitorShortcut();
+    InstallStatusShortcut();
 }
 
 MainTestDialog::~MainTestDialog() {
@@ -257,7 +260,8 @@ std::string MainTestDialog::SelectedEntryText() const {
 }
 
 void MainTestDialog::ShowMessage(const QString& text, MessageIcon icon) {
-    services_.messages.Show(this, text, icon);
+    // While the box waits for the user, the status window may ask the printer.
+    gate_.SetAside([&] { services_.messages.Show(this, text, icon); });
 }
 
 void MainTestDialog::done(int result) {
@@ -267,6 +271,7 @@ void MainTestDialog::done(int result) {
 
 void MainTestDialog::OnDestroy() {
     destroyed_ = true;
+    delete statusWindow_;  // its monitor uses the gate, which goes with this window
     continuous_.RequestStop();
     continuous_.WaitUntilIdle();
     // A settings file the user locked keeps its old selection, and the user is told so.
@@ -288,9 +293,10 @@ void MainTestDialog::keyPressEvent(QKeyEvent* event) {
 
 void MainTestDialog::contextMenuEvent(QContextMenuEvent* event) {
     // The window system gives us no system menu to extend; the About entry lives here,
-    // and the traffic monitor beside it.
+    // and the traffic monitor beside it, after the printer's status and the 2D codes.
     const QString caption = AboutMenuCaption();
     QMenu menu(this);
+    AddStatusEntries(menu);
     if (!caption.isEmpty()) {
         menu.addAction(caption, this, [this] { OnSysCommand(kAboutCommandId); });
     }

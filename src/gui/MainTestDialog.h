@@ -14,6 +14,8 @@
 #include "gui/MessageService.h"
 #include "platform/UiThreadInvoker.h"
 #include "port/BackgroundSender.h"
+#include "port/ExchangeGate.h"
+#include "port/GatedPortDriver.h"
 #include "port/PortDriver.h"
 
 class QComboBox;
@@ -24,6 +26,9 @@ namespace quillora {
 
 struct Check;
 class TrafficMonitorWindow;
+class StatusWindow;
+enum class SymbolKind;
+struct SymbolRequest;
 
 // The program's one main window. It owns every control; its buttons run the checks of the
 // catalogue (checks/) through a WindowCheckHost, and the continuous run belongs to its
@@ -116,6 +121,18 @@ public:
     // Opens the monitor window, or brings it to the front; nothing without a record.
     void ShowTrafficMonitor();
 
+    // --- Printer status and 2D codes (the context menu) ---
+    // Opens "打印机状态" for the selected connection, or brings it to the front.
+    void ShowStatusWindow();
+    StatusWindow* OpenStatusWindow() const;
+    // Opens the dialog of a 2D-code check; its 打印 runs the catalogue's entry.
+    void ShowSymbolDialog(SymbolKind kind);
+    void RunSymbolCheck(SymbolKind kind, const SymbolRequest& request);
+    // One caller at a time on the connections: the checks hold it while they run, the status
+    // window for each exchange. GatedPorts passes it call by call.
+    ExchangeGate& Gate() { return gate_; }
+    PortDriver& GatedPorts() { return gatedPorts_; }
+
     void done(int result) override;
 
 protected:
@@ -145,6 +162,13 @@ private:
     void InstallTrafficMonitorShortcut();
     void AddTrafficMonitorEntry(QMenu& menu);
     QPointer<TrafficMonitorWindow> trafficMonitor_;
+
+    // Printer status: Ctrl+S and the context-menu entries (status, 2D codes).
+    void InstallStatusShortcut();
+    void AddStatusEntries(QMenu& menu);
+    ExchangeGate gate_;
+    GatedPortDriver gatedPorts_;
+    QPointer<StatusWindow> statusWindow_;
 };
 
 }  // namespace quillora

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <filesystem>
 
+#include "checks/CheckCatalogue.h"
 #include "commands/SendReport.h"
 #include "gui/ControlTable.h"
 #include "gui/FileDialogService.h"
@@ -18,6 +19,14 @@ WindowCheckHost::WindowCheckHost(MainTestDialog& window, int controlId, std::opt
       controlId_(controlId),
       caption_(window.ControlText(controlId)),
       file_(std::move(file)) {}
+
+WindowCheckHost::WindowCheckHost(MainTestDialog& window, const QString& caption,
+                                 std::optional<SymbolRequest> symbol)
+    : window_(window), controlId_(kNoButton), caption_(caption), symbol_(std::move(symbol)) {}
+
+std::optional<SymbolRequest> WindowCheckHost::Symbol(SymbolKind) {
+    return symbol_;
+}
 
 std::optional<std::string> WindowCheckHost::ChooseFile(FileKind kind) {
     std::optional<QString> path = std::move(file_);
@@ -80,7 +89,9 @@ PortCopyInputs WindowCheckHost::PortCopy() {
 }
 
 PortDriver& WindowCheckHost::Ports() {
-    return window_.Services().ports;
+    // Call by call through the gate: the continuous run's copies let the status window's
+    // queries in between them.
+    return window_.GatedPorts();
 }
 
 Spooler& WindowCheckHost::Printers() {

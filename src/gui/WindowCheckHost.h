@@ -17,6 +17,9 @@ public:
     // `controlId`: the button that runs the check; its caption at this moment names the
     // check in reports. `file` answers the file choice instead of the dialog.
     WindowCheckHost(MainTestDialog& window, int controlId, std::optional<QString> file = {});
+    // A check without a button (kNoButton), named by its caption; `symbol` answers Symbol.
+    WindowCheckHost(MainTestDialog& window, const QString& caption,
+                    std::optional<SymbolRequest> symbol);
 
     std::optional<std::string> ChooseFile(FileKind kind) override;
     std::optional<std::string> SampleText() override;
@@ -25,6 +28,7 @@ public:
     std::optional<std::string> ChoosePrinter() override;
     std::optional<std::string> PreparedDocument() override;
     void Refuse(const InputProblem& problem) override;
+    std::optional<SymbolRequest> Symbol(SymbolKind kind) override;
 
     PortName Port() override;
     PortCopyInputs PortCopy() override;
@@ -47,6 +51,7 @@ private:
     const int controlId_;
     const QString caption_;
     std::optional<QString> file_;
+    std::optional<SymbolRequest> symbol_;
 };
 
 }  // namespace quillora

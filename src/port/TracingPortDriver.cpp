@@ -7,7 +7,7 @@ namespace quillora {
 
 TracingPortDriver::TracingPortDriver(PortDriver& inner, std::vector<TrafficSink*> sinks,
                                      MicrosClock clock)
-    : inner_(inner), sinks_(std::move(sinks)), clock_(std::move(clock)) {}
+    : ForwardingPortDriver(inner), sinks_(std::move(sinks)), clock_(std::move(clock)) {}
 
 std::int64_t TracingPortDriver::SystemMicros() {
     return std::chrono::duration_cast<std::chrono::microseconds>(

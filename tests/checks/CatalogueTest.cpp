@@ -24,12 +24,19 @@ const TemplateControl* TemplateEntry(int id) {
 TEST(CheckCatalogue, EveryEntryIsAWindowButtonWithItsCaptionAndACommandLineName) {
     std::set<std::string> names;
     std::set<int> controls;
+    size_t menuEntries = 0;
     for (const Check& check : CheckCatalogue()) {
         SCOPED_TRACE(check.commandLineName);
         const std::string name = check.commandLineName;
         EXPECT_FALSE(name.empty());
         EXPECT_EQ(name.find_first_of(" =\t"), std::string::npos);
         EXPECT_TRUE(names.insert(name).second) << "named twice";
+        EXPECT_EQ(FindCheckByName(name), &check);
+        if (check.controlId == kNoButton) {  // reached from the context menu, by its caption
+            EXPECT_STRNE(check.caption, "");
+            ++menuEntries;
+            continue;
+        }
         EXPECT_TRUE(controls.insert(check.controlId).second) << "one button, two checks";
         const TemplateControl* button = TemplateEntry(check.controlId);
         ASSERT_NE(button, nullptr);
@@ -46,8 +53,10 @@ TEST(CheckCatalogue, EveryEntryIsAWindowButtonWithItsCaptionAndACommandLineName)
     for (const TemplateControl& entry : MainWindowControls()) {
         if (entry.kind == ControlKind::PushButton && entry.id != ctl::PortProperties) ++buttons;
     }
-    EXPECT_EQ(size_t(buttons), CheckCatalogue().size());
+    EXPECT_EQ(size_t(buttons), CheckCatalogue().size() - menuEntries);
     EXPECT_TRUE(names.count("driver-page"));
+    for (const char* name : {"qr", "pdf417", "status", "info"}) EXPECT_TRUE(names.count(name));
+    EXPECT_EQ(FindCheckByControl(kNoButton), nullptr);
 }
 
 TEST(CheckCatalogue, AButtonClickRunsItsEntryOnThePortItNames) {

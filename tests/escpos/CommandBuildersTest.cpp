@@ -72,6 +72,38 @@ TEST(CommandBuildersTest, PictureHeaders) {
     EXPECT_EQ(ToHex(Text(BitImageHeader(kBitImage8DotSingle, 576))), "1B 2A 00 40 02");
 }
 
+TEST(CommandBuildersTest, StatusRequestsAndPrinterId) {
+    EXPECT_EQ(ToHex(RealTimeStatusQuery(kPrinterStatus)), "10 04 01");
+    EXPECT_EQ(ToHex(RealTimeStatusQuery(kErrorStatus)), "10 04 03");
+    EXPECT_EQ(ToHex(TransmitStatusQuery(kTransmitPaperSensor)), "1D 72 01");
+    EXPECT_EQ(ToHex(TransmitStatusQuery(kTransmitDrawer)), "1D 72 02");
+    EXPECT_EQ(ToHex(PrinterIdQuery(kModelName)), "1D 49 43");
+    EXPECT_EQ(ToHex(PrinterIdQuery(kFirmwareVersion)), "1D 49 41");
+    EXPECT_EQ(ToHex(AutomaticStatusBack(kAllStatusItems)), "1D 61 0F");
+    EXPECT_EQ(ToHex(AutomaticStatusBack(0)), "1D 61 00");
+}
+
+TEST(CommandBuildersTest, QrCodeAndPdf417) {
+    EXPECT_EQ(ToHex(QrSelectModel(2)), "1D 28 6B 04 00 31 41 32 00");
+    EXPECT_EQ(ToHex(QrModuleSize(8)), "1D 28 6B 03 00 31 43 08");
+    EXPECT_EQ(ToHex(QrErrorCorrection(QrErrorLevel::Q)), "1D 28 6B 03 00 31 45 32");
+    EXPECT_EQ(ToHex(QrStore("AB")), "1D 28 6B 05 00 31 50 30 41 42");
+    EXPECT_EQ(ToHex(QrPrint()), "1D 28 6B 03 00 31 51 30");
+    EXPECT_EQ(ToHex(QrStore(std::string(300, 'x')).substr(0, 7)), "1D 28 6B 2F 01 31 50");
+    EXPECT_EQ(ToHex(Pdf417Columns(0)), "1D 28 6B 03 00 30 41 00");
+    EXPECT_EQ(ToHex(Pdf417Rows(90)), "1D 28 6B 03 00 30 42 5A");
+    EXPECT_EQ(ToHex(Pdf417ModuleWidth(3)), "1D 28 6B 03 00 30 43 03");
+    EXPECT_EQ(ToHex(Pdf417RowHeight(8)), "1D 28 6B 03 00 30 44 08");
+    EXPECT_EQ(ToHex(Pdf417ErrorLevel(2)), "1D 28 6B 04 00 30 45 30 32");
+    EXPECT_EQ(ToHex(Pdf417Store("1")), "1D 28 6B 04 00 30 50 30 31");
+    EXPECT_EQ(ToHex(Pdf417Print()), "1D 28 6B 03 00 30 51 30");
+    EXPECT_THROW(QrSelectModel(3), std::invalid_argument);
+    EXPECT_THROW(QrModuleSize(17), std::invalid_argument);
+    EXPECT_THROW(Pdf417Rows(2), std::invalid_argument);
+    EXPECT_THROW(Pdf417ErrorLevel(9), std::invalid_argument);
+    EXPECT_THROW(QrStore(std::string(kMaxSymbolData + 1, 'x')), std::invalid_argument);
+}
+
 TEST(HexBytesTest, LowerCaseDigitPairsSeparatedBySpaces) {
     const std::uint8_t bytes[] = {0x1B, 0x40, 0x00, 0xFF, 0x0A};
     EXPECT_EQ(HexBytes(bytes, sizeof bytes), "1b 40 00 ff 0a");

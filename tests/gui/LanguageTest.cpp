@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
@@ -14,15 +15,19 @@
 
 #include "BmpFiles.h"
 #include "VisibleTexts.h"
+#include "checks/SymbolChecks.h"
 #include "gui/AboutDialog.h"
 #include "gui/ControlTable.h"
 #include "gui/IpAddressDialog.h"
 #include "gui/PrinterChooserDialog.h"
 #include "gui/SendProgressDialog.h"
 #include "gui/SerialSettingsDialog.h"
+#include "gui/StatusWindow.h"
+#include "gui/SymbolDialog.h"
 #include "monitor/MonitoredWindow.h"
 #include "resources/AppResources.h"
 #include "resources/UiLanguage.h"
+#include "status/StatusLights.h"
 #include "support/HexBytes.h"
 
 namespace quillora {
@@ -68,13 +73,16 @@ public:
         Look(dialog);  // the switches are off again: their captions as at the start
         OpenEveryDialog(dialog);
         for (const auto& shown : w_.h.messages.shown) session_.messages.push_back(shown.text);
-        for (const auto& call : w_.h.ports.Calls())
-            session_.printerCalls.push_back(call.operation + " " + call.port + " " +
-                                            test::ToHex(call.bytes));
+        RecordCalls();
         return session_;
     }
 
 private:
+    void RecordCalls() {
+        for (const auto& call : w_.h.ports.Calls())
+            session_.printerCalls.push_back(call.operation + " " + call.port + " " +
+                                            test::ToHex(call.bytes));
+    }
     void Look(QWidget& window) {
         for (const ShownText& shown : test::VisibleTexts(window)) {
             const QString name = QString::fromLatin1(shown.widget->metaObject()->className()) +
@@ -186,6 +194,27 @@ private:
         SendProgressDialog progress(&dialog, [] {});
         progress.show();
         Look(progress);
+
+        // The status window, grey: the fake printer answers nothing. Its questions come as
+        // time goes, so they are left out of the calls compared.
+        RecordCalls();
+        dialog.ShowStatusWindow();
+        StatusWindow* status = dialog.OpenStatusWindow();
+        ASSERT_NE(status, nullptr);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return status->LightText("cover") == NoResponseText(); }, 10000));
+        Look(*status);
+        delete status;
+        w_.h.ports.Clear();
+        // The 2D codes' dialogs, each printing its default text.
+        for (const SymbolKind kind : {SymbolKind::Qr, SymbolKind::Pdf417}) {
+            dialog.ShowSymbolDialog(kind);
+            auto* symbol = dialog.findChild<SymbolDialog*>();
+            ASSERT_NE(symbol, nullptr);
+            Look(*symbol);
+            QTest::mouseClick(symbol->findChild<QPushButton*>(), Qt::LeftButton);
+            delete symbol;
+        }
 
         dialog.ShowTrafficMonitor();
         TrafficMonitorWindow* monitor = w_.Monitor();

@@ -88,8 +88,11 @@ TEST(TrafficMonitor, ContextMenuEntryBesideAbout) {
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
                             dialog.mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(&dialog, &event);
-    EXPECT_EQ(entries, (QStringList{QString::fromUtf8("关于 Quillora(&A)..."),
-                                    QString::fromUtf8("通信监视")}));
+    EXPECT_EQ(
+        entries,
+        (QStringList{QString::fromUtf8("打印机状态"), QString::fromUtf8("二维码打印"),
+                     QString::fromUtf8("PDF417打印"), QString::fromUtf8("关于 Quillora(&A)..."),
+                     QString::fromUtf8("通信监视")}));
     ASSERT_NE(w.Monitor(), nullptr);
     EXPECT_TRUE(w.Monitor()->isVisible());
 }

@@ -320,6 +320,136 @@
     </message>
 </context>
 <context>
+    <name>PrinterStateChecks</name>
+    <message>
+        <source>读取数据失败!</source>
+        <translation>Reading the data failed!</translation>
+    </message>
+    <message>
+        <source>打印机没有回答!</source>
+        <translation>The printer did not answer!</translation>
+    </message>
+</context>
+<context>
+    <name>PrinterStatus</name>
+    <message>
+        <source>纸</source>
+        <translation>Paper</translation>
+    </message>
+    <message>
+        <source>纸将尽</source>
+        <translation>near end</translation>
+    </message>
+    <message>
+        <source>缺纸</source>
+        <translation>out</translation>
+    </message>
+    <message>
+        <source>有纸</source>
+        <translation>present</translation>
+    </message>
+    <message>
+        <source>打印机</source>
+        <translation>Printer</translation>
+    </message>
+    <message>
+        <source>有响应</source>
+        <translation>answering</translation>
+    </message>
+    <message>
+        <source>无响应</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>联机</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>脱机</source>
+        <translation>offline</translation>
+    </message>
+    <message>
+        <source>上盖</source>
+        <translation>Cover</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>open</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>closed</translation>
+    </message>
+    <message>
+        <source>钱箱</source>
+        <translation>Drawer</translation>
+    </message>
+    <message>
+        <source>引脚高电平</source>
+        <translation>pin high</translation>
+    </message>
+    <message>
+        <source>引脚低电平</source>
+        <translation>pin low</translation>
+    </message>
+    <message>
+        <source>走纸键</source>
+        <translation>Feed button</translation>
+    </message>
+    <message>
+        <source>按下</source>
+        <translation>pressed</translation>
+    </message>
+    <message>
+        <source>未按</source>
+        <translation>released</translation>
+    </message>
+    <message>
+        <source>切刀错误</source>
+        <translation>Cutter error</translation>
+    </message>
+    <message>
+        <source>有</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>不可恢复错误</source>
+        <translation>Unrecoverable error</translation>
+    </message>
+    <message>
+        <source>可自动恢复错误</source>
+        <translation>Auto-recoverable error</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>型号ID</source>
+        <translation>Model ID</translation>
+    </message>
+    <message>
+        <source>类型ID</source>
+        <translation>Type ID</translation>
+    </message>
+    <message>
+        <source>固件版本</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>厂商</source>
+        <translation>Maker</translation>
+    </message>
+    <message>
+        <source>序列号</source>
+        <translation>Serial number</translation>
+    </message>
+</context>
+<context>
     <name>SendProgressDialog</name>
     <message>
         <source>取消</source>
@@ -452,6 +582,21 @@ Error: %2</translation>
     </message>
 </context>
 <context>
+    <name>SymbolChecks</name>
+    <message>
+        <source>请输入要编码的文字!</source>
+        <translation>Please enter the text to encode!</translation>
+    </message>
+    <message>
+        <source>文字太长,最多1000字节!</source>
+        <translation>The text is too long: 1000 bytes at most!</translation>
+    </message>
+    <message>
+        <source>二维码设置不正确!</source>
+        <translation>The QR code settings are not valid!</translation>
+    </message>
+</context>
+<context>
     <name>TrafficReading</name>
     <message>
         <source>%1 字节</source>
@@ -510,6 +655,18 @@ Error: %2</translation>
         <translation>The IP address was not saved!
 </translation>
     </message>
+    <message>
+        <source>打印机状态</source>
+        <translation>Printer status</translation>
+    </message>
+    <message>
+        <source>二维码打印</source>
+        <translation>QR code</translation>
+    </message>
+    <message>
+        <source>PDF417打印</source>
+        <translation>PDF417</translation>
+    </message>
 </context>
 <context>
     <name>quillora::PrinterChooserDialog</name>
@@ -535,6 +692,94 @@ Error: %2</translation>
     <message>
         <source>流控制</source>
         <translation>Flow control</translation>
+    </message>
+</context>
+<context>
+    <name>quillora::StatusWindow</name>
+    <message>
+        <source>打印机状态</source>
+        <translation>Printer status</translation>
+    </message>
+    <message>
+        <source>端口: %1</source>
+        <translation>Port: %1</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>打印机信息</source>
+        <translation>Printer information</translation>
+    </message>
+    <message>
+        <source>正在读取...</source>
+        <translation>Reading...</translation>
+    </message>
+    <message>
+        <source>轮询(不用自动状态返回)</source>
+        <translation>Poll (no automatic status back)</translation>
+    </message>
+    <message>
+        <source>变化记录</source>
+        <translation>Changes</translation>
+    </message>
+    <message>
+        <source>另存为文本...</source>
+        <translation>Save as text...</translation>
+    </message>
+    <message>
+        <source>自动状态返回</source>
+        <translation>Automatic status back</translation>
+    </message>
+    <message>
+        <source>每0.5秒查询</source>
+        <translation>Asked every 0.5 s</translation>
+    </message>
+    <message>
+        <source>打印机没有回答!</source>
+        <translation>The printer did not answer!</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt)|*.txt||</source>
+        <translation>Text files (*.txt)|*.txt||</translation>
+    </message>
+    <message>
+        <source>变化记录没有保存成功!
+</source>
+        <translation>The changes were not saved!
+</translation>
+    </message>
+</context>
+<context>
+    <name>quillora::SymbolDialog</name>
+    <message>
+        <source>二维码打印</source>
+        <translation>QR code</translation>
+    </message>
+    <message>
+        <source>PDF417打印</source>
+        <translation>PDF417</translation>
+    </message>
+    <message>
+        <source>文字</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>编码</source>
+        <translation>Encoding</translation>
+    </message>
+    <message>
+        <source>模块大小</source>
+        <translation>Module size</translation>
+    </message>
+    <message>
+        <source>纠错等级</source>
+        <translation>Error level</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
     </message>
 </context>
 <context>
