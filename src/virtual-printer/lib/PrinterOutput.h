@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "virtual-printer/lib/Paper.h"
@@ -24,6 +26,13 @@ public:
     virtual void Reply(const std::vector<std::uint8_t>& bytes) = 0;
     virtual void Log(const std::string& line) = 0;
     virtual void ReceiptDone(Receipt receipt) = 0;
+    // A command not carried out as sent, at `offset` in the receipt's bytes, with the text
+    // its log line gives after the offset; logged as well. For whoever lists problems by
+    // place (the program's preview); the printer itself only logs them.
+    virtual void ProblemFound(std::size_t offset, std::string_view text) {
+        static_cast<void>(offset);
+        static_cast<void>(text);
+    }
 };
 
 }  // namespace vprinter
