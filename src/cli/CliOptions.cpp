@@ -33,11 +33,16 @@ std::string TestList(bool serialOnly) {
 std::string UsageText() {
     return "Usage: quillora-cli ports [--settings FILE] [--json]\n"
            "       quillora-cli run --port NAME [--settings FILE] [--json] [--trace]\n"
+           "                        [--preview DIR]\n"
            "                        [--interval S] [--logo] [--mixed] [--cut] [--text TEXT]\n"
            "                        TEST [TEST ...]\n"
            "\n"
            "NAME: COMn, LPTn, USBn, a dotted IPv4 address, or IP (the address in the\n"
-           "settings file, ./Option.ini unless --settings is given).\n"
+           "settings file, ./Option.ini unless --settings is given), or none: nothing\n"
+           "is sent, the bytes are only drawn, and a test passes when the virtual\n"
+           "printer's interpreter carries out every command in them.\n"
+           "--preview DIR: after the run, each receipt sent, drawn as the virtual printer\n"
+           "draws it, as DIR/receipt-NNNN.png; its problems on standard error.\n"
            "\n"
            "TEST, run in the order given:\n" +
            TestList(false) + "Serial connections only:\n" + TestList(true) +
@@ -59,8 +64,9 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& argument
     const QCommandLineOption mixed(QStringLiteral("mixed"), {});
     const QCommandLineOption cut(QStringLiteral("cut"), {});
     const QCommandLineOption text(QStringLiteral("text"), {}, QStringLiteral("TEXT"));
+    const QCommandLineOption preview(QStringLiteral("preview"), {}, QStringLiteral("DIR"));
     parser.addOptions(
-        {help, version, port, settings, json, trace, interval, logo, mixed, cut, text});
+        {help, version, port, settings, json, trace, interval, logo, mixed, cut, text, preview});
     // The parser wants the program's name first.
     if (!parser.parse(QStringList{QStringLiteral("quillora-cli")} + arguments)) {
         return Usage(parser.errorText());
@@ -109,6 +115,7 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& argument
     options.fatigue.mixed = parser.isSet(mixed);
     options.fatigue.cut = parser.isSet(cut);
     if (parser.isSet(text)) options.fatigue.text = parser.value(text);
+    if (parser.isSet(preview)) options.previewDir = parser.value(preview);
     options.tests = positional;
     return options;
 }

@@ -13,8 +13,8 @@ void StreamRecorder::ReceiptDone(vprinter::Receipt receipt) {
     if (keep_ > 0 && receipts_.size() > keep_) receipts_.pop_front();
 }
 
-void StreamRecorder::ProblemFound(std::size_t offset, std::string_view text) {
-    problems_.push_back({receiptStart_ + offset, std::string(text)});
+void StreamRecorder::ProblemFound(std::size_t offset, std::string_view text, bool carriedOut) {
+    problems_.push_back({receiptStart_ + offset, std::string(text), carriedOut});
 }
 
 DrawnStream DrawStream(std::span<const std::uint8_t> bytes) {

@@ -18,6 +18,8 @@ namespace quillora {
 struct DrawnProblem {
     std::size_t offset = 0;
     std::string text;  // as the virtual printer logs it after the offset
+    // Carried out with a note on the paper, rather than left undone (a hex mark).
+    bool carriedOut = false;
 };
 
 // What the interpreter hands over while it reads one stream: its receipts (each ended at
@@ -33,7 +35,7 @@ public:
     void Reply(const std::vector<std::uint8_t>&) override {}
     void Log(const std::string&) override {}
     void ReceiptDone(vprinter::Receipt receipt) override;
-    void ProblemFound(std::size_t offset, std::string_view text) override;
+    void ProblemFound(std::size_t offset, std::string_view text, bool carriedOut) override;
 
     // Where the receipt under way began.
     std::size_t ReceiptStart() const { return receiptStart_; }
