@@ -116,6 +116,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication application(argc, argv);
+    application.setQuitOnLastWindowClosed(false);  // each run closes its monitor
     benchmark::Initialize(&argc, argv);
     int status = 0;
     std::thread runner([&] {

@@ -58,12 +58,11 @@ void ReceiptPreviewPane::Show(const PreviewPicture& drawn) {
         const QString text = QString::fromStdString(problem.text);
         const int row = rows_.RowOf(problem.sequence);
         auto* item = new QListWidgetItem(
-            row < 0
-                ? text
-                : tr("%1 那一行: %2")
-                      .arg(rows_.data(rows_.index(row, TrafficTableModel::Time), Qt::DisplayRole)
-                               .toString(),
-                           text),
+            row < 0 ? text
+                    : tr("%1  %2").arg(
+                          rows_.data(rows_.index(row, TrafficTableModel::Time), Qt::DisplayRole)
+                              .toString(),
+                          text),
             problems_);
         item->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(problem.sequence));
     }
