@@ -53,6 +53,8 @@ std::optional<std::size_t> EscLength(const std::uint8_t* bytes, std::size_t size
         case '%':
         case '-':
         case '3':
+        case '4':  // italic on and off of clone printers, not ESC/POS
+        case '5':
         case '=':
         case '?':
         case 'E':
@@ -87,6 +89,9 @@ std::optional<std::size_t> EscLength(const std::uint8_t* bytes, std::size_t size
             return Need(5, size);
         case 'W':
             return Need(10, size);
+        case 'Z':  // QR code of clone printers, not ESC/POS: ESC Z m n k dL dH d1...dk
+            if (size < 7) return std::nullopt;
+            return Need(7 + Word(bytes + 5), size);
         case 'D':
             return NulEnded(bytes, size, 2, kMaxTabStops);
         case '&':
@@ -164,6 +169,8 @@ std::optional<std::size_t> GsLength(const std::uint8_t* bytes, std::size_t size)
         case 'j':
         case 'r':
         case 'w':
+        case 'x':  // clone printers, not ESC/POS: GS x n
+        case 'Z':  // clone printers' 2D code type, not ESC/POS: GS Z n
         case '|':
             return Need(3, size);
         case '$':

@@ -13,7 +13,23 @@ reads ESC/POS commands, answers status queries, and writes every receipt as a
 576-dot-wide PNG of the paper with the raw bytes beside it.
 
 A receipt ends at a cut (ESC m, ESC i, GS V), when its sender disconnects and
-does not come back within --join-ms, or after --idle-ms without data.
+does not come back within --join-ms, or after --idle-ms without data, and only
+if something was printed on it: feeds after a cut carry into the next receipt.
+
+What it carries out:
+  text        ESC @, ESC !, ESC E/ESC G, ESC -, GS B, ESC M, ESC SP, ESC V, GS !,
+              ESC r (second colour, red in the PNG), FS !, FS -, FS S, FS W
+  lines       LF, CR, ESC 2/ESC 3, ESC J, ESC d, ESC a, ESC $/ESC \, HT with
+              ESC D, GS L/GS W, ESC {
+  characters  ESC t (every table iconv renders), ESC R 0-15, FS &/FS . (GBK),
+              FS ( C (UTF-8)
+  barcodes    GS h, GS w, GS H, GS f; GS k: UPC-A, UPC-E, EAN13, EAN8, CODE39,
+              ITF, CODABAR, CODE93, CODE128 ({A {B {C {S {1-{4 {{)
+  2D codes    GS ( k: QR and PDF417
+  pictures    ESC *, GS v 0, GS ( L/GS 8 L, FS q/FS p
+  paper       GS V, ESC m, ESC i, ESC p, ESC 9 (drawer), BEL and ESC B (buzzer)
+  status      DLE EOT, GS r, GS I, GS a, GS F
+Skipped with one log line: clone printers' ESC 4, ESC 5, GS x, GS Z, ESC Z.
 
 How it prints, where real printers may differ:
   - ESC * bit images (8-dot and 24-dot) are printed at once: consecutive bands

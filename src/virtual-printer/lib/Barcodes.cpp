@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "virtual-printer/lib/Code128.h"
 #include "virtual-printer/lib/ZintBitmap.h"
 
 namespace vprinter {
@@ -86,28 +87,39 @@ Encoding EncodeJan(const std::string& name, const std::string& data, std::size_t
     return encoding;
 }
 
-// Code set selectors ({A, {B, {C) and shifts are the printer's business: libzint picks the
-// code sets itself, so only the characters are passed on.
+bool HasCodeSetSelector(const std::string& data) {
+    return data.size() >= 2 && data[0] == '{' &&
+           std::string("ABC").find(data[1]) != std::string::npos;
+}
+
+// CODE128 without a code set selector: a real printer may refuse it; libzint picks the
+// code sets. With one, the printer's code sets are followed (DrawCode128Sets).
 Encoding EncodeCode128(const std::string& data) {
-    Encoding encoding{BARCODE_CODE128, "", "", true};
-    const bool selected =
-        data.size() >= 2 && data[0] == '{' && std::string("ABC").find(data[1]) != std::string::npos;
-    if (!selected) {
-        encoding.problem =
-            "CODE128 data does not start with a code set selector ({A, {B or {C); printed "
-            "with automatic code sets, a real printer may refuse it";
-        encoding.text = data;
-        return encoding;
+    return Encoding{BARCODE_CODE128, data,
+                    "CODE128 data does not start with a code set selector ({A, {B or {C); "
+                    "printed with automatic code sets, a real printer may refuse it",
+                    true};
+}
+
+// CODE128 in the code sets the data selects, drawn module by module: libzint chooses its
+// own code sets and cannot be told which.
+BarcodeDrawing DrawCode128Sets(const std::string& data, int heightDots, int moduleDots,
+                               int maxWidthDots) {
+    const Code128Symbol symbol = EncodeCode128Sets(data);
+    BarcodeDrawing drawing{QImage(), symbol.humanReadable, symbol.problem};
+    if (!symbol.problem.empty()) return drawing;
+    const std::string modules = Code128Modules(symbol.values);
+    const int width = static_cast<int>(modules.size());
+    int module = moduleDots > 0 ? moduleDots : 3;
+    while (module > 1 && width * module > maxWidthDots) --module;
+    drawing.bars = DrawModules(modules, module, heightDots);
+    if (width * module > maxWidthDots) {
+        drawing.problem = "barcode wider than the paper, cut off at the right edge";
+    } else if (module < moduleDots) {
+        drawing.problem = "barcode too wide with " + std::to_string(moduleDots) +
+                          "-dot modules; printed with " + std::to_string(module);
     }
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        if (data[i] != '{' || i + 1 == data.size()) {
-            encoding.text += data[i];
-            continue;
-        }
-        ++i;
-        if (data[i] == '{') encoding.text += '{';
-    }
-    return encoding;
+    return drawing;
 }
 
 // UPC-E from its 6 digits (number system 0), 7 (number system first) or 8 (and check
@@ -203,6 +215,9 @@ int EanCheckDigit(const std::string& digits) {
 BarcodeDrawing DrawBarcode(int m, const std::vector<std::uint8_t>& data, int heightDots,
                            int moduleDots, int maxWidthDots) {
     const std::string text(data.begin(), data.end());
+    if (SymbologyOf(m) == Symbology::Code128 && HasCodeSetSelector(text)) {
+        return DrawCode128Sets(text, heightDots, moduleDots, maxWidthDots);
+    }
     const Encoding encoding = EncodingFor(SymbologyOf(m), text);
     BarcodeDrawing drawing{QImage(),
                            QString::fromLatin1(text.c_str(), static_cast<int>(text.size())),

@@ -7,45 +7,61 @@
 namespace vprinter {
 
 std::string CodeTables::TableName(int n) {
-    switch (n) {
-        case 0:
-            return "CP437";
-        case 2:
-            return "CP850";
-        case 3:
-            return "CP860";
-        case 4:
-            return "CP863";
-        case 5:
-            return "CP865";
-        case 13:
-            return "CP857";
-        case 16:
-            return "CP1252";
-        case 17:
-            return "CP866";
-        case 18:
-            return "CP852";
-        case 19:
-            return "CP858";
-        case 46:
-            return "CP1251";
-        default:
-            return "";
+    // ESC t numbers; those without a name (Hiragana, Thai, TCVN-3, the user page, ...) are
+    // tables this printer does not have.
+    static const std::map<int, std::string> kNames = {
+        {0, "CP437"},        {1, "SHIFT_JIS"}, {2, "CP850"},       {3, "CP860"},
+        {4, "CP863"},        {5, "CP865"},     {11, "CP851"},      {12, "CP853"},
+        {13, "CP857"},       {14, "CP737"},    {15, "ISO-8859-7"}, {16, "CP1252"},
+        {17, "CP866"},       {18, "CP852"},    {19, "CP858"},      {20, "TIS-620"},
+        {32, "CP720"},       {33, "CP775"},    {34, "CP855"},      {35, "CP861"},
+        {36, "CP862"},       {37, "CP864"},    {38, "CP869"},      {39, "ISO-8859-2"},
+        {40, "ISO-8859-15"}, {41, "CP1098"},   {42, "CP1118"},     {43, "CP1119"},
+        {44, "CP1125"},      {45, "CP1250"},   {46, "CP1251"},     {47, "CP1253"},
+        {48, "CP1254"},      {49, "CP1255"},   {50, "CP1256"},     {51, "CP1257"},
+        {52, "CP1258"},      {53, "RK1048"}};
+    const auto name = kNames.find(n);
+    return name == kNames.end() ? std::string() : name->second;
+}
+
+char16_t CodeTables::National(int set, std::uint8_t byte) {
+    // The twelve places that differ, in this order, and each set's characters for them.
+    static constexpr char16_t kPlaces[] = u"#$@[\\]^`{|}~";
+    static constexpr const char16_t* kSets[16] = {
+        u"#$@[\\]^`{|}~", u"#$à°ç§^`éùè¨", u"#$§ÄÖÜ^`äöüß",  u"£$@[\\]^`{|}~",
+        u"#$@ÆØÅ^`æøå~",  u"#¤ÉÄÖÅÜéäöåü", u"#$@°\\é^ùàòèì", u"₧$@¡Ñ¿^`¨ñ}~",
+        u"#$@[¥]^`{|}~",  u"#¤ÉÆØÅÜéæøåü", u"#$ÉÆØÅÜéæøåü",  u"#$á¡Ñ¿é`íñóú",
+        u"#$á¡Ñ¿éüíñóú",  u"#$@[₩]^`{|}~", u"#$ŽŠĐĆČžšđćč",  u"#¥@[\\]^`{|}~"};
+    if (!HasNational(set)) return byte;
+    for (int place = 0; place < 12; ++place) {
+        if (kPlaces[place] == byte) return kSets[set][place];
     }
+    return byte;
+}
+
+bool CodeTables::Renderable(int n) {
+    auto converted = tables_.find(n);
+    if (converted == tables_.end()) {
+        std::optional<Upper> upper;
+        // The C library may lack a converter for a table the printer knows.
+        const std::string name = TableName(n);
+        const iconv_t converter =
+            name.empty() ? reinterpret_cast<iconv_t>(-1) : iconv_open("UTF-16LE", name.c_str());
+        if (converter != reinterpret_cast<iconv_t>(-1)) upper = Convert(converter);
+        // The printers' PC857 has the euro sign where the C library's leaves a gap.
+        if (upper && name == "CP857" && !(*upper)[0xD5 - 0x80]) (*upper)[0xD5 - 0x80] = u'€';
+        converted = tables_.emplace(n, upper).first;
+    }
+    return converted->second.has_value();
 }
 
 std::optional<char16_t> CodeTables::Decode(int table, std::uint8_t byte) {
     if (byte < 0x80) return byte;
-    auto converted = tables_.find(table);
-    if (converted == tables_.end()) {
-        converted = tables_.emplace(table, Convert(TableName(table))).first;
-    }
-    return converted->second[byte - 0x80];
+    if (!Renderable(table)) return std::nullopt;
+    return (*tables_.find(table)->second)[byte - 0x80];
 }
 
-CodeTables::Upper CodeTables::Convert(const std::string& name) {
-    const iconv_t converter = OpenToUnicode(name);
+CodeTables::Upper CodeTables::Convert(iconv_t converter) {
     Upper upper;
     for (int byte = 0x80; byte <= 0xFF; ++byte) {
         const char input = static_cast<char>(byte);

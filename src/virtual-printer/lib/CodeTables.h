@@ -1,5 +1,7 @@
 #pragma once
 
+#include <iconv.h>
+
 #include <array>
 #include <cstdint>
 #include <map>
@@ -16,18 +18,26 @@ class CodeTables {
 public:
     // The iconv name of table n of ESC t, or "" when this printer does not have it.
     static std::string TableName(int n);
-    static bool Has(int n) { return !TableName(n).empty(); }
+    // ESC R n: the character `byte` (0x20..0x7E) stands for in international character
+    // set `set` (0 USA .. 15 China), which replaces up to twelve of ASCII's characters.
+    static char16_t National(int set, std::uint8_t byte);
+    static bool HasNational(int set) { return set >= 0 && set <= 15; }
 
-    // The character `byte` (0x80..0xFF) stands for in table `table` (one this printer has);
-    // nullopt when the table leaves it undefined.
+    // Whether the C library converts table n, so that its characters can be printed.
+    bool Renderable(int n);
+
+    // The character `byte` (0x80..0xFF) stands for in table `table`; nullopt when the
+    // table leaves it undefined or cannot be rendered.
     std::optional<char16_t> Decode(int table, std::uint8_t byte);
 
 private:
     using Upper = std::array<std::optional<char16_t>, 128>;
-    static Upper Convert(const std::string& name);
+    // Every byte through `converter`, which it closes.
+    static Upper Convert(iconv_t converter);
 
-    // Converted once, when a byte of the table is first decoded: most streams never need one.
-    std::map<int, Upper> tables_;
+    // Converted once, when the table is first selected or decoded (nullopt when it cannot
+    // be): most streams never need one.
+    std::map<int, std::optional<Upper>> tables_;
 };
 
 }  // namespace vprinter

@@ -48,7 +48,7 @@ void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
 void EscPosInterpreter::Pause() {
     if (!pending_.empty()) return;
     area_.FlushLine();
-    if (area_.Used()) EndReceipt("pause in the data");
+    if (HasReceiptToSave()) EndReceipt("pause in the data");
 }
 
 void EscPosInterpreter::EndOfStream() {
@@ -62,7 +62,7 @@ void EscPosInterpreter::EndOfStream() {
         pending_.clear();
     }
     area_.FlushLine();
-    if (area_.Used()) {
+    if (HasReceiptToSave()) {
         EndReceipt("connection closed");
     } else if (!raw_.empty()) {
         journal_.Line(std::to_string(raw_.size()) + " bytes received, nothing printed");
@@ -73,8 +73,18 @@ void EscPosInterpreter::EndOfStream() {
 
 void EscPosInterpreter::Execute(const std::uint8_t* command, std::size_t length,
                                 std::size_t offset) {
+    parameterOfUnknown_ = std::exchange(afterUnknown_, false);
+    const int band = std::exchange(bandHeight_, 0);
     switch (command[0]) {
+        case 0x00:  // NUL between commands: printers ignore it
+            return;
         case 0x0A:
+            // A bit image band is the line a printer prints at this LF: the line spacing
+            // counts from the band's top.
+            if (band > 0 && area_.Line().Empty()) {
+                area_.Feed(std::max(0, modes_.lineSpacing - band));
+                return;
+            }
             area_.PrintLine();
             return;
         case 0x0D:  // the line is printed at LF; CR before it changes nothing
@@ -114,8 +124,12 @@ void EscPosInterpreter::Execute(const std::uint8_t* command, std::size_t length,
 
 void EscPosInterpreter::ExecuteText(const std::uint8_t* command, std::size_t length,
                                     std::size_t offset) {
+    if (modes_.utf8) {
+        for (std::size_t i = 0; i < length; ++i) AddUtf8(command[i], offset + i);
+        return;
+    }
     if (length == 1 && command[0] >= 0x20 && command[0] < 0x7F) {
-        AddCharacter(command[0], false);
+        AddCharacter(CodeTables::National(modes_.nationalSet, command[0]), false);
         return;
     }
     if (length == 2 && modes_.doubleByte) {
@@ -139,6 +153,12 @@ void EscPosInterpreter::ExecuteText(const std::uint8_t* command, std::size_t len
         }
         return;
     }
+    if (parameterOfUnknown_ && command[0] < 0x20) {
+        afterUnknown_ = true;
+        journal_.Log(offset, {"parameter of the unknown command before it, skipped: ",
+                              HexBytes(command, length)});
+        return;
+    }
     Problem(offset, "unknown byte", command, length);
 }
 
@@ -156,6 +176,13 @@ void EscPosInterpreter::ExecuteFs(const std::uint8_t* command, std::size_t lengt
 void EscPosInterpreter::Cut(const std::string& name, std::size_t offset) {
     Event(name, offset);
     EndReceipt(name);
+    afterCut_ = true;
+}
+
+bool EscPosInterpreter::HasReceiptToSave() const {
+    // Paper only fed after a cut (ESC @ LF behind it, say) is no receipt: the feed carries
+    // into the next one. Paper fed with no cut before it is what a feed test shows.
+    return area_.Printed() || (area_.Used() && !afterCut_);
 }
 
 void EscPosInterpreter::Event(const std::string& text, std::size_t offset) {
@@ -166,6 +193,7 @@ void EscPosInterpreter::Event(const std::string& text, std::size_t offset) {
 void EscPosInterpreter::Problem(std::size_t offset, std::string_view text,
                                 const std::uint8_t* bytes, std::size_t length) {
     journal_.CountProblem();
+    afterUnknown_ = text == "unknown command";
     const std::string hex = HexBytes(bytes, length);
     area_.AddCell(glyphs_.HexMark(hex));
     journal_.Log(offset, {text, ": ", hex});
@@ -184,6 +212,7 @@ void EscPosInterpreter::PlaceNote(const std::string& text, NoteStyle style) {
 }
 
 void EscPosInterpreter::EndReceipt(std::string endedBy) {
+    afterCut_ = false;
     // The paper first: printing the last line may lose rows, which count as problems.
     Paper paper = area_.TakePaper();
     output_.ReceiptDone(

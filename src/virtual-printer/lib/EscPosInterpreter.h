@@ -17,6 +17,7 @@
 #include "virtual-printer/lib/PrinterMemory.h"
 #include "virtual-printer/lib/PrinterOutput.h"
 #include "virtual-printer/lib/StatusReplies.h"
+#include "virtual-printer/lib/Utf8Reader.h"
 
 namespace vprinter {
 
@@ -72,6 +73,7 @@ private:
     // Marks a cut on the paper and ends the receipt there.
     void Cut(const std::string& name, std::size_t offset);
     void EndReceipt(std::string endedBy);
+    bool HasReceiptToSave() const;
 
     // ESC and GS commands of the printer itself: justification, feeds, cuts, the drawer,
     // the buzzer, reset, function switches, status (InterpreterControl.cpp).
@@ -85,8 +87,15 @@ private:
     bool ExecuteEscText(const std::uint8_t* command, std::size_t length, std::size_t offset);
     bool ExecuteGsText(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void ExecuteFsText(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void ExecuteFsCounted(const std::uint8_t* command, std::size_t length, std::size_t offset);
+    void SelectCodeTable(int n, std::size_t offset);
+    // A byte of text while FS ( C has selected UTF-8.
+    void AddUtf8(std::uint8_t byte, std::size_t offset);
     void Tab();
     void AddCharacter(char16_t character, bool fullWidth);
+    // Commands of other printers that are not ESC/POS: skipped whole, with a log line;
+    // false when the command is none of them.
+    bool SkipForeignCommand(const std::uint8_t* command, std::size_t length, std::size_t offset);
 
     // Barcodes, their settings and 2D codes (InterpreterCodes.cpp).
     bool ExecuteBarcodeSetting(const std::uint8_t* command, std::size_t length, std::size_t offset);
@@ -117,8 +126,16 @@ private:
     Pdf417Code pdf417_;
     QImage bufferedGraphic_;                  // GS ( L fn 112, printed by fn 50
     std::map<int, QImage> downloadGraphics_;  // GS ( L fn 83 by key code
-    std::vector<std::uint8_t> pending_;       // the start of a command still incomplete
-    std::vector<std::uint8_t> raw_;           // bytes of the receipt under way
+    Utf8Reader utf8_;
+    // The last command was one this printer does not know: the control bytes right after
+    // it are its parameters, not more unknown commands to mark.
+    bool afterUnknown_ = false;
+    bool parameterOfUnknown_ = false;
+    int bandHeight_ = 0;  // the ESC * band just placed, until the next command
+    // The receipt under way began at a cut: paper only fed on it is not saved.
+    bool afterCut_ = false;
+    std::vector<std::uint8_t> pending_;  // the start of a command still incomplete
+    std::vector<std::uint8_t> raw_;      // bytes of the receipt under way
 };
 
 }  // namespace vprinter

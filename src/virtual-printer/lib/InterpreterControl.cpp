@@ -83,9 +83,9 @@ void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t leng
         case '=':  // peripheral selection: this printer is always selected
         case 'c':  // paper sensors and panel keys: nothing to show on paper
         case 'U':  // unidirectional printing
-        case 'R':  // international character set: the code table decides here
             return;
         default:
+            if (SkipForeignCommand(command, length, offset)) return;
             Problem(offset, "unknown command", command, length);
             return;
     }
@@ -155,9 +155,29 @@ void EscPosInterpreter::ExecuteGs(const std::uint8_t* command, std::size_t lengt
             AnswerStatus(command, offset);
             return;
         default:
+            if (SkipForeignCommand(command, length, offset)) return;
             Problem(offset, "unknown command", command, std::min<std::size_t>(length, 3));
             return;
     }
+}
+
+bool EscPosInterpreter::SkipForeignCommand(const std::uint8_t* command, std::size_t length,
+                                           std::size_t offset) {
+    const char* name = nullptr;
+    if (command[0] == escpos::kEsc && (command[1] == '4' || command[1] == '5')) {
+        name = "italic (ESC 4 / ESC 5) of clone printers";
+    } else if (command[0] == escpos::kEsc && command[1] == 'Z') {
+        name = "QR code (ESC Z) of clone printers";
+    } else if (command[0] == escpos::kGs && command[1] == 'x') {
+        name = "GS x of clone printers";
+    } else if (command[0] == escpos::kGs && command[1] == 'Z') {
+        name = "2D code type (GS Z) of clone printers";
+    } else {
+        return false;
+    }
+    journal_.Log(offset, {name, " is not ESC/POS; a strict ESC/POS printer does not know it: ",
+                          HexBytes(command, length), " skipped"});
+    return true;
 }
 
 void EscPosInterpreter::SetFunctionSwitch(std::uint8_t n, std::size_t offset) {

@@ -38,6 +38,7 @@ void EscPosInterpreter::PrintBitImage(const std::uint8_t* command, std::size_t l
         }
     }
     area_.PlaceBlock(band);
+    bandHeight_ = band.height();
 }
 
 void EscPosInterpreter::DefineNvImages(const std::uint8_t* command, std::size_t length,

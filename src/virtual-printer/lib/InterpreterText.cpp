@@ -1,5 +1,6 @@
 // Character modes, spacing, positions and code tables of the interpreter.
 #include <algorithm>
+#include <cstdio>
 
 #include "virtual-printer/lib/EscPosInterpreter.h"
 
@@ -70,14 +71,24 @@ bool EscPosInterpreter::ExecuteEscText(const std::uint8_t* command, std::size_t 
             // A sender that picks a single-byte table means single-byte characters: it
             // leaves GBK mode as FS . would.
             modes_.doubleByte = false;
-            if (CodeTables::Has(n)) {
-                modes_.codeTable = n;
+            SelectCodeTable(n, offset);
+            return true;
+        case 'R':
+            if (CodeTables::HasNational(n)) {
+                modes_.nationalSet = n;
             } else {
-                ProblemNote(offset, "code table " + std::to_string(n) +
-                                        " is not built into this printer; table " +
-                                        std::to_string(modes_.codeTable) + " stays");
+                Problem(offset, "international character set out of range", command, length);
             }
             return true;
+        case 'r': {
+            const int colour = Choice(n, 1);
+            if (colour < 0) {
+                Problem(offset, "print colour out of range", command, length);
+            } else {
+                style.red = colour == 1;
+            }
+            return true;
+        }
         case 'D': {
             modes_.tabStops.clear();
             for (std::size_t i = 2; i + 1 < length; ++i) {
@@ -158,10 +169,67 @@ void EscPosInterpreter::ExecuteFsText(const std::uint8_t* command, std::size_t l
             return;
         case 'C':  // double-byte code system: the bytes are GBK whatever it says
             return;
+        case '(':
+            ExecuteFsCounted(command, length, offset);
+            return;
         default:
             Problem(offset, "unknown command", command, std::min<std::size_t>(length, 3));
             return;
     }
+}
+
+// FS ( C pL pH fn m: fn 48 selects one-byte characters (m 1) or UTF-8 (m 2); fn 60, the
+// font priority, changes nothing with one font per width.
+void EscPosInterpreter::ExecuteFsCounted(const std::uint8_t* command, std::size_t length,
+                                         std::size_t offset) {
+    if (length < 7 || command[2] != 'C') {
+        Problem(offset, "unknown command", command, std::min<std::size_t>(length, 3));
+        return;
+    }
+    const int m = Choice(command[6], 2);
+    if (command[5] == 60) return;
+    if (command[5] != 48 || m < 1) {
+        Problem(offset, "character encoding out of range", command, length);
+        return;
+    }
+    modes_.utf8 = m == 2;
+    utf8_.Reset();
+}
+
+void EscPosInterpreter::SelectCodeTable(int n, std::size_t offset) {
+    if (codeTables_.Renderable(n)) {
+        modes_.codeTable = n;
+        return;
+    }
+    const std::string name = CodeTables::TableName(n);
+    ProblemNote(offset, "code table " + std::to_string(n) +
+                            (name.empty() ? " is not built into this printer"
+                                          : " (" + name + ") cannot be rendered here") +
+                            "; table " + std::to_string(modes_.codeTable) + " stays");
+}
+
+void EscPosInterpreter::AddUtf8(std::uint8_t byte, std::size_t offset) {
+    switch (utf8_.Take(byte)) {
+        case Utf8Reader::Result::More:
+            return;
+        case Utf8Reader::Result::Invalid:
+            Problem(offset, "not UTF-8", &byte, 1);
+            return;
+        case Utf8Reader::Result::Character:
+            break;
+    }
+    const char32_t code = utf8_.Last();
+    if (code > 0xFFFF || code < 0x20 || code == 0x7F) {
+        char name[16];
+        std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
+        ProblemNote(offset, std::string("character ") + name + " is not in this printer's font");
+        return;
+    }
+    // East Asian wide characters take a double-byte cell, as GBK ones do.
+    const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+                      (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+                      (code >= 0xFF00 && code <= 0xFF60) || (code >= 0xFFE0 && code <= 0xFFE6);
+    AddCharacter(static_cast<char16_t>(code), wide);
 }
 
 void EscPosInterpreter::Tab() {
@@ -183,9 +251,23 @@ void EscPosInterpreter::AddCharacter(char16_t character, bool fullWidth) {
     const bool plain = !style.bold && !style.doubleStrike && style.underline == 0 &&
                        !style.reverse && !style.rotated && style.rightSpacing == 0 &&
                        (!fullWidth || style.kanjiLeftSpacing + style.kanjiRightSpacing == 0);
-    area_.AddCell(plain ? glyphs_.Character(character, fullWidth, style.widthFactor,
-                                            style.heightFactor, style.font)
-                        : glyphs_.Styled(character, fullWidth, style));
+    const QImage& cell = plain ? glyphs_.Character(character, fullWidth, style.widthFactor,
+                                                   style.heightFactor, style.font)
+                               : glyphs_.Styled(character, fullWidth, style);
+    if (!style.red) {
+        area_.AddCell(cell);
+        return;
+    }
+    // The second colour: the same dots in the grey the paper paints red.
+    QImage red = cell.copy();
+    for (int y = 0; y < red.height(); ++y) {
+        uchar* line = red.scanLine(y);
+        for (int x = 0; x < red.width(); ++x) {
+            if (line[x] < 128) line[x] = Paper::kRedInk;
+        }
+    }
+    area_.MarkRed();
+    area_.AddCell(red);
 }
 
 }  // namespace vprinter

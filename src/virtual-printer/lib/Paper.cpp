@@ -115,7 +115,24 @@ QImage Paper::Picture() const {
                     paper.scanLine(placed.top + y));
         }
     }
-    return paper;
+    if (!red_) return paper;
+    QImage coloured = paper.convertToFormat(QImage::Format_Indexed8,
+                                            {qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(255, 0, 0)});
+    PaintRed(coloured);
+    return coloured;
+}
+
+void Paper::PaintRed(QImage& picture) const {
+    for (const Placed& placed : placed_) {
+        const int rows = std::min(placed.rows, picture.height() - placed.top);
+        for (int y = 0; y < rows; ++y) {
+            const uchar* source = placed.image.constScanLine(y);
+            uchar* target = picture.scanLine(placed.top + y) + placed.left;
+            for (int x = 0; x < placed.columns; ++x) {
+                if (source[x] == kRedInk) target[x] = 2;
+            }
+        }
+    }
 }
 
 }  // namespace vprinter

@@ -27,6 +27,9 @@ public:
     // At this length the paper reports Full() so that the receipt can be ended, and
     // nothing lies below it: endless streams never grow one image without bound.
     static constexpr int kMaxHeightDots = 32768;
+    // The grey of a dot in the second colour (ESC r 1): dark like black, told apart in the
+    // picture, which shows it red.
+    static constexpr uchar kRedInk = 96;
 
     // Stamps the dark pixels of `block` at the cursor, positioned by `justification` within
     // the print area that starts `areaLeft` dots from the left edge and is `areaWidth` wide,
@@ -45,11 +48,16 @@ public:
                       int areaLeft, int areaWidth);
 
     bool Used() const { return used_; }
+    // Whether anything was placed on it: paper only fed is not a receipt yet.
+    bool Printed() const { return !placed_.empty(); }
+    // Some block carries dots in the second colour (kRedInk).
+    void MarkRed() { red_ = true; }
     bool Full() const { return cursor_ >= kMaxHeightDots; }
     // How many rows of dots the picture has: down to the cursor, at least one.
     int Height() const { return std::max(cursor_, 1); }
 
-    // The paper down to the cursor, one bit per dot, painted from the blocks now.
+    // The paper down to the cursor, one bit per dot (two, white, black and red, when the
+    // second colour was used), painted from the blocks now.
     QImage Picture() const;
 
 private:
@@ -62,8 +70,12 @@ private:
     };
 
     std::vector<Placed> placed_;
+    // Paints the second colour's dots of the blocks in red onto `picture` (Indexed8).
+    void PaintRed(QImage& picture) const;
+
     int cursor_ = 0;
     bool used_ = false;
+    bool red_ = false;
 };
 
 }  // namespace vprinter

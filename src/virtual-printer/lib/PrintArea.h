@@ -37,6 +37,8 @@ public:
     void ResetLine();
 
     bool Used() const { return paper_.Used(); }
+    bool Printed() const { return paper_.Printed(); }
+    void MarkRed() { paper_.MarkRed(); }
     bool Full() const { return paper_.Full(); }
     // Prints the line, hands over the paper and starts a fresh one.
     Paper TakePaper();

@@ -20,6 +20,8 @@ struct PrintModes {
     bool upsideDown = false;                // ESC {
     bool doubleByte = true;                 // FS & / FS .: this model starts in GBK mode
     int codeTable = 0;                      // ESC t, for single-byte characters from 0x80 up
+    int nationalSet = 0;                    // ESC R, for a dozen of ASCII's characters
+    bool utf8 = false;                      // FS ( C: text is UTF-8
     int lineSpacing = kDefaultLineSpacing;  // ESC 2 / ESC 3
     int leftMargin = 0;                     // GS L, dots
     int printWidth = Paper::kWidthDots;     // GS W, dots

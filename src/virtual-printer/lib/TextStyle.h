@@ -19,6 +19,7 @@ struct TextStyle {
     int widthFactor = 1;        // 1..8
     int heightFactor = 1;       // 1..8
     int rightSpacing = 0;       // ESC SP, dots (doubled with the width)
+    bool red = false;           // ESC r: the second print colour
     int kanjiLeftSpacing = 0;   // FS S, dots, for double-byte characters
     int kanjiRightSpacing = 0;
 
