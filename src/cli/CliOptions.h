@@ -40,6 +40,7 @@ struct CliOptions {
     bool settingsGiven = false;
     bool json = false;
     bool trace = false;
+    std::optional<QString> previewDir;  // --preview: where the receipts' pictures go
     FatigueOptions fatigue;
     TextEncoding symbolEncoding = TextEncoding::Gbk;  // --encoding
     QStringList tests;
