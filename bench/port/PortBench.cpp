@@ -10,6 +10,7 @@
 
 #include "monitor/TrafficLog.h"
 #include "port/BackgroundSender.h"
+#include "port/DiscardingPortDriver.h"
 #include "port/LinuxPortDriver.h"
 #include "port/TracingPortDriver.h"
 #include "support/DrainingPrinter.h"
@@ -69,24 +70,11 @@ void SendSingleBytes(benchmark::State& state) {
 }
 BENCHMARK(SendSingleBytes)->Arg(0)->Arg(1)->UseRealTime();
 
-// A driver that takes every byte at once, so that only the recording is timed.
-class TakingDriver final : public PortDriver {
-public:
-    int GetCOMMax() override { return 0; }
-    int GetLPTMax() override { return 0; }
-    int GetUSBPort() override { return 0; }
-    int SetComParam(const PortName&, int, int, int, int, int) override { return 1; }
-    int ShowCOMSettingDlg(const PortName&) override { return 1; }
-    int SendData(const PortName&, const std::uint8_t*, int length) override { return length; }
-    int ReadData(const PortName&, std::uint8_t*, int) override { return 0; }
-    std::string LastErrorText(const PortName&) const override { return {}; }
-};
-
 // A 10 MiB file printed with the monitor open: the time until the call is in the record
 // (the log already full, so each call also drops the previous one).
 void TenMebibyteSendIntoTheRecord(benchmark::State& state) {
     const std::vector<std::uint8_t> file(10 << 20, 0x55);
-    TakingDriver driver;
+    DiscardingPortDriver driver;  // takes every byte at once: only the recording is timed
     TrafficLog log;
     TracingPortDriver recorded(driver, {&log});
     for (auto _ : state) {
@@ -96,7 +84,7 @@ void TenMebibyteSendIntoTheRecord(benchmark::State& state) {
 }
 // The recorder's own cost per one-byte call, without the network.
 void OneByteIntoTheRecord(benchmark::State& state) {
-    TakingDriver driver;
+    DiscardingPortDriver driver;
     TrafficLog log;
     FillUp(log);
     TracingPortDriver recorded(driver, {&log});

@@ -4,17 +4,20 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "cli/CliOptions.h"
 #include "cli/InputFiles.h"
 #include "cli/PortChoice.h"
 #include "cli/ResultOutput.h"
+#include "cli/RunDrawing.h"
 #include "cli/StderrTrace.h"
 #include "cli/TestPreparation.h"
 #include "cli/TestRunner.h"
 #include "cli/WatchCommand.h"
 #include "driverprint/Spooler.h"
 #include "port/ConnectionList.h"
+#include "port/DiscardingPortDriver.h"
 #include "port/LinuxPortDriver.h"
 #include "port/TracingPortDriver.h"
 #include "resources/UiLanguage.h"
@@ -38,17 +41,34 @@ std::string PrintTxtBeside(const std::string& settingsPath) {
     return folder.filePath(QStringLiteral("Print.txt")).toStdString();
 }
 
-// The chosen port on the driver (traced with --trace, its serial settings applied), handed
-// to `use`, which returns the exit status.
+// --preview DIR: made when missing; it must take files.
+std::optional<UsageError> PreviewFolderProblem(const QString& directory) {
+    const QFileInfo folder(directory);
+    if (!QDir().mkpath(directory) || !folder.isDir()) {
+        return UsageError{"--preview " + directory.toStdString() + ": cannot make the folder"};
+    }
+    if (!folder.isWritable()) {
+        return UsageError{"--preview " + directory.toStdString() + ": folder not writable"};
+    }
+    return std::nullopt;
+}
+
+// The chosen port's driver (nothing behind it with --port none; traced with --trace, drawn
+// into `drawing` with --preview or --port none; its serial settings applied), handed to
+// `use`, which returns the exit status.
 template <class Use>
 int OnChosenPort(const CliOptions& options, LinuxPortDriver& system, const ChosenPort& chosen,
-                 Use use) {
+                 std::optional<RunDrawing>& drawing, Use use) {
+    const bool drawOnly = IsDrawOnly(options.port);
     StderrTrace trace;
+    DiscardingPortDriver nowhere;
+    PortDriver& device = drawOnly ? static_cast<PortDriver&>(nowhere) : system;
+    std::vector<TrafficSink*> sinks;
+    if (options.trace) sinks.push_back(&trace);
+    if (drawOnly || options.previewDir) sinks.push_back(&drawing.emplace(chosen.name));
     std::unique_ptr<TracingPortDriver> tracing;
-    if (options.trace) {
-        tracing = std::make_unique<TracingPortDriver>(system, std::vector<TrafficSink*>{&trace});
-    }
-    PortDriver& driver = tracing ? static_cast<PortDriver&>(*tracing) : system;
+    if (!sinks.empty()) tracing = std::make_unique<TracingPortDriver>(device, sinks);
+    PortDriver& driver = tracing ? static_cast<PortDriver&>(*tracing) : device;
 
     // As selecting the entry in the window does. The window says nothing when the port
     // refuses them; a script is told, and the tests still run at the port's own settings.
@@ -61,11 +81,17 @@ int OnChosenPort(const CliOptions& options, LinuxPortDriver& system, const Chose
 }
 
 int Run(const CliOptions& options, LinuxPortDriver& system) {
-    const auto port = ChoosePort(options.port, system, options.settingsPath);
+    const bool drawOnly = IsDrawOnly(options.port);
+    const auto port = drawOnly ? ChosenPort{"none", false}
+                               : ChoosePort(options.port, system, options.settingsPath);
     if (const auto* error = std::get_if<UsageError>(&port)) return Refuse(*error);
     const ChosenPort& chosen = std::get<ChosenPort>(port);
+    if (options.previewDir) {
+        if (const auto problem = PreviewFolderProblem(*options.previewDir)) return Refuse(*problem);
+    }
+    std::optional<RunDrawing> drawing;
     if (options.command == Command::Watch) {
-        return OnChosenPort(options, system, chosen, [&](PortDriver& driver) {
+        return OnChosenPort(options, system, chosen, drawing, [&](PortDriver& driver) {
             return Watch(options, driver, chosen.name);
         });
     }
@@ -76,10 +102,12 @@ int Run(const CliOptions& options, LinuxPortDriver& system) {
     auto tests = PrepareTests(options.tests, context);
     if (const auto* error = std::get_if<UsageError>(&tests)) return Refuse(*error);
 
-    return OnChosenPort(options, system, chosen, [&](PortDriver& driver) {
-        const std::vector<TestResult> results =
-            RunTests(std::get<std::vector<PreparedTest>>(tests), driver, chosen.name);
-        const int status = ExitStatusOf(results);
+    return OnChosenPort(options, system, chosen, drawing, [&](PortDriver& driver) {
+        const auto& prepared = std::get<std::vector<PreparedTest>>(tests);
+        std::vector<TestResult> results =
+            RunTests(drawing ? drawing->Wrap(prepared) : prepared, driver, chosen.name);
+        const bool drawn = !drawing || drawing->Finish(options.previewDir, drawOnly, results);
+        const int status = drawn ? ExitStatusOf(results) : kExitFailed;
         Write(stdout,
               options.json ? ResultJson(chosen.name, results, status) : ResultLines(results));
         return status;

@@ -33,14 +33,18 @@ std::string TestList(bool serialOnly) {
 std::string UsageText() {
     return "Usage: quillora-cli ports [--settings FILE] [--json] [--lang zh|en]\n"
            "       quillora-cli run --port NAME [--settings FILE] [--json] [--trace]\n"
-           "                        [--lang zh|en]\n"
+           "                        [--preview DIR] [--lang zh|en]\n"
            "                        [--interval S] [--logo] [--mixed] [--cut] [--text TEXT]\n"
            "                        [--encoding GBK|UTF-8] TEST [TEST ...]\n"
            "       quillora-cli watch --port NAME [--settings FILE] [--json] [--trace]\n"
            "                        [--seconds N] [--poll]\n"
            "\n"
            "NAME: COMn, LPTn, USBn, a dotted IPv4 address, or IP (the address in the\n"
-           "settings file, ./Option.ini unless --settings is given).\n"
+           "settings file, ./Option.ini unless --settings is given), or none: nothing\n"
+           "is sent, the bytes are only drawn, and a test passes when the virtual\n"
+           "printer's interpreter carries out every command in them.\n"
+           "--preview DIR: after the run, each receipt sent, drawn as the virtual printer\n"
+           "draws it, as DIR/receipt-NNNN.png; its problems on standard error.\n"
            "\n"
            "TEST, run in the order given:\n" +
            TestList(false) + "Serial connections only:\n" + TestList(true) +
@@ -74,9 +78,10 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& argument
     const QCommandLineOption encoding(QStringLiteral("encoding"), {}, QStringLiteral("E"));
     const QCommandLineOption seconds(QStringLiteral("seconds"), {}, QStringLiteral("N"));
     const QCommandLineOption poll(QStringLiteral("poll"), {});
+    const QCommandLineOption preview(QStringLiteral("preview"), {}, QStringLiteral("DIR"));
     const QCommandLineOption lang(QStringLiteral("lang"), {}, QStringLiteral("LANG"));
     parser.addOptions({help, version, port, settings, json, trace, interval, logo, mixed, cut, text,
-                       encoding, seconds, poll, lang});
+                       encoding, seconds, poll, preview, lang});
     // The parser wants the program's name first.
     if (!parser.parse(QStringList{QStringLiteral("quillora-cli")} + arguments)) {
         return Usage(parser.errorText());
@@ -150,6 +155,7 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& argument
         options.watchSeconds = *count;
     }
     options.poll = parser.isSet(poll);
+    if (parser.isSet(preview)) options.previewDir = parser.value(preview);
     options.tests = positional;
     return options;
 }

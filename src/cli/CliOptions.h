@@ -40,6 +40,7 @@ struct CliOptions {
     bool settingsGiven = false;
     bool json = false;
     bool trace = false;
+    std::optional<QString> previewDir;  // --preview: where the receipts' pictures go
     // --lang: the language of the lines for a person; the environment's when absent.
     std::optional<std::string> language;
     FatigueOptions fatigue;

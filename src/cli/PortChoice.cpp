@@ -72,7 +72,8 @@ std::variant<ChosenPort, UsageError> ChoosePort(const QString& name, PortDriver&
 }
 
 DeviceTable DevicesFor(const QString& name) {
-    if (IsIpEntry(name) || ParsePortName(name.toStdString()).kind == PortKind::Network) {
+    if (IsIpEntry(name) || IsDrawOnly(name) ||
+        ParsePortName(name.toStdString()).kind == PortKind::Network) {
         return {};
     }
     return SystemDeviceTable();

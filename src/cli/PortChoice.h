@@ -22,6 +22,11 @@ struct ChosenPort {
 std::variant<ChosenPort, UsageError> ChoosePort(const QString& name, PortDriver& driver,
                                                 const std::string& settingsPath);
 
+// "none" (any letter case): nothing is sent, the bytes are only drawn (--preview).
+inline bool IsDrawOnly(const QString& name) {
+    return name.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
+}
+
 // The devices a run on `name` may need: none for a network connection, whose driver then
 // skips discovery (it takes tens of milliseconds), otherwise the system's.
 DeviceTable DevicesFor(const QString& name);

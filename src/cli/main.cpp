@@ -7,11 +7,17 @@
 
 namespace {
 
-// The driver test page is drawn with fonts, which need a GUI application; it is made on the
-// offscreen platform, so no display is needed for it either.
+// The driver test page and the receipts of --preview and --port none are drawn with
+// fonts, which need a GUI application; it is made on the offscreen platform, so no display
+// is needed for them either.
 bool DrawsPages(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
-        if (QByteArray(argv[i]).startsWith("driver-page")) return true;
+        const QByteArray argument(argv[i]);
+        if (argument.startsWith("driver-page") || argument.startsWith("--preview") ||
+            argument.compare("none", Qt::CaseInsensitive) == 0 ||
+            argument.compare("--port=none", Qt::CaseInsensitive) == 0) {
+            return true;
+        }
     }
     return false;
 }

@@ -7,14 +7,17 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "gui/FileDialogService.h"
 #include "gui/MessageService.h"
+#include "gui/ReceiptPreviewPane.h"
 #include "gui/TrafficTableModel.h"
 #include "monitor/TrafficLog.h"
+#include "preview/PreviewScheduler.h"
 
 namespace quillora {
 namespace {
@@ -47,11 +50,15 @@ TrafficMonitorWindow::TrafficMonitorWindow(TrafficLog& log, FileDialogService& f
       clear_(new QPushButton(tr("清除"), this)),
       saveText_(new QPushButton(tr("另存为文本..."), this)),
       saveSent_(new QPushButton(tr("保存发送数据(.bin)..."), this)),
-      timer_(new QTimer(this)) {
+      timer_(new QTimer(this)),
+      split_(new QSplitter(this)),
+      preview_(new ReceiptPreviewPane(*model_, this)),
+      previewToggle_(new QPushButton(tr("预览"), this)),
+      scheduler_(new PreviewScheduler(log_, this)) {
     QAccessible::installFactory(&MonitorAccessible);  // once: Qt skips a known factory
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("通信监视"));
-    resize(1200, 480);
+    resize(1260, 640);
 
     table_->setModel(model_);
     table_->setWordWrap(false);
@@ -75,18 +82,33 @@ TrafficMonitorWindow::TrafficMonitorWindow(TrafficLog& log, FileDialogService& f
     dropped_->hide();
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {pause_, clear_, saveText_, saveSent_}) buttons->addWidget(button);
+    for (QPushButton* button : {pause_, clear_, saveText_, saveSent_, previewToggle_}) {
+        buttons->addWidget(button);
+    }
     buttons->addStretch();
+    previewToggle_->setCheckable(true);
+    previewToggle_->setChecked(true);
+    split_->addWidget(table_);
+    split_->addWidget(preview_);
+    split_->setStretchFactor(0, 1);
+    split_->setStretchFactor(1, 0);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(dropped_);
-    layout->addWidget(table_);
+    layout->addWidget(split_);
 
     connect(pause_, &QPushButton::clicked, this, &TrafficMonitorWindow::TogglePause);
     connect(clear_, &QPushButton::clicked, this, &TrafficMonitorWindow::ClearAll);
     connect(saveText_, &QPushButton::clicked, this, &TrafficMonitorWindow::SaveText);
     connect(saveSent_, &QPushButton::clicked, this, &TrafficMonitorWindow::SaveSentBytes);
     connect(timer_, &QTimer::timeout, this, &TrafficMonitorWindow::Poll);
+    connect(previewToggle_, &QPushButton::toggled, this, &TrafficMonitorWindow::TogglePreview);
+    connect(preview_->SaveButton(), &QPushButton::clicked, this,
+            &TrafficMonitorWindow::SavePreview);
+    connect(preview_, &ReceiptPreviewPane::ProblemChosen, this, &TrafficMonitorWindow::SelectCall);
+    connect(scheduler_, &PreviewScheduler::Drawn, this, &TrafficMonitorWindow::ShowPreview);
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TrafficMonitorWindow::RequestPreview);
     Poll();
     timer_->start(kPollMs);
 }
@@ -111,6 +133,7 @@ void TrafficMonitorWindow::Poll() {
         dropped_->hide();
     }
     if (atBottom) table_->scrollToBottom();
+    RequestPreview();
 }
 
 void TrafficMonitorWindow::TogglePause() {
@@ -128,6 +151,9 @@ void TrafficMonitorWindow::ClearAll() {
     log_.Clear();
     model_->Clear();
     dropped_->hide();
+    ++generation_;
+    asked_.reset();
+    preview_->Clear();
 }
 
 void TrafficMonitorWindow::SaveText() {
@@ -137,13 +163,57 @@ void TrafficMonitorWindow::SaveText() {
 
 void TrafficMonitorWindow::SaveSentBytes() {
     // The port of the selected line, else the port of the last line.
+    const int row = ChosenRow();
+    if (row < 0) return;
     const TrafficRows& rows = model_->Rows();
-    if (rows.empty()) return;
-    const QModelIndexList selected = table_->selectionModel()->selectedRows();
-    const std::size_t row =
-        selected.isEmpty() ? rows.size() - 1 : static_cast<std::size_t>(selected.first().row());
     WriteFile(QStringLiteral("Binary Files (*.bin)|*.bin||"), QStringLiteral("sent.bin"),
-              SentBytes(rows, rows[row].event->port));
+              SentBytes(rows, rows[static_cast<std::size_t>(row)].event->port));
+}
+
+int TrafficMonitorWindow::ChosenRow() const {
+    const QModelIndexList selected = table_->selectionModel()->selectedRows();
+    return selected.isEmpty() ? model_->rowCount() - 1 : selected.first().row();
+}
+
+void TrafficMonitorWindow::RequestPreview() {
+    const int row = ChosenRow();
+    if (!preview_->isVisibleTo(this) || row < 0) return;
+    const TrafficLog::Entry& entry = model_->Rows()[static_cast<std::size_t>(row)];
+    const PreviewRequest request{entry.event->port, entry.sequence, generation_};
+    if (asked_ == request) return;
+    asked_ = request;
+    scheduler_->Request(request);
+}
+
+void TrafficMonitorWindow::ShowPreview(const PreviewPicture& drawn) {
+    // A drawing of the log before it was cleared is of nothing shown any more.
+    if (drawn.request.generation == generation_) preview_->Show(drawn);
+}
+
+void TrafficMonitorWindow::TogglePreview(bool shown) {
+    preview_->setVisible(shown);
+    RequestPreview();
+}
+
+void TrafficMonitorWindow::SelectCall(std::uint64_t sequence) {
+    const int row = model_->RowOf(sequence);
+    if (row < 0) return;
+    table_->selectRow(row);
+    table_->scrollTo(model_->index(row, 0));
+}
+
+void TrafficMonitorWindow::SavePreview() {
+    if (preview_->Picture().isNull()) return;
+    const std::optional<QString> path = files_.ChooseSaveFile(
+        this, QStringLiteral("PNG Files (*.png)|*.png||"), QStringLiteral("receipt.png"));
+    if (!path) return;
+    QFile file(*path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         preview_->Picture().save(&file, "PNG") && file.flush();
+    if (!written) {
+        messages_.Show(this, tr("无法保存 %1: %2").arg(*path, file.errorString()),
+                       MessageIcon::Exclamation);
+    }
 }
 
 void TrafficMonitorWindow::WriteFile(const QString& filter, const QString& suggestedName,

@@ -2,9 +2,13 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <optional>
+
+#include "preview/ReceiptPreview.h"
 
 class QLabel;
 class QPushButton;
+class QSplitter;
 class QTableView;
 class QTimer;
 
@@ -12,6 +16,8 @@ namespace quillora {
 
 class FileDialogService;
 class MessageService;
+class PreviewScheduler;
+class ReceiptPreviewPane;
 class TrafficLog;
 class TrafficTableModel;
 
@@ -37,6 +43,9 @@ public:
     QPushButton* SaveSentButton() const { return saveSent_; }
     QLabel* DroppedLabel() const { return dropped_; }
     QTableView* Table() const { return table_; }
+    // The receipt preview beside the table, and the button that shows or hides it.
+    ReceiptPreviewPane* Preview() const { return preview_; }
+    QPushButton* PreviewButton() const { return previewToggle_; }
 
 private:
     void TogglePause();
@@ -44,6 +53,14 @@ private:
     void SaveText();
     void SaveSentBytes();
     void WriteFile(const QString& filter, const QString& suggestedName, const std::string& bytes);
+    // The selected line, else the last one; -1 when there are none.
+    int ChosenRow() const;
+    // Asks for the preview of the chosen line, unless it is hidden or already asked for.
+    void RequestPreview();
+    void ShowPreview(const PreviewPicture& drawn);
+    void TogglePreview(bool shown);
+    void SelectCall(std::uint64_t sequence);
+    void SavePreview();
 
     TrafficLog& log_;
     FileDialogService& files_;
@@ -56,7 +73,13 @@ private:
     QPushButton* saveText_;
     QPushButton* saveSent_;
     QTimer* timer_;
+    QSplitter* split_;
+    ReceiptPreviewPane* preview_;
+    QPushButton* previewToggle_;
+    PreviewScheduler* scheduler_;
     std::uint64_t next_ = 0;
+    std::uint64_t generation_ = 0;  // counts Clear: a cleared log is read afresh
+    std::optional<PreviewRequest> asked_;
 };
 
 }  // namespace quillora

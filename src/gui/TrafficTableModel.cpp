@@ -1,5 +1,6 @@
 #include "gui/TrafficTableModel.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace quillora {
@@ -75,6 +76,15 @@ void TrafficTableModel::Update(std::uint64_t firstKept, std::vector<TrafficLog::
     for (TrafficLog::Entry& entry : entries) rows_.push_back(std::move(entry));
     readings_.resize(rows_.size());
     endInsertRows();
+}
+
+int TrafficTableModel::RowOf(std::uint64_t sequence) const {
+    const auto found = std::lower_bound(rows_.begin(), rows_.end(), sequence,
+                                        [](const TrafficLog::Entry& entry, std::uint64_t wanted) {
+                                            return entry.sequence < wanted;
+                                        });
+    if (found == rows_.end() || found->sequence != sequence) return -1;
+    return static_cast<int>(found - rows_.begin());
 }
 
 void TrafficTableModel::Clear() {

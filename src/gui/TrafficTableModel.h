@@ -31,6 +31,8 @@ public:
     void Update(std::uint64_t firstKept, std::vector<TrafficLog::Entry> entries);
     void Clear();
     const TrafficRows& Rows() const { return rows_; }
+    // The row of the call `sequence`; -1 when it is not shown.
+    int RowOf(std::uint64_t sequence) const;
 
 private:
     TrafficRows rows_;

@@ -78,13 +78,19 @@ std::string SentBytes(const TrafficRows& rows, const PortName& port) {
     for (const TrafficLog::Entry& entry : rows) {
         const TrafficEvent& event = *entry.event;
         if (event.direction != TrafficDirection::Sent || event.port != port) continue;
-        // The kept bytes start `bytesCut` into the call; the driver took its first `returned`.
-        const std::ptrdiff_t taken = std::clamp<std::ptrdiff_t>(
-            std::ptrdiff_t(event.returned) - std::ptrdiff_t(entry.bytesCut), 0,
-            std::ptrdiff_t(event.bytes.size()));
-        bytes.append(event.bytes.begin(), event.bytes.begin() + taken);
+        const std::span<const std::uint8_t> taken = TakenBytes(entry);
+        bytes.append(taken.begin(), taken.end());
     }
     return bytes;
+}
+
+std::span<const std::uint8_t> TakenBytes(const TrafficLog::Entry& entry) {
+    const TrafficEvent& event = *entry.event;
+    // The kept bytes start `bytesCut` into the call; the driver took its first `returned`.
+    const std::ptrdiff_t taken =
+        std::clamp<std::ptrdiff_t>(std::ptrdiff_t(event.returned) - std::ptrdiff_t(entry.bytesCut),
+                                   0, std::ptrdiff_t(event.bytes.size()));
+    return {event.bytes.data(), static_cast<std::size_t>(taken)};
 }
 
 }  // namespace quillora

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <span>
 #include <string>
 
 #include "monitor/TrafficLog.h"
@@ -20,6 +21,9 @@ std::string ReadingOf(const TrafficRows& rows, std::size_t index);
 
 // The text a user saves: each call's trace line, then " | " and its reading.
 std::string TrafficText(const TrafficRows& rows);
+
+// The bytes of a send that the driver took and the log kept, in order.
+std::span<const std::uint8_t> TakenBytes(const TrafficLog::Entry& entry);
 
 // The bytes that `port` took, in order: what a printer there got, for --replay.
 std::string SentBytes(const TrafficRows& rows, const PortName& port);

@@ -1,5 +1,6 @@
 // Shows the main window on a real X server and saves a picture of it for a person to check;
-// with a second path, also the traffic monitor after the barcode test and a status query.
+// with a second path, also the traffic monitor after the barcode test and a status query,
+// its receipt preview drawn.
 // The language is chosen as the program chooses it (QUILLORA_LANG, the locale).
 #include <QApplication>
 #include <QPixmap>
@@ -7,7 +8,9 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "gui/ReceiptPreviewPane.h"
 #include "gui/TrafficMonitorWindow.h"
+#include "gui/TrafficTableModel.h"
 #include "monitor/TrafficLog.h"
 #include "port/TracingPortDriver.h"
 #include "resources/AppResources.h"
@@ -49,11 +52,21 @@ int main(int argc, char* argv[]) {
         dialog.BarcodeTest();
         dialog.PaperNearEndQuery();
         dialog.ShowTrafficMonitor();
-        QTimer::singleShot(1000, &dialog, [&] {
-            auto* monitor = dialog.findChild<quillora::TrafficMonitorWindow*>();
-            if (!monitor || !monitor->grab().save(QString::fromLocal8Bit(argv[2]))) status = 1;
+        auto* monitor = dialog.findChild<quillora::TrafficMonitorWindow*>();
+        // Once the preview shows the last line, or after ten seconds in any case.
+        auto* look = new QTimer(&dialog);
+        int looks = 0;
+        QObject::connect(look, &QTimer::timeout, &dialog, [&, monitor, look] {
+            monitor->Poll();
+            const auto& rows = monitor->Model().Rows();
+            const auto& shown = monitor->Preview()->Shown();
+            const bool drawn = !rows.empty() && shown && shown->upTo == rows.back().sequence;
+            if (!drawn && ++looks < 100) return;
+            look->stop();
+            if (!drawn || !monitor->grab().save(QString::fromLocal8Bit(argv[2]))) status = 1;
             dialog.reject();
         });
+        look->start(100);
     });
     dialog.exec();
     return status;

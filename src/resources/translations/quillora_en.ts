@@ -676,6 +676,29 @@ Error: %2</translation>
     </message>
 </context>
 <context>
+    <name>quillora::ReceiptPreviewPane</name>
+    <message>
+        <source>保存预览(.png)…</source>
+        <translation>Save preview (.png)…</translation>
+    </message>
+    <message>
+        <source>预览中的问题</source>
+        <translation>Problems in the preview</translation>
+    </message>
+    <message>
+        <source>这一行之前没有打印内容</source>
+        <translation>Nothing printed before this line</translation>
+    </message>
+    <message>
+        <source>%1  %2</source>
+        <translation>%1  %2</translation>
+    </message>
+    <message>
+        <source>没有发送数据</source>
+        <translation>No data sent</translation>
+    </message>
+</context>
+<context>
     <name>quillora::SerialSettingsDialog</name>
     <message>
         <source> 串口设置</source>
@@ -815,6 +838,10 @@ Error: %2</translation>
     <message>
         <source>无法保存 %1: %2</source>
         <translation>Cannot save %1: %2</translation>
+    </message>
+    <message>
+        <source>预览</source>
+        <translation>Preview</translation>
     </message>
 </context>
 <context>

@@ -197,12 +197,14 @@ void EscPosInterpreter::Problem(std::size_t offset, std::string_view text,
     const std::string hex = HexBytes(bytes, length);
     area_.AddCell(glyphs_.HexMark(hex));
     journal_.Log(offset, {text, ": ", hex});
+    output_.ProblemFound(offset, std::string(text) + ": " + hex, false);
 }
 
 void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text) {
     journal_.CountProblem();
     PlaceNote(text, NoteStyle::Problem);
     journal_.Log(offset, text);
+    output_.ProblemFound(offset, text, true);
 }
 
 void EscPosInterpreter::PlaceNote(const std::string& text, NoteStyle style) {

@@ -48,6 +48,10 @@ public:
     // been printed becomes a receipt.
     void EndOfStream();
 
+    // The receipt under way as it would come out if it ended now (its line printed), for
+    // a look at it; the interpreter goes on as if nothing had been asked.
+    Paper PaperSoFar() const { return area_.PaperSoFar(); }
+
     // The sensors in the shared memory have changed: automatic status back, if enabled.
     void SensorsChanged();
     // The connection closed: automatic status back ends with it.

@@ -5,6 +5,18 @@
 #include <utility>
 
 namespace vprinter {
+namespace {
+
+// Where a look at the paper under way sends what printing its line would log: nowhere,
+// since nothing is printed yet.
+class Unheard final : public PrinterOutput {
+public:
+    void Reply(const std::vector<std::uint8_t>&) override {}
+    void Log(const std::string&) override {}
+    void ReceiptDone(Receipt) override {}
+};
+
+}  // namespace
 
 void PrintArea::AddCell(const QImage& cell) {
     if (!line_.Fits(cell.width()) && !line_.Empty()) PrintLine();
@@ -48,6 +60,16 @@ void PrintArea::ResetLine() {
 Paper PrintArea::TakePaper() {
     FlushLine();
     return std::exchange(paper_, Paper());
+}
+
+Paper PrintArea::PaperSoFar() const {
+    Unheard nowhere;
+    Journal unheard(nowhere);
+    PrintArea look(modes_, unheard);
+    look.paper_ = paper_;
+    look.line_ = line_;
+    look.FlushLine();
+    return std::move(look.paper_);
 }
 
 void PrintArea::PlaceInArea(std::span<const Piece> pieces, int width, int height, int advance) {

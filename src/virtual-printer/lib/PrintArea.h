@@ -42,6 +42,8 @@ public:
     bool Full() const { return paper_.Full(); }
     // Prints the line, hands over the paper and starts a fresh one.
     Paper TakePaper();
+    // The paper TakePaper() would hand over now, leaving this one as it is.
+    Paper PaperSoFar() const;
 
 private:
     // Puts a line or block, `width` x `height` made of `pieces`, on the paper in the print

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "virtual-printer/lib/Paper.h"
@@ -24,6 +26,16 @@ public:
     virtual void Reply(const std::vector<std::uint8_t>& bytes) = 0;
     virtual void Log(const std::string& line) = 0;
     virtual void ReceiptDone(Receipt receipt) = 0;
+    // A problem at `offset` in the receipt's bytes, with the text its log line gives after
+    // the offset; logged as well. `carriedOut`: the command was carried out with a note on
+    // the paper (a check digit corrected, an image not defined) rather than left undone
+    // and printed as a hex mark. For whoever lists problems by place (the program's
+    // preview); the printer itself only logs them.
+    virtual void ProblemFound(std::size_t offset, std::string_view text, bool carriedOut) {
+        static_cast<void>(offset);
+        static_cast<void>(text);
+        static_cast<void>(carriedOut);
+    }
 };
 
 }  // namespace vprinter

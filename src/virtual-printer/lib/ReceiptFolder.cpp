@@ -7,7 +7,8 @@
 
 namespace vprinter {
 
-ReceiptFolder::ReceiptFolder(const QString& directory) : directory_(directory) {
+ReceiptFolder::ReceiptFolder(const QString& directory, std::FILE* echo)
+    : directory_(directory), echo_(echo) {
     QDir().mkpath(directory_);
     const QRegularExpression pattern(QStringLiteral("^receipt-(\\d+)\\.png$"));
     for (const QString& name : QDir(directory_).entryList(QDir::Files)) {
@@ -48,8 +49,10 @@ QString ReceiptFolder::Save(const Receipt& receipt, const std::string& source) {
 void ReceiptFolder::Log(const std::string& line) {
     const std::string stamped =
         QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")).toStdString() + " " + line;
-    std::printf("%s\n", stamped.c_str());
-    std::fflush(stdout);
+    if (echo_) {
+        std::fprintf(echo_, "%s\n", stamped.c_str());
+        std::fflush(echo_);
+    }
     if (log_.isOpen()) {
         log_.write((stamped + "\n").c_str());
         log_.flush();

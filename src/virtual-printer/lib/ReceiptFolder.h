@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QString>
+#include <cstdio>
 #include <string>
 
 #include "virtual-printer/lib/EscPosInterpreter.h"
@@ -10,10 +11,11 @@ namespace vprinter {
 
 // The output folder: receipt-NNNN.png (the paper) and receipt-NNNN.bin (the bytes) for
 // each receipt, and printer.log with one line per receipt and per problem, each line
-// also echoed on standard output. Numbers continue after the receipts already there.
+// also echoed on `echo` (standard output; none when null). Numbers continue after the
+// receipts already there.
 class ReceiptFolder {
 public:
-    explicit ReceiptFolder(const QString& directory);
+    explicit ReceiptFolder(const QString& directory, std::FILE* echo = stdout);
 
     const QString& Directory() const { return directory_; }
 
@@ -26,6 +28,7 @@ public:
 private:
     QString directory_;
     QFile log_;
+    std::FILE* echo_;
     int nextNumber_ = 1;
 };
 
