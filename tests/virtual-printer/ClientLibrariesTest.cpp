@@ -138,19 +138,22 @@ TEST_P(ClientLibraryReceipt, PrintsEverythingTheLibrarySendsAsSent) {
 INSTANTIATE_TEST_SUITE_P(
     Npm, ClientLibraryReceipt,
     testing::Values(
-        ClientCase{"node-thermal-printer",
-                   {QStringLiteral("CODE-128:N-T-P 4.6.1"), QStringLiteral("CODE-128:Quillora128"),
-                    QStringLiteral("CODE-39:QUILLORA-39"), QStringLiteral("CODE-93:CODE93 TEST"),
-                    QStringLiteral("Codabar:A40156B"),
-                    QStringLiteral("EAN-13:0012345000065"),  // UPC-E 0123456, read expanded
-                    QStringLiteral("EAN-13:0036000291452"),  // UPC-A 03600029145
-                    QStringLiteral("EAN-13:4006381333931"), QStringLiteral("EAN-8:96385074"),
-                    QStringLiteral("I2/5:12345678"),
-                    QStringLiteral("QR-Code:https://quillora.example/receipt/node-thermal-printer")},
-                   0, true},
+        ClientCase{
+            "node-thermal-printer",
+            {QStringLiteral("CODE-128:N-T-P 4.6.1"), QStringLiteral("CODE-128:Quillora128"),
+             QStringLiteral("CODE-39:QUILLORA-39"), QStringLiteral("CODE-93:CODE93 TEST"),
+             QStringLiteral("Codabar:A40156B"),
+             QStringLiteral("EAN-13:0012345000065"),  // UPC-E 0123456, read expanded
+             QStringLiteral("EAN-13:0036000291452"),  // UPC-A 03600029145
+             QStringLiteral("EAN-13:4006381333931"), QStringLiteral("EAN-8:96385074"),
+             QStringLiteral("I2/5:12345678"),
+             QStringLiteral("QR-Code:https://quillora.example/receipt/node-thermal-printer")},
+            0,
+            true},
         ClientCase{"escpos-buffer",
                    {QStringLiteral("QR-Code:https://quillora.example/receipt/escpos-buffer")},
-                   (576 - kPictureWidth) / 2, false}),
+                   (576 - kPictureWidth) / 2,
+                   false}),
     [](const testing::TestParamInfo<ClientCase>& info) {
         return QString::fromLatin1(info.param.library).remove(QLatin1Char('-')).toStdString();
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,6 +8,10 @@
 #include "virtual-printer/lib/Paper.h"
 
 namespace vprinter {
+
+// A receipt ends when it holds this many bytes, so that an endless stream never grows one
+// receipt's bytes without bound.
+constexpr std::size_t kMaxReceiptBytes = std::size_t{16} << 20;
 
 // One finished piece of paper and the bytes that made it.
 struct Receipt {

@@ -8,7 +8,10 @@
 namespace vprinter {
 
 ReceiptFolder::ReceiptFolder(const QString& directory) : directory_(directory) {
-    QDir().mkpath(directory_);
+    if (!QDir().mkpath(directory_)) {
+        openError_ = QStringLiteral("cannot create the folder %1").arg(directory_);
+        return;
+    }
     const QRegularExpression pattern(QStringLiteral("^receipt-(\\d+)\\.png$"));
     for (const QString& name : QDir(directory_).entryList(QDir::Files)) {
         const auto match = pattern.match(name);
@@ -16,12 +19,11 @@ ReceiptFolder::ReceiptFolder(const QString& directory) : directory_(directory) {
     }
     log_.setFileName(QDir(directory_).filePath(QStringLiteral("printer.log")));
     if (!log_.open(QIODevice::Append | QIODevice::Text)) {
-        std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(log_.fileName()),
-                     qPrintable(log_.errorString()));
+        openError_ = QStringLiteral("cannot write %1: %2").arg(log_.fileName(), log_.errorString());
     }
 }
 
-QString ReceiptFolder::Save(const Receipt& receipt, const std::string& source) {
+QString ReceiptFolder::Save(const Receipt& receipt, const std::string& source, bool logged) {
     const QString base =
         QDir(directory_)
             .filePath(QStringLiteral("receipt-%1").arg(nextNumber_++, 4, 10, QLatin1Char('0')));
@@ -39,6 +41,7 @@ QString ReceiptFolder::Save(const Receipt& receipt, const std::string& source) {
         Log("cannot write " + png.toStdString());
         return {};
     }
+    if (!logged) return png;
     Log(source + ": " + png.toStdString() + " (" + std::to_string(picture.height()) +
         " dots long, " + std::to_string(receipt.raw.size()) + " bytes, ended by " +
         receipt.endedBy + ", " + std::to_string(receipt.problems) + " problems)");
