@@ -6,6 +6,13 @@
 #include <cstdio>
 
 namespace vprinter {
+namespace {
+
+// zlib's fastest level: a paper's dots compress well at any level, and at the default one
+// compressing takes most of the time a long receipt costs.
+constexpr int kPngQuality = 80;
+
+}  // namespace
 
 ReceiptFolder::ReceiptFolder(const QString& directory) : directory_(directory) {
     if (!QDir().mkpath(directory_)) {
@@ -37,7 +44,7 @@ QString ReceiptFolder::Save(const Receipt& receipt, const std::string& source, b
         Log("cannot write " + raw.fileName().toStdString() + ": " +
             raw.errorString().toStdString());
     const QImage picture = receipt.paper.Picture();
-    if (!picture.save(png, "PNG")) {
+    if (!picture.save(png, "PNG", kPngQuality)) {
         Log("cannot write " + png.toStdString());
         return {};
     }
