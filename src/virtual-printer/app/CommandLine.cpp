@@ -20,9 +20,9 @@ does not come back within --join-ms, or after --idle-ms without data.
 TCP senders are served one at a time, the others waiting; one that has sent
 nothing for --idle-ms while another waits is closed. At most %1 connections
 are held at once (the one served and the others waiting); more are reset as
-they come. The log keeps at most %2 lines per receipt (a line repeated is one
-line with a count) and %3 per connection; a receipt shows at most %4 problem
-marks and ends at %5 MiB of data. SIGTERM and SIGINT close every connection
+they come. The log keeps at most %2 problem lines per receipt (a problem
+repeated is one line with a count) and %3 lines per connection; a receipt
+shows at most %4 problem marks and ends at %5 MiB of data. SIGTERM and SIGINT close every connection
 at once (senders still writing see it reset), then the receipts under way are
 written.
 
