@@ -18,14 +18,15 @@ int DotsIn(const QImage& paper, const QRect& area) {
 
 TEST(CommandSetTest, ModesPositionsAndMarginsPlaceTheDots) {
     InterpreterRig rig;
-    const QImage paper = rig.PrintAll(Hex(
-        "1D 4C 64 00 49 0A 1D 4C 00 00"  // left margin 100: "I"
-        "1B 24 2C 01 49 0A"              // absolute position 300: "I"
-        "1B 2D 02 41 42 0A 1B 2D 00"     // 2-dot underline under "AB"
-        "1D 42 01 20 20 0A 1D 42 00"     // two reversed spaces: a black 24 x 24 box
-        "1B 7B 01 41 0A 1B 7B 00"        // upside down, left-justified: at the right edge
-        "1B 33 50 41 0A 1B 32 41 0A"))   // line spacing 80 dots, then back to 30
-                              .paper.Picture();
+    const QImage paper =
+        rig.PrintAll(
+               Hex("1D 4C 64 00 49 0A 1D 4C 00 00"  // left margin 100: "I"
+                   "1B 24 2C 01 49 0A"              // absolute position 300: "I"
+                   "1B 2D 02 41 42 0A 1B 2D 00"     // 2-dot underline under "AB"
+                   "1D 42 01 20 20 0A 1D 42 00"     // two reversed spaces: a black 24 x 24 box
+                   "1B 7B 01 41 0A 1B 7B 00"       // upside down, left-justified: at the right edge
+                   "1B 33 50 41 0A 1B 32 41 0A"))  // line spacing 80 dots, then back to 30
+            .paper.Picture();
     EXPECT_EQ(rig.output.receipts.back().problems, 0);
     ASSERT_EQ(paper.height(), 5 * 30 + 80 + 30);
     const QRect margin = InkBox(paper, 0, 30);
@@ -40,7 +41,8 @@ TEST(CommandSetTest, ModesPositionsAndMarginsPlaceTheDots) {
     const QRect upsideDown = InkBox(paper, 120, 150);
     EXPECT_GT(upsideDown.left(), 576 - 12);
     // Back upright: the plain glyph where the 80-dot line begins.
-    EXPECT_EQ(InkBox(paper, 150, 230), InkBox(RenderCharacter("A", false, 1, 1)).translated(0, 150));
+    EXPECT_EQ(InkBox(paper, 150, 230),
+              InkBox(RenderCharacter("A", false, 1, 1)).translated(0, 150));
 }
 
 TEST(CommandSetTest, CodeTablesAndDoubleByteModeDecideWhatHighBytesAre) {
@@ -80,12 +82,12 @@ TEST(CommandSetTest, RasterAndStoredGraphicsPrintDotForDot) {
     // GS v 0 quadruple: one byte 81 gives dots 0 and 7, each 2 x 2.
     // GS ( L fn 112 stores 16 x 1 dots (F0 0F), fn 50 prints them.
     // GS ( L fn 67 defines NV graphics "A1" 8 x 2 (FF, 18), fn 69 prints it.
-    const QImage paper = rig.PrintAll(Hex(
-        "1D 76 30 33 01 00 01 00 81"
-        "1D 28 4C 0C 00 30 70 30 01 01 31 10 00 01 00 F0 0F 1D 28 4C 02 00 30 32"
-        "1D 28 4C 0D 00 30 43 30 41 31 01 08 00 02 00 31 FF 18"
-        "1D 28 4C 06 00 30 45 41 31 01 01"))
-                              .paper.Picture();
+    const QImage paper =
+        rig.PrintAll(Hex("1D 76 30 33 01 00 01 00 81"
+                         "1D 28 4C 0C 00 30 70 30 01 01 31 10 00 01 00 F0 0F 1D 28 4C 02 00 30 32"
+                         "1D 28 4C 0D 00 30 43 30 41 31 01 08 00 02 00 31 FF 18"
+                         "1D 28 4C 06 00 30 45 41 31 01 01"))
+            .paper.Picture();
     EXPECT_EQ(rig.output.receipts.back().problems, 0);
     ASSERT_EQ(paper.height(), 2 + 1 + 2);
     const char* rows[] = {"1100000000000011", "1100000000000011", "1111000000001111",
@@ -102,8 +104,9 @@ TEST(CommandSetTest, RasterAndStoredGraphicsPrintDotForDot) {
 TEST(CommandSetTest, CutFormsAndTwoDimensionalCodes) {
     InterpreterRig rig;
     // PDF417 with 2-dot modules, then GS V 66 with a 40-dot feed.
-    rig.Feed(Hex("1D 28 6B 03 00 30 43 02 1D 28 6B 0B 00 30 50 30 51 75 69 6C 6C 6F 72 61"
-                 "1D 28 6B 03 00 30 51 30 1D 56 42 28"));
+    rig.Feed(
+        Hex("1D 28 6B 03 00 30 43 02 1D 28 6B 0B 00 30 50 30 51 75 69 6C 6C 6F 72 61"
+            "1D 28 6B 03 00 30 51 30 1D 56 42 28"));
     ASSERT_EQ(rig.output.receipts.size(), 1u);
     const Receipt& receipt = rig.output.receipts[0];
     EXPECT_EQ(receipt.endedBy, "partial cut (GS V 66)");

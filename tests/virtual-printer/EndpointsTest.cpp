@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QTcpSocket>
+#include <memory>
+#include <vector>
 
 #include "support/LoopbackAddress.h"
 #include "virtual-printer/PrinterHarness.h"
@@ -40,6 +42,49 @@ TEST(TcpEndpointTest, ServesOneSenderAtATimeAndAnswersOnItsConnection) {
     // The second sender came within the join time of the first one's close: one receipt.
     EXPECT_EQ(raw.readAll(), QByteArray::fromHex("41 42 0A 10 04 04 10 04 02 43 0A 1D 56 00"));
     EXPECT_TRUE(printer.Log().contains(QStringLiteral("ended by full cut (GS V 0)")));
+}
+
+TEST(TcpEndpointTest, SilentSenderIsClosedWhenAnotherWaits) {
+    const QString address = QString::fromStdString(quillora::test::LoopbackAddress(8, 12));
+    PrinterProcess printer({QStringLiteral("--tcp"), address + QStringLiteral(":9100"),
+                            QStringLiteral("--idle-ms"), QStringLiteral("300")});
+    ASSERT_TRUE(printer.Ready());
+    QTcpSocket silent;
+    silent.connectToHost(address, 9100);
+    ASSERT_TRUE(silent.waitForConnected(3000));
+    const QByteArray receipt = QByteArray::fromHex("41 0A 1D 56 00");
+    QTcpSocket second;
+    second.connectToHost(address, 9100);
+    ASSERT_TRUE(second.waitForConnected(3000) && second.write(receipt) == receipt.size());
+    second.waitForBytesWritten(1000);
+
+    ASSERT_TRUE(printer.WaitForReceipt(1));
+    QFile raw(printer.ReceiptPath(1, ".bin"));
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    EXPECT_EQ(raw.readAll(), receipt);
+    EXPECT_TRUE(silent.state() == QAbstractSocket::UnconnectedState ||
+                silent.waitForDisconnected(5000));
+    EXPECT_TRUE(printer.Log().contains(
+        QStringLiteral("closed after 300 ms without data: another sender is waiting")));
+}
+
+// The first connection is served and the next fifteen wait; the seventeenth is reset.
+TEST(TcpEndpointTest, ConnectionsPastTheBoundAreReset) {
+    const QString address = QString::fromStdString(quillora::test::LoopbackAddress(8, 13));
+    PrinterProcess printer({QStringLiteral("--tcp"), address + QStringLiteral(":9100")});
+    ASSERT_TRUE(printer.Ready());
+    std::vector<std::unique_ptr<QTcpSocket>> held;
+    for (int i = 0; i < 16; ++i) {
+        held.push_back(std::make_unique<QTcpSocket>());
+        held.back()->connectToHost(address, 9100);
+        ASSERT_TRUE(held.back()->waitForConnected(3000));
+    }
+    QTcpSocket refused;
+    refused.connectToHost(address, 9100);
+    ASSERT_TRUE(refused.waitForConnected(3000));
+    EXPECT_TRUE(refused.waitForDisconnected(5000));
+    EXPECT_TRUE(printer.Log().contains(QStringLiteral("refused: 16 connections already held")));
+    for (const auto& socket : held) EXPECT_EQ(socket->state(), QAbstractSocket::ConnectedState);
 }
 
 TEST(TcpEndpointTest, RefusesAddressesOffThisMachine) {

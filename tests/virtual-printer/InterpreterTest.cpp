@@ -43,12 +43,13 @@ void StampDots(QImage& expected, const QImage& cell, int left, int top) {
 
 TEST(PaintingTest, LinesArePaintedAsIfEachWereOneImageOfItsCells) {
     InterpreterRig rig;
-    const QImage paper = rig.PrintAll(Hex(
-        "1D 21 01 41 1D 21 00 42 1B 24 06 00 43 0A"           // tall A, B, then C over both
-        "1B 61 01 1D 4C 64 00 41 42 0A 1D 4C 00 00 1B 61 00"  // centred in the area from 100
-        "1D 4C 3F 02 41 0A 1D 4C 00 00"                       // from dot 575: one column shows
-        "1B 7B 01 41 42 0A 1B 7B 00"))                        // upside down
-                             .paper.Picture();
+    const QImage paper =
+        rig.PrintAll(Hex("1D 21 01 41 1D 21 00 42 1B 24 06 00 43 0A"  // tall A, B, then C over both
+                         "1B 61 01 1D 4C 64 00 41 42 0A 1D 4C 00 00 1B 61 00"  // centred in the
+                                                                               // area from 100
+                         "1D 4C 3F 02 41 0A 1D 4C 00 00"  // from dot 575: one column shows
+                         "1B 7B 01 41 42 0A 1B 7B 00"))   // upside down
+            .paper.Picture();
     EXPECT_EQ(rig.output.receipts.back().problems, 0);
     const QImage a = RenderCharacter("A", false, 1, 1);
     const QImage b = RenderCharacter("B", false, 1, 1);

@@ -122,6 +122,8 @@ public:
         return out_.filePath(QStringLiteral("receipt-%1").arg(number, 4, 10, QLatin1Char('0')) +
                              QLatin1String(suffix));
     }
+    // Sends SIGTERM and returns at once.
+    void Signal() { process_.terminate(); }
     int Stop() {               // returns the exit code
         process_.terminate();  // nothing to do once it has ended
         process_.waitForFinished(10000);

@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <cstdio>
 
+#include "virtual-printer/app/TcpEndpoint.h"
+
 namespace vprinter {
 namespace {
 
@@ -30,6 +32,15 @@ What it carries out:
   paper       GS V, ESC m, ESC i, ESC p, ESC 9 (drawer), BEL and ESC B (buzzer)
   status      DLE EOT, GS r, GS I, GS a, GS F
 Skipped with one log line: clone printers' ESC 4, ESC 5, GS x, GS Z, ESC Z.
+
+TCP senders are served one at a time, the others waiting; one that has sent
+nothing for --idle-ms while another waits is closed. At most %1 connections
+are held at once (the one served and the others waiting); more are reset as
+they come. The log keeps at most %2 problem lines per receipt (a problem
+repeated is one line with a count) and %3 lines per connection; a receipt
+shows at most %4 problem marks and ends at %5 MiB of data. SIGTERM and SIGINT close every connection
+at once (senders still writing see it reset), then the receipts under way are
+written.
 
 How it prints, where real printers may differ:
   - ESC * bit images (8-dot and 24-dot) are printed at once: consecutive bands
@@ -61,11 +72,19 @@ How it prints, where real printers may differ:
     logged. Bytes it does not understand are logged with their offset in the
     receipt's .bin file and printed as a black box with their hex value.)";
 
+// A day: longer waits are surely a mistake, and the timers count in int milliseconds.
+constexpr int kLongestWaitMs = 86'400'000;
+
 }  // namespace
 
 std::optional<Options> ParseCommandLine(const QStringList& arguments, int& exitCode) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(kDescription));
+    parser.setApplicationDescription(QString::fromUtf8(kDescription)
+                                         .arg(TcpEndpoint::kMaxConnections)
+                                         .arg(Journal::kLinesPerReceipt)
+                                         .arg(EndpointSession::kLinesPerConnection)
+                                         .arg(Journal::kMarksPerReceipt)
+                                         .arg(kMaxReceiptBytes >> 20));
     parser.addHelpOption();
     // An option; a value name makes it take a value.
     const auto option = [](const char* name, const char* help, const char* valueName = "") {
@@ -94,7 +113,10 @@ std::optional<Options> ParseCommandLine(const QStringList& arguments, int& exitC
         "join-ms", "A reconnection within MS continues the same receipt (default 300).", "MS");
     const QCommandLineOption idle =
         option("idle-ms",
-               "End a receipt after MS without data on an open connection (default 2000).", "MS");
+               "End a receipt after MS without data on an open connection, and close a TCP "
+               "connection silent that long while another sender waits (default 2000; at "
+               "most 86400000).",
+               "MS");
     const QCommandLineOption replay = option(
         "replay",
         "Print the bytes of FILE as one connection, then exit (may be repeated; no listening).",
@@ -108,6 +130,12 @@ std::optional<Options> ParseCommandLine(const QStringList& arguments, int& exitC
     if (parser.isSet(QStringLiteral("help"))) {
         std::printf("%s", qPrintable(parser.helpText()));
         exitCode = 0;
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "unexpected argument: %s (see --help)\n",
+                     qPrintable(parser.positionalArguments().first()));
+        exitCode = 2;
         return std::nullopt;
     }
 
@@ -136,10 +164,14 @@ std::optional<Options> ParseCommandLine(const QStringList& arguments, int& exitC
     const auto milliseconds = [&](const QCommandLineOption& option, int& target) {
         if (!parser.isSet(option)) return true;
         bool ok = false;
-        target = parser.value(option).toInt(&ok);
-        if (ok && target > 0) return true;
-        std::fprintf(stderr, "--%s wants a positive number of milliseconds\n",
-                     qPrintable(option.names().first()));
+        const qlonglong value = parser.value(option).toLongLong(&ok);
+        if (ok && value > 0 && value <= kLongestWaitMs) {
+            target = static_cast<int>(value);
+            return true;
+        }
+        std::fprintf(stderr, "--%s wants a number of milliseconds from 1 to %d, not %s\n",
+                     qPrintable(option.names().first()), kLongestWaitMs,
+                     qPrintable(parser.value(option)));
         return false;
     };
     if (!milliseconds(join, options.joinMilliseconds) ||

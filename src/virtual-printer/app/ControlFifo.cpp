@@ -7,6 +7,7 @@
 #include <QFile>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace vprinter {
 namespace {
@@ -33,7 +34,6 @@ std::string Trimmed(const std::string& line) {
 ControlFifo::~ControlFifo() {
     notifier_.reset();
     if (!path_.isEmpty()) ::unlink(QFile::encodeName(path_).constData());
-    if (writeFd_ >= 0) ::close(writeFd_);
     if (readFd_ >= 0) ::close(readFd_);
 }
 
@@ -52,15 +52,27 @@ bool ControlFifo::Open(const QString& path, QString& error) {
         return false;
     }
     path_ = path;
-    readFd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (readFd_ >= 0) writeFd_ = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (readFd_ < 0 || writeFd_ < 0) {
+    if (!Listen()) {
         error = ErrnoText(QStringLiteral("cannot open the FIFO ") + path);
         return false;
     }
-    notifier_ = std::make_unique<QSocketNotifier>(readFd_, QSocketNotifier::Read);
-    connect(notifier_.get(), &QSocketNotifier::activated, this, &ControlFifo::ReadAvailable);
     return true;
+}
+
+bool ControlFifo::Listen() {
+    const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    if (readFd_ < 0) {
+        readFd_ = fd;
+        notifier_ = std::make_unique<QSocketNotifier>(readFd_, QSocketNotifier::Read);
+        connect(notifier_.get(), &QSocketNotifier::activated, this, &ControlFifo::ReadAvailable);
+        return true;
+    }
+    // The new end takes the old one's number in one step: the pipe always has a reader, so
+    // a writer arriving meanwhile loses nothing, and the notifier watches on unchanged.
+    const bool moved = ::dup3(fd, readFd_, O_CLOEXEC) >= 0;
+    ::close(fd);
+    return moved;
 }
 
 void ControlFifo::ReadAvailable() {
@@ -69,10 +81,16 @@ void ControlFifo::ReadAvailable() {
         const ssize_t count = ::read(readFd_, buffer, sizeof buffer);
         if (count < 0 && errno == EINTR) continue;
         if (count < 0 && errno == EAGAIN) return;
-        if (count <= 0) {  // no end of file while we hold a writer; stop rather than spin
-            folder_.Log(count == 0
-                            ? std::string("control: reading stopped: end of file")
-                            : ErrnoText(QStringLiteral("control: reading stopped")).toStdString());
+        if (count == 0) {  // the last writer closed: its last line ends here
+            if (!partial_.empty()) TakeLine(std::exchange(partial_, {}));
+            if (!Listen()) {
+                folder_.Log(ErrnoText(QStringLiteral("control: reading stopped")).toStdString());
+                notifier_->setEnabled(false);
+            }
+            return;
+        }
+        if (count < 0) {
+            folder_.Log(ErrnoText(QStringLiteral("control: reading stopped")).toStdString());
             notifier_->setEnabled(false);
             return;
         }

@@ -14,6 +14,7 @@ EndpointSession::EndpointSession(std::string name, PrinterMemory& memory, Receip
 }
 
 void EndpointSession::Opened() {
+    EndLineCount();
     connected_ = true;
     quiet_.start(idleMilliseconds_);
 }
@@ -28,11 +29,13 @@ void EndpointSession::Closed() {
     connected_ = false;
     interpreter_.SenderGone();
     quiet_.start(joinMilliseconds_);
+    EndLineCount();
 }
 
 void EndpointSession::Finish() {
     quiet_.stop();
     interpreter_.EndOfStream();
+    EndLineCount();
 }
 
 void EndpointSession::Settle() {
@@ -53,11 +56,30 @@ void EndpointSession::Reply(const std::vector<std::uint8_t>& bytes) {
 }
 
 void EndpointSession::Log(const std::string& line) {
-    folder_.Log(name_ + ": " + line);
+    if (TakeLine()) folder_.Log(name_ + ": " + line);
 }
 
 void EndpointSession::ReceiptDone(Receipt receipt) {
-    folder_.Save(receipt, name_);
+    folder_.Save(receipt, name_, TakeLine());
+}
+
+bool EndpointSession::TakeLine() {
+    if (lines_ < kLinesPerConnection) {
+        ++lines_;
+        return true;
+    }
+    ++linesLeftOut_;
+    return false;
+}
+
+void EndpointSession::EndLineCount() {
+    if (linesLeftOut_ > 0) {
+        folder_.Log(name_ + ": " + std::to_string(linesLeftOut_) +
+                    " more lines of this connection not logged (at most " +
+                    std::to_string(kLinesPerConnection) + " per connection)");
+    }
+    lines_ = 0;
+    linesLeftOut_ = 0;
 }
 
 }  // namespace vprinter

@@ -13,9 +13,13 @@ namespace vprinter {
 
 // One endpoint's printer: its interpreter, the receipts it finishes, and the timing that
 // turns connections into receipts. A sender that connects once per write still makes one
-// receipt as long as it reconnects within the join time.
+// receipt as long as it reconnects within the join time. The log takes at most
+// kLinesPerConnection lines from one connection (its receipts' lines among them): a stream
+// of garbage makes many receipts, and the log stays readable and bounded.
 class EndpointSession final : public QObject, public PrinterOutput {
 public:
+    static constexpr int kLinesPerConnection = 2000;
+
     EndpointSession(std::string name, PrinterMemory& memory, ReceiptFolder& folder,
                     int joinMilliseconds, int idleMilliseconds);
 
@@ -40,6 +44,10 @@ public:
 
 private:
     void Settle();
+    // Whether one more line of this connection goes into the log.
+    bool TakeLine();
+    // Logs how many lines of the connection were left out, and starts counting afresh.
+    void EndLineCount();
 
     std::string name_;
     ReceiptFolder& folder_;
@@ -49,6 +57,8 @@ private:
     int joinMilliseconds_;
     int idleMilliseconds_;
     bool connected_ = false;
+    int lines_ = 0;
+    std::size_t linesLeftOut_ = 0;
 };
 
 }  // namespace vprinter

@@ -20,9 +20,16 @@ QString ErrnoText(const char* what) {
 }  // namespace
 
 PtyEndpoint::~PtyEndpoint() {
+    Close();
+}
+
+void PtyEndpoint::Close() {
     notifier_.reset();
+    openWatch_.stop();
     if (!link_.isEmpty()) ::unlink(QFile::encodeName(link_).constData());
+    link_.clear();
     if (master_ >= 0) ::close(master_);
+    master_ = -1;
 }
 
 bool PtyEndpoint::Open(const QString& linkPath, QString& error) {
@@ -77,8 +84,10 @@ bool PtyEndpoint::Open(const QString& linkPath, QString& error) {
 }
 
 void PtyEndpoint::ReadAvailable() {
+    // A piece at a time: a sender that writes as fast as this reads must not keep the
+    // program from its other events (a signal among them). The notifier calls again.
     char buffer[4096];
-    for (;;) {
+    for (int reads = 0; reads < 16; ++reads) {
         const ssize_t count = ::read(master_, buffer, sizeof buffer);
         if (count > 0) {
             if (!connected_) {

@@ -22,6 +22,9 @@ public:
     // Creates the terminal in raw mode and the link (replacing an old link, never a file).
     bool Open(const QString& linkPath, QString& error);
     const QString& TerminalPath() const { return terminal_; }
+    // Closes the terminal and removes the link at once: nothing more is read, and a
+    // sender still writing gets an error.
+    void Close();
 
 private:
     void ReadAvailable();

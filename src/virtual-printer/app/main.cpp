@@ -32,8 +32,17 @@ int Replay(const Options& options, vprinter::PrinterMemory& memory,
         }
         EndpointSession session("replay " + path.toStdString(), memory, folder,
                                 options.joinMilliseconds, options.idleMilliseconds);
-        session.Received(file.readAll());
+        // A piece at a time: a file of any size, or a pipe, takes no more memory than one.
+        constexpr qint64 kPiece = 1 << 20;
+        for (QByteArray piece = file.read(kPiece); !piece.isEmpty(); piece = file.read(kPiece)) {
+            session.Received(piece);
+        }
         session.Finish();
+        if (file.error() != QFileDevice::NoError) {
+            folder.Log("cannot read " + path.toStdString() + ": " +
+                       file.errorString().toStdString());
+            ++failures;
+        }
     }
     return failures == 0 ? 0 : 1;
 }
@@ -53,21 +62,31 @@ int main(int argc, char** argv) {
     vprinter::PrinterMemory memory;
     memory.sensors = options->sensors;
     vprinter::ReceiptFolder folder(options->outputDirectory);
+    if (!folder.OpenError().isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(folder.OpenError()));
+        return 1;
+    }
     if (!options->replayFiles.isEmpty()) return Replay(*options, memory, folder);
 
-    // SIGINT and SIGTERM end the event loop, so that the last receipt is written and the
-    // link removed; a printer that could not promise that does not start.
+    std::vector<std::unique_ptr<EndpointSession>> sessions;
+    std::unique_ptr<vprinter::TcpEndpoint> tcp;
+    std::unique_ptr<vprinter::PtyEndpoint> pty;
+    // SIGINT and SIGTERM stop the reading and close the connections at once, then end the
+    // event loop, so that the last receipt is written and the link removed; a printer that
+    // could not promise that does not start.
     std::error_code signalError;
-    const auto quitOnSignal =
-        quillora::TerminationSignals::Watch([] { QCoreApplication::quit(); }, signalError);
+    const auto quitOnSignal = quillora::TerminationSignals::Watch(
+        [&tcp, &pty] {
+            if (tcp) tcp->Close();
+            if (pty) pty->Close();
+            QCoreApplication::quit();
+        },
+        signalError);
     if (!quitOnSignal) {
         std::fprintf(stderr, "signals: %s\n", signalError.message().c_str());
         return 1;
     }
 
-    std::vector<std::unique_ptr<EndpointSession>> sessions;
-    std::unique_ptr<vprinter::TcpEndpoint> tcp;
-    std::unique_ptr<vprinter::PtyEndpoint> pty;
     QString error;
     std::string endpoints;
     if (options->tcp) {
@@ -75,7 +94,7 @@ int main(int argc, char** argv) {
                                  std::to_string(options->tcpPort);
         sessions.push_back(std::make_unique<EndpointSession>(
             name, memory, folder, options->joinMilliseconds, options->idleMilliseconds));
-        tcp = std::make_unique<vprinter::TcpEndpoint>(*sessions.back());
+        tcp = std::make_unique<vprinter::TcpEndpoint>(*sessions.back(), options->idleMilliseconds);
         if (!tcp->Listen(options->tcpAddress, options->tcpPort, error)) {
             std::fprintf(stderr, "%s: %s\n", name.c_str(), qPrintable(error));
             return 1;

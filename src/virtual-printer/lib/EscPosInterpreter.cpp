@@ -41,11 +41,13 @@ void EscPosInterpreter::Feed(const std::uint8_t* data, std::size_t size) {
         Execute(command, *length, offset);
         position += *length;
         if (area_.Full()) EndReceipt("paper length limit");
+        if (raw_.size() >= kMaxReceiptBytes) EndReceipt("receipt size limit");
     }
     pending_.assign(data + position, data + size);
 }
 
 void EscPosInterpreter::Pause() {
+    journal_.Flush();
     if (!pending_.empty()) return;
     area_.FlushLine();
     if (HasReceiptToSave()) EndReceipt("pause in the data");
@@ -195,14 +197,14 @@ void EscPosInterpreter::Problem(std::size_t offset, std::string_view text,
     journal_.CountProblem();
     afterUnknown_ = text == "unknown command";
     const std::string hex = HexBytes(bytes, length);
-    area_.AddCell(glyphs_.HexMark(hex));
-    journal_.Log(offset, {text, ": ", hex});
+    if (journal_.MayMark()) area_.AddCell(glyphs_.HexMark(hex));
+    journal_.LogProblem(offset, text, bytes, length);
     output_.ProblemFound(offset, std::string(text) + ": " + hex, false);
 }
 
 void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text) {
     journal_.CountProblem();
-    PlaceNote(text, NoteStyle::Problem);
+    if (journal_.MayMark()) PlaceNote(text, NoteStyle::Problem);
     journal_.Log(offset, text);
     output_.ProblemFound(offset, text, true);
 }

@@ -49,7 +49,7 @@ public:
 
 private:
     // Characters and marks take a few hundred dots each, notes a full line of them.
-    RecentCache<std::uint64_t, QImage> cells_{8192};
+    RecentCache<std::uint64_t, QImage> cells_{2048};
     RecentCache<std::string, QImage> marks_{8192};
     RecentCache<std::string, QImage> notes_{1024};
 };

@@ -10,6 +10,10 @@
 
 namespace vprinter {
 
+// A receipt ends when it holds this many bytes, so that an endless stream never grows one
+// receipt's bytes without bound.
+constexpr std::size_t kMaxReceiptBytes = std::size_t{16} << 20;
+
 // One finished piece of paper and the bytes that made it.
 struct Receipt {
     Paper paper;                    // what was placed on it; paper.Picture() paints it

@@ -6,10 +6,20 @@
 #include <cstdio>
 
 namespace vprinter {
+namespace {
+
+// zlib's fastest level: a paper's dots compress well at any level, and at the default one
+// compressing takes most of the time a long receipt costs.
+constexpr int kPngQuality = 80;
+
+}  // namespace
 
 ReceiptFolder::ReceiptFolder(const QString& directory, std::FILE* echo)
     : directory_(directory), echo_(echo) {
-    QDir().mkpath(directory_);
+    if (!QDir().mkpath(directory_)) {
+        openError_ = QStringLiteral("cannot create the folder %1").arg(directory_);
+        return;
+    }
     const QRegularExpression pattern(QStringLiteral("^receipt-(\\d+)\\.png$"));
     for (const QString& name : QDir(directory_).entryList(QDir::Files)) {
         const auto match = pattern.match(name);
@@ -17,12 +27,11 @@ ReceiptFolder::ReceiptFolder(const QString& directory, std::FILE* echo)
     }
     log_.setFileName(QDir(directory_).filePath(QStringLiteral("printer.log")));
     if (!log_.open(QIODevice::Append | QIODevice::Text)) {
-        std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(log_.fileName()),
-                     qPrintable(log_.errorString()));
+        openError_ = QStringLiteral("cannot write %1: %2").arg(log_.fileName(), log_.errorString());
     }
 }
 
-QString ReceiptFolder::Save(const Receipt& receipt, const std::string& source) {
+QString ReceiptFolder::Save(const Receipt& receipt, const std::string& source, bool logged) {
     const QString base =
         QDir(directory_)
             .filePath(QStringLiteral("receipt-%1").arg(nextNumber_++, 4, 10, QLatin1Char('0')));
@@ -36,10 +45,11 @@ QString ReceiptFolder::Save(const Receipt& receipt, const std::string& source) {
         Log("cannot write " + raw.fileName().toStdString() + ": " +
             raw.errorString().toStdString());
     const QImage picture = receipt.paper.Picture();
-    if (!picture.save(png, "PNG")) {
+    if (!picture.save(png, "PNG", kPngQuality)) {
         Log("cannot write " + png.toStdString());
         return {};
     }
+    if (!logged) return png;
     Log(source + ": " + png.toStdString() + " (" + std::to_string(picture.height()) +
         " dots long, " + std::to_string(receipt.raw.size()) + " bytes, ended by " +
         receipt.endedBy + ", " + std::to_string(receipt.problems) + " problems)");

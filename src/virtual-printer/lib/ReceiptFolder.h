@@ -18,15 +18,19 @@ public:
     explicit ReceiptFolder(const QString& directory, std::FILE* echo = stdout);
 
     const QString& Directory() const { return directory_; }
+    // Why the folder or its log cannot be written; "" when both can.
+    const QString& OpenError() const { return openError_; }
 
-    // Writes the receipt's two files and logs a line naming them; a file that cannot be
-    // written is logged as such. Returns the PNG's path ("" when it could not be written).
-    QString Save(const Receipt& receipt, const std::string& source);
+    // Writes the receipt's two files and, when `logged`, a line naming them; a file that
+    // cannot be written is logged as such either way. Returns the PNG's path ("" when it
+    // could not be written).
+    QString Save(const Receipt& receipt, const std::string& source, bool logged = true);
 
     void Log(const std::string& line);
 
 private:
     QString directory_;
+    QString openError_;
     QFile log_;
     std::FILE* echo_;
     int nextNumber_ = 1;
