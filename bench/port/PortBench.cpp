@@ -2,6 +2,9 @@
 // an open connection (a copy in the mixed-size mode goes out one byte per call), without
 // and with the traffic monitor's recording; the time the record takes for a large send;
 // and a full cut sent directly beside the same cut through the window's background sender.
+// The one-byte calls are compared with raw one-byte write() calls on a connection of the
+// same kind to the same printer, made in the same run ("x_raw_write": how many times the
+// raw call's time a SendData takes).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -13,6 +16,7 @@
 #include "port/DiscardingPortDriver.h"
 #include "port/LinuxPortDriver.h"
 #include "port/TracingPortDriver.h"
+#include "support/Baseline.h"
 #include "support/DrainingPrinter.h"
 
 namespace quillora {
@@ -51,6 +55,8 @@ void FillUp(TrafficLog& log) {
 // program runs. Side by side, so the two rates come from one run.
 void SendSingleBytes(benchmark::State& state) {
     bench::DrainingPrinter printer(kAddress);
+    const std::uint8_t byte = 0x41;
+    double ownSeconds = 0;
     {
         LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
         TrafficLog log;
@@ -58,15 +64,23 @@ void SendSingleBytes(benchmark::State& state) {
         TracingPortDriver recorded(driver, {&log});
         PortDriver& ports = state.range(0) ? static_cast<PortDriver&>(recorded) : driver;
         state.SetLabel(state.range(0) ? "recorded" : "plain");
-        const std::uint8_t byte = 0x41;
+        const bench::LoopTimer timer;
         for (auto _ : state) {
             if (ports.SendData(kAddress, &byte, 1) != 1) {
                 state.SkipWithError(driver.LastErrorText(kAddress).c_str());
                 break;
             }
         }
+        ownSeconds = timer.Seconds();
         state.SetItemsProcessed(state.iterations());
     }
+    // The driver's connection is closed; the printer takes the raw one next.
+    const bench::RawConnection raw(kAddress);
+    bool written = true;
+    const double rawSeconds = bench::Baseline::SecondsFor(
+        state.iterations(), [&] { written = raw.Write(&byte, 1) && written; });
+    if (!written) state.SkipWithError("raw write failed");
+    bench::Baseline::Report(state, "raw_write", ownSeconds, rawSeconds);
 }
 BENCHMARK(SendSingleBytes)->Arg(0)->Arg(1)->UseRealTime();
 
