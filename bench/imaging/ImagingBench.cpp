@@ -63,14 +63,14 @@ void ConvertRaster(const PaddedBitmap& bitmap, const LockedPages& band) {
 }
 
 // The conversions' limit, measured beside them: the bitmap's bits copied as they are.
-void CompareWithMemcpy(benchmark::State& state, const PaddedBitmap& bitmap, double ownSeconds) {
+void CompareWithMemcpy(benchmark::State& state, const PaddedBitmap& bitmap, bench::Spent own) {
     const LockedPages copy = Block(bitmap.Pixels.size());
-    const double seconds = bench::Baseline::SecondsFor(state.iterations(), [&] {
+    const bench::Spent copying = bench::Baseline::For(state.iterations(), [&] {
         std::memcpy(copy.data(), bitmap.Pixels.data(), copy.size());
         benchmark::DoNotOptimize(copy.data());
         benchmark::ClobberMemory();
     });
-    bench::Baseline::Report(state, "memcpy", ownSeconds, seconds);
+    bench::Baseline::Report(state, "memcpy", own, copying);
     state.counters["bitmap_bytes"] = double(copy.size());
 }
 
@@ -97,9 +97,9 @@ void BM_ConvertLargestLogo(benchmark::State& state) {
     const PictureFile file(576, 904);
     const PaddedBitmap bitmap = Read(file.path(), 8);
     const LockedPages definition = Block(NvLogoGeometryOf(bitmap).DefinitionSize());
-    const bench::LoopTimer timer;
+    const bench::Stopwatch stopwatch;
     for (auto _ : state) ConvertLogo(bitmap, definition);
-    CompareWithMemcpy(state, bitmap, timer.Seconds());
+    CompareWithMemcpy(state, bitmap, stopwatch.Elapsed());
     PerOutputByte(state, definition.size());
 }
 BENCHMARK(BM_ConvertLargestLogo)->Unit(benchmark::kMicrosecond);
@@ -122,9 +122,9 @@ void BM_ConvertRaster576x2400(benchmark::State& state) {
     const PaddedBitmap bitmap = Read(file.path(), 24);
     const RasterGeometry raster = RasterGeometryOf(bitmap);
     const LockedPages band = Block(raster.BandSize());
-    const bench::LoopTimer timer;
+    const bench::Stopwatch stopwatch;
     for (auto _ : state) ConvertRaster(bitmap, band);
-    CompareWithMemcpy(state, bitmap, timer.Seconds());
+    CompareWithMemcpy(state, bitmap, stopwatch.Elapsed());
     PerOutputByte(state, raster.BandSize() * raster.bandCount);
 }
 BENCHMARK(BM_ConvertRaster576x2400)->Unit(benchmark::kMicrosecond);

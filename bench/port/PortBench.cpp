@@ -56,7 +56,7 @@ void FillUp(TrafficLog& log) {
 void SendSingleBytes(benchmark::State& state) {
     bench::DrainingPrinter printer(kAddress);
     const std::uint8_t byte = 0x41;
-    double ownSeconds = 0;
+    bench::Spent own;
     {
         LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
         TrafficLog log;
@@ -64,23 +64,23 @@ void SendSingleBytes(benchmark::State& state) {
         TracingPortDriver recorded(driver, {&log});
         PortDriver& ports = state.range(0) ? static_cast<PortDriver&>(recorded) : driver;
         state.SetLabel(state.range(0) ? "recorded" : "plain");
-        const bench::LoopTimer timer;
+        const bench::Stopwatch stopwatch;
         for (auto _ : state) {
             if (ports.SendData(kAddress, &byte, 1) != 1) {
                 state.SkipWithError(driver.LastErrorText(kAddress).c_str());
                 break;
             }
         }
-        ownSeconds = timer.Seconds();
+        own = stopwatch.Elapsed();
         state.SetItemsProcessed(state.iterations());
     }
     // The driver's connection is closed; the printer takes the raw one next.
     const bench::RawConnection raw(kAddress);
     bool written = true;
-    const double rawSeconds = bench::Baseline::SecondsFor(
-        state.iterations(), [&] { written = raw.Write(&byte, 1) && written; });
+    const bench::Spent rawWrites =
+        bench::Baseline::For(state.iterations(), [&] { written = raw.Write(&byte, 1) && written; });
     if (!written) state.SkipWithError("raw write failed");
-    bench::Baseline::Report(state, "raw_write", ownSeconds, rawSeconds);
+    bench::Baseline::Report(state, "raw_write", own, rawWrites);
 }
 BENCHMARK(SendSingleBytes)->Arg(0)->Arg(1)->UseRealTime();
 

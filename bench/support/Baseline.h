@@ -1,6 +1,7 @@
 #pragma once
 
 #include <benchmark/benchmark.h>
+#include <time.h>
 
 #include <chrono>
 #include <cstdint>
@@ -8,41 +9,51 @@
 
 namespace quillora::bench {
 
-// The machine's own limit for a piece of work, timed in the same run as the project's
-// code doing it, so that the ratio between the two survives a loaded machine better than
-// either figure alone.
-class Baseline {
-public:
-    using Clock = std::chrono::steady_clock;
-
-    // Times `iterations` calls of `call`, one after the other.
-    template <typename Call>
-    static double SecondsFor(std::int64_t iterations, Call&& call) {
-        const Clock::time_point start = Clock::now();
-        for (std::int64_t i = 0; i < iterations; ++i) call();
-        return std::chrono::duration<double>(Clock::now() - start).count();
-    }
-
-    // Counters "<name>_ns", the baseline's time per call, and "x_<name>", how many times
-    // the baseline's time the benchmark's own call took; each figure is the time of
-    // state.iterations() calls.
-    static void Report(benchmark::State& state, const std::string& name, double ownSeconds,
-                       double baselineSeconds) {
-        const double iterations = double(state.iterations());
-        state.counters[name + "_ns"] = baselineSeconds / iterations * 1e9;
-        state.counters["x_" + name] = baselineSeconds > 0 ? ownSeconds / baselineSeconds : 0;
-    }
+// Wall time and this thread's processor time, in seconds.
+struct Spent {
+    double wall = 0, cpu = 0;
 };
 
-// Times the benchmark's own loop: started before `for (auto _ : state)`, read after it.
-class LoopTimer {
+// Started when made; Elapsed() is what has been spent since.
+class Stopwatch {
 public:
-    double Seconds() const {
-        return std::chrono::duration<double>(Baseline::Clock::now() - start_).count();
-    }
+    Spent Elapsed() const { return {Now().wall - start_.wall, Now().cpu - start_.cpu}; }
 
 private:
-    Baseline::Clock::time_point start_ = Baseline::Clock::now();
+    static Spent Now() {
+        timespec cpu{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+        return {std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+                    .count(),
+                double(cpu.tv_sec) + double(cpu.tv_nsec) / 1e9};
+    }
+
+    Spent start_ = Now();
+};
+
+// The machine's own limit for a piece of work, timed in the same run as the project's
+// code doing it, so that the ratio between the two survives a loaded machine better than
+// either figure alone. On a busy machine the wall time is mostly waiting for a core; the
+// processor time is the work.
+class Baseline {
+public:
+    // Times `iterations` calls of `call`, one after the other.
+    template <typename Call>
+    static Spent For(std::int64_t iterations, Call&& call) {
+        const Stopwatch stopwatch;
+        for (std::int64_t i = 0; i < iterations; ++i) call();
+        return stopwatch.Elapsed();
+    }
+
+    // Counters "<name>_ns", the baseline's wall time per call, "x_<name>", how many times
+    // the baseline's wall time the benchmark's own call took, and "x_<name>_cpu", the same
+    // for processor time; each figure is the time of state.iterations() calls.
+    static void Report(benchmark::State& state, const std::string& name, const Spent& own,
+                       const Spent& baseline) {
+        state.counters[name + "_ns"] = baseline.wall / double(state.iterations()) * 1e9;
+        state.counters["x_" + name] = baseline.wall > 0 ? own.wall / baseline.wall : 0;
+        state.counters["x_" + name + "_cpu"] = baseline.cpu > 0 ? own.cpu / baseline.cpu : 0;
+    }
 };
 
 }  // namespace quillora::bench
