@@ -70,7 +70,7 @@ void CompareWithMemcpy(benchmark::State& state, const PaddedBitmap& bitmap, benc
         benchmark::DoNotOptimize(copy.data());
         benchmark::ClobberMemory();
     });
-    bench::Baseline::Report(state, "memcpy", own, copying);
+    bench::Baseline::Report(state, "memcpy", own, copying, state.iterations());
     state.counters["bitmap_bytes"] = double(copy.size());
 }
 

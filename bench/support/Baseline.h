@@ -12,6 +12,12 @@ namespace quillora::bench {
 // Wall time and this thread's processor time, in seconds.
 struct Spent {
     double wall = 0, cpu = 0;
+
+    Spent& operator+=(const Spent& other) {
+        wall += other.wall;
+        cpu += other.cpu;
+        return *this;
+    }
 };
 
 // Started when made; Elapsed() is what has been spent since.
@@ -47,10 +53,10 @@ public:
 
     // Counters "<name>_ns", the baseline's wall time per call, "x_<name>", how many times
     // the baseline's wall time the benchmark's own call took, and "x_<name>_cpu", the same
-    // for processor time; each figure is the time of state.iterations() calls.
+    // for processor time; each figure is the time of `calls` calls.
     static void Report(benchmark::State& state, const std::string& name, const Spent& own,
-                       const Spent& baseline) {
-        state.counters[name + "_ns"] = baseline.wall / double(state.iterations()) * 1e9;
+                       const Spent& baseline, std::int64_t calls) {
+        state.counters[name + "_ns"] = baseline.wall / double(calls) * 1e9;
         state.counters["x_" + name] = baseline.wall > 0 ? own.wall / baseline.wall : 0;
         state.counters["x_" + name + "_cpu"] = baseline.cpu > 0 ? own.cpu / baseline.cpu : 0;
     }
