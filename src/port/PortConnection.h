@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -25,6 +26,9 @@ struct PortTimeouts {
     // After a port could not be opened or a write stalled, SendData on it fails at once
     // for this long, so a copy sent one byte per call to a dead printer ends promptly.
     std::chrono::milliseconds failFast{1000};
+    // How long a look that found no input waiting stands in for the look of each Send
+    // made after it (see PortConnection::Send).
+    std::chrono::milliseconds idleLook{1};
 };
 
 // The longest send that TakesAtOnce vouches for. A terminal reports room for writing only
@@ -71,7 +75,10 @@ private:
     using Clock = std::chrono::steady_clock;
 
     bool EnsureOpen();
-    void Close() { fd_.Reset(); }
+    void Close() {
+        fd_.Reset();
+        idleSeenAt_.reset();
+    }
     bool FailingFast() const { return Clock::now() < failFastUntil_; }
     void FailFastFromNow() { failFastUntil_ = Clock::now() + timeouts_.failFast; }
     void ClearError() { NoteError({}, {}); }
@@ -91,9 +98,11 @@ private:
     Medium medium_ = Medium::Device;
     SerialParams params_;
     Clock::time_point failFastUntil_{};
-    // When a TakesAtOnce last found no input waiting. A Send right after it need not look
-    // again: that look is the one it would have made, a moment earlier.
-    Clock::time_point idleSeenAt_{};
+    // When a look (a Send's or a TakesAtOnce's) last found no input waiting. A Send within
+    // a millisecond of it need not look again: that look is the one it would have made, a
+    // moment earlier. A Read, a failed write and closing clear it; a look that finds input
+    // or a closed connection does not renew it.
+    std::optional<Clock::time_point> idleSeenAt_;
 
     mutable std::mutex errorMutex_;
     std::string lastError_;
