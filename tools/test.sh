@@ -23,14 +23,14 @@ for stage in tools/test-stages/pre-*.sh; do
   source "$stage"
 done
 
-echo "== build (RelWithDebInfo) =="
-# Tests and benchmarks named on, since tools/run.sh may have left them off in this folder.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUILLORA_BUILD_TESTS=ON -DQUILLORA_BUILD_BENCH=ON >/dev/null
-cmake --build build -j "$JOBS"
+echo "== build (as the package is built) =="
+# The tree that the package and the benchmarks are built in (tools/release-tree.sh), with
+# the tests and benchmarks on: the later stages that need it find it built.
+source tools/release-tree.sh ON ON
+cmake --build "$RELEASE_TREE" -j "$JOBS"
 
 echo "== tests =="
-ctest --test-dir build -j "$JOBS" --output-on-failure
+ctest --test-dir "$RELEASE_TREE" -j "$JOBS" --output-on-failure
 
 echo "== build (AddressSanitizer + UndefinedBehaviorSanitizer) =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
