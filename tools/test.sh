@@ -44,7 +44,33 @@ LSAN_OPTIONS=suppressions=$ROOT/tools/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j "$JOBS" --output-on-failure
 
+# A fuzz stage keeps one core busy for its minute: as many run side by side as there are
+# cores, each stage's output shown when it has ended, in order; a failed one ends the run
+# once those running beside it have ended too.
+fuzzing=()
+declare -A fuzz_pid fuzz_log
+wait_for_fuzzing() {
+  local stage failed=0
+  for stage in "${fuzzing[@]}"; do
+    wait "${fuzz_pid[$stage]}" || failed=1
+    echo "== $(basename "$stage") =="
+    cat "${fuzz_log[$stage]}"
+    rm -f "${fuzz_log[$stage]}"
+  done
+  fuzzing=()
+  return "$failed"
+}
 for stage in tools/test-stages/post-*.sh; do
+  if [[ $(basename "$stage") == *-fuzz-* ]]; then
+    ((${#fuzzing[@]} < JOBS)) || wait_for_fuzzing
+    fuzz_log[$stage]=$(mktemp)
+    bash "$stage" >"${fuzz_log[$stage]}" 2>&1 &
+    fuzz_pid[$stage]=$!
+    fuzzing+=("$stage")
+    continue
+  fi
+  wait_for_fuzzing
   echo "== $(basename "$stage") =="
   bash "$stage"
 done
+wait_for_fuzzing
