@@ -59,15 +59,21 @@ struct Dots {
 
     // One round of a byte transposition: register i and the one half the array further on
     // become registers 2i (their low halves interleaved) and 2i + 1 (the high halves).
-    template <typename Element, std::size_t Count>
-    [[gnu::always_inline]] static inline void InterleaveRound(std::array<Bytes, Count>& x) {
+    // Every loop over registers here is spelled out at compile time, so that the registers
+    // stay registers at -O2 too.
+    template <typename Element, std::size_t Count, std::size_t... I>
+    [[gnu::always_inline]] static inline void InterleaveRound(std::array<Bytes, Count>& x,
+                                                              std::index_sequence<I...>) {
         constexpr auto elements = std::make_index_sequence<Size / sizeof(Element)>();
         std::array<Bytes, Count> next;
-        for (std::size_t i = 0; i < Count / 2; ++i) {
-            Interleave<Element, false>(x[i], x[i + Count / 2], next[2 * i], elements);
-            Interleave<Element, true>(x[i], x[i + Count / 2], next[2 * i + 1], elements);
-        }
+        ((Interleave<Element, false>(x[I], x[I + Count / 2], next[2 * I], elements),
+          Interleave<Element, true>(x[I], x[I + Count / 2], next[2 * I + 1], elements)),
+         ...);
         x = next;
+    }
+    template <typename Element, std::size_t Count>
+    [[gnu::always_inline]] static inline void InterleaveRound(std::array<Bytes, Count>& x) {
+        InterleaveRound<Element>(x, std::make_index_sequence<Count / 2>());
     }
 
     // Exchanges the bits of `a` in `mask` with the bits of `b` `shift` places higher: one
@@ -79,38 +85,62 @@ struct Dots {
         a ^= t;
         b ^= (Bytes)((Words)t << Shift);
     }
+    // The step between registers k and k + Shift, for each k whose bit Shift is clear.
+    template <int Shift, std::uint8_t Mask, std::size_t K>
+    [[gnu::always_inline]] static inline void SwapPair(std::array<Bytes, 8>& r) {
+        if constexpr ((K & Shift) == 0) SwapBits<Shift, Mask>(r[K], r[K + Shift]);
+    }
+    template <int Shift, std::uint8_t Mask, std::size_t... K>
+    [[gnu::always_inline]] static inline void SwapRound(std::array<Bytes, 8>& r,
+                                                        std::index_sequence<K...>) {
+        (SwapPair<Shift, Mask, K>(r), ...);
+    }
+
+    // 8 rows, `stride` apart, inverted (1 = dot).
+    template <std::size_t... K>
+    [[gnu::always_inline]] static inline void LoadInverted(std::array<Bytes, 8>& r,
+                                                           const std::uint8_t* rows,
+                                                           std::size_t stride,
+                                                           std::index_sequence<K...>) {
+        ((Load(r[K], rows + K * stride), r[K] = ~r[K]), ...);
+    }
+
+    // The registers of a band's columns, groups 2i and 2i + 1 of each 16-byte lane in
+    // register i, stored in order. Groups 16 to 31 are in the upper lanes: the lower lanes
+    // of two registers go together, and so do the upper ones.
+    template <std::size_t... I>
+    [[gnu::always_inline]] static inline void StoreBand(const std::array<Bytes, 8>& x,
+                                                        std::uint8_t* out,
+                                                        std::index_sequence<I...>) {
+        if constexpr (Size == 16) {
+            (Store(out + 16 * I, x[I]), ...);
+        } else {
+            (Store(out + 32 * I,
+                   __builtin_shufflevector((Quads)x[2 * I], (Quads)x[2 * I + 1], 0, 1, 4, 5)),
+             ...);
+            (Store(out + 128 + 32 * I,
+                   __builtin_shufflevector((Quads)x[2 * I], (Quads)x[2 * I + 1], 2, 3, 6, 7)),
+             ...);
+        }
+    }
 
     // Size column groups of a band (Size bytes of each of its 8 rows) into Size * 8
     // column bytes in order.
     [[gnu::always_inline]] static inline void BandBlock(const std::uint8_t* rows,
                                                         std::size_t stride, std::uint8_t* out) {
         std::array<Bytes, 8> r;
-        for (std::size_t k = 0; k < 8; ++k) {
-            Load(r[k], rows + k * stride);
-            r[k] = ~r[k];
-        }
-        for (std::size_t k = 0; k < 4; ++k) SwapBits<4, 0x0F>(r[k], r[k + 4]);
-        for (std::size_t k : {0, 1, 4, 5}) SwapBits<2, 0x33>(r[k], r[k + 2]);
-        for (std::size_t k : {0, 2, 4, 6}) SwapBits<1, 0x55>(r[k], r[k + 1]);
+        constexpr auto eight = std::make_index_sequence<8>();
+        LoadInverted(r, rows, stride, eight);
+        SwapRound<4, 0x0F>(r, eight);
+        SwapRound<2, 0x33>(r, eight);
+        SwapRound<1, 0x55>(r, eight);
         // Byte c of r[j] is now column 8c + j. Taken in this order, three rounds put each
         // group's 8 columns side by side, groups 2i and 2i + 1 of each lane in register i.
         std::array<Bytes, 8> x{r[0], r[4], r[2], r[6], r[1], r[5], r[3], r[7]};
         InterleaveRound<std::uint8_t>(x);
         InterleaveRound<std::uint16_t>(x);
         InterleaveRound<std::uint32_t>(x);
-        if constexpr (Size == 16) {
-            for (std::size_t i = 0; i < 8; ++i) Store(out + 16 * i, x[i]);
-        } else {
-            // Groups 16 to 31 are in the upper lanes: the lower lanes of two registers go
-            // together, and so do the upper ones.
-            for (std::size_t i = 0; i < 8; i += 2) {
-                const Quads low = __builtin_shufflevector((Quads)x[i], (Quads)x[i + 1], 0, 1, 4, 5);
-                const Quads high =
-                    __builtin_shufflevector((Quads)x[i], (Quads)x[i + 1], 2, 3, 6, 7);
-                Store(out + 16 * i, low);
-                Store(out + 128 + 16 * i, high);
-            }
-        }
+        StoreBand(x, out, std::make_index_sequence < Size == 16 ? 8 : 4 > ());
     }
 
     // A band as column bytes: blocks of Size groups, then blocks of 16, the last of them
@@ -139,20 +169,21 @@ struct Dots {
 };
 
 // 16 rows of 16 bytes, `stride` apart, turned into 16 columns of 16 bytes, `outStride`
-// apart: out[x * outStride + y] = in[y * stride + x].
+// apart: out[x * outStride + y] = in[y * stride + x]. The rows are taken in bit-reversed
+// order, so that four rounds leave the columns in order.
+template <std::size_t... Y>
 [[gnu::always_inline]] inline void TransposeBytes16(const std::uint8_t* in, std::size_t stride,
-                                                    std::uint8_t* out, std::size_t outStride) {
+                                                    std::uint8_t* out, std::size_t outStride,
+                                                    std::index_sequence<Y...>) {
     std::array<Dots<16>::Bytes, 16> x;
-    // Rows in bit-reversed order, so that four rounds leave them in order.
-    for (std::size_t y = 0; y < 16; ++y) {
-        const std::size_t reversed = (y & 1) << 3 | (y & 2) << 1 | (y & 4) >> 1 | (y & 8) >> 3;
-        Dots<16>::Load(x[y], in + reversed * stride);
-    }
+    (Dots<16>::Load(x[Y],
+                    in + ((Y & 1) << 3 | (Y & 2) << 1 | (Y & 4) >> 1 | (Y & 8) >> 3) * stride),
+     ...);
     Dots<16>::InterleaveRound<std::uint8_t>(x);
     Dots<16>::InterleaveRound<std::uint16_t>(x);
     Dots<16>::InterleaveRound<std::uint32_t>(x);
     Dots<16>::InterleaveRound<std::uint64_t>(x);
-    for (std::size_t c = 0; c < 16; ++c) Dots<16>::Store(out + c * outStride, x[c]);
+    (Dots<16>::Store(out + Y * outStride, x[Y]), ...);
 }
 
 // Rows of band bytes (`bands` rows of `width` bytes, `bandStride` apart) written column by
@@ -176,7 +207,7 @@ struct Dots {
         for (std::uint32_t nextBand = 0; nextBand < bands; nextBand += 16) {
             const std::uint32_t band = std::min(nextBand, bands - 16);
             TransposeBytes16(bandRows + band * bandStride + x, bandStride,
-                             out + x * outStride + band, outStride);
+                             out + x * outStride + band, outStride, std::make_index_sequence<16>());
         }
     }
 }
