@@ -26,8 +26,8 @@ struct PortTimeouts {
     // After a port could not be opened or a write stalled, SendData on it fails at once
     // for this long, so a copy sent one byte per call to a dead printer ends promptly.
     std::chrono::milliseconds failFast{1000};
-    // How long a look that found no input waiting stands in for the look of each Send
-    // made after it (see PortConnection::Send).
+    // How long a look that found no input waiting stands in for the look of each one-byte
+    // Send made after it (see PortConnection::Send).
     std::chrono::milliseconds idleLook{1};
 };
 
@@ -77,7 +77,7 @@ private:
     bool EnsureOpen();
     void Close() {
         fd_.Reset();
-        idleSeenAt_.reset();
+        idleSeen_.reset();
     }
     bool FailingFast() const { return Clock::now() < failFastUntil_; }
     void FailFastFromNow() { failFastUntil_ = Clock::now() + timeouts_.failFast; }
@@ -98,11 +98,16 @@ private:
     Medium medium_ = Medium::Device;
     SerialParams params_;
     Clock::time_point failFastUntil_{};
-    // When a look (a Send's or a TakesAtOnce's) last found no input waiting. A Send within
-    // a millisecond of it need not look again: that look is the one it would have made, a
-    // moment earlier. A Read, a failed write and closing clear it; a look that finds input
-    // or a closed connection does not renew it.
-    std::optional<Clock::time_point> idleSeenAt_;
+    // When a look last found no input waiting. The Sends after it need not look again
+    // while it stands: that look is the one they would have made, a moment earlier. A
+    // TakesAtOnce's look stands for the next Send of any length, a Send's own for one-byte
+    // Sends only. A Read, a failed write and closing clear it; a look that finds input or a
+    // closed connection does not renew it.
+    struct IdleLook {
+        Clock::time_point at;
+        bool forAnySend = false;  // made by TakesAtOnce and not yet used
+    };
+    std::optional<IdleLook> idleSeen_;
 
     mutable std::mutex errorMutex_;
     std::string lastError_;

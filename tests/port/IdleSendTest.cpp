@@ -1,6 +1,7 @@
-// A run of short sends on an idle connection: one look for waiting input before the first,
-// then only the writes, until a Read; the Send after a Read looks again. The look stands for
-// an hour here (PortTimeouts::idleLook), so that no timing matters.
+// A run of one-byte sends on an idle connection: one look for waiting input before the
+// first, then only the writes, until a Read; the Send after a Read looks again, and so does
+// every longer send (each query is one). The look stands for an hour here
+// (PortTimeouts::idleLook), so that no timing matters.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -81,6 +82,25 @@ TEST(IdleSend, TheSendAfterAReadLooksAgainAndDropsTheReplyThatCameTooLate) {
     ASSERT_EQ(write(printer.master.Get(), "\x16", 1), 1);
     EXPECT_EQ(driver.ReadData("COM1", reply, 1), 1);
     EXPECT_EQ(reply[0], 0x16);
+}
+
+TEST(IdleSend, AQueryAfterOneByteSendsStillDropsTheReplyThatCameTooLate) {
+    PseudoTerminal printer;
+    LinuxPortDriver driver = DriverWith("COM1=" + printer.slavePath, kLookStands);
+    ASSERT_EQ(Send(driver, "COM1", "a"), 1);  // finds nothing waiting: the look stands
+
+    // A reply to an earlier query, late, waiting while the look still stands.
+    ASSERT_EQ(write(printer.master.Get(), "\x33", 1), 1);
+    pollfd arrived{printer.slave.Get(), POLLIN, 0};
+    ASSERT_EQ(poll(&arrived, 1, 10000), 1);
+    ASSERT_EQ(Send(driver, "COM1", "b"), 1);
+
+    ASSERT_EQ(Send(driver, "COM1", Hex("10 04 01")), 3);
+    EXPECT_EQ(printer.Receive(5), "ab" + Hex("10 04 01"));
+    ASSERT_EQ(write(printer.master.Get(), "\x16", 1), 1);
+    std::uint8_t reply = 0;
+    EXPECT_EQ(driver.ReadData("COM1", &reply, 1), 1);
+    EXPECT_EQ(reply, 0x16);
 }
 
 }  // namespace
