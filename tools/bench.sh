@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds optimised, and runs every benchmark (bench/<area>/).
+# Installs what is missing, builds the benchmarks (bench/<area>/) and the programs they start
+# as the package is built, so that they time what is shipped, and runs them.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 
 bash tools/setup-deps.sh --test
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-bench -j "$(nproc)"
+source tools/release-tree.sh ON ON
+cmake --build "$RELEASE_TREE" -j "$(nproc)" --target benchmarks
 
-for bench in build-bench/bench/*/*_bench; do
+for bench in "$RELEASE_TREE"/bench/*/*_bench; do
   echo "== $(basename "$bench") =="
   "$bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 done

@@ -8,12 +8,10 @@ cd "$ROOT"
 
 bash tools/setup-deps.sh
 
-# Debian's own hardening and optimisation flags, as every package of the archive gets them.
-eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
-export CFLAGS="$CPPFLAGS $CFLAGS" CXXFLAGS="$CPPFLAGS $CXXFLAGS"
-cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
-  -DQUILLORA_BUILD_TESTS=OFF -DQUILLORA_BUILD_BENCH=OFF >/dev/null
-cmake --build build-package -j "$(nproc)"
-(cd build-package && cpack -G DEB >/dev/null)
-deb=$(ls build-package/quillora_*.deb)
+# Debian's own hardening and optimisation flags, as every package of the archive gets them;
+# what tools/test.sh or tools/bench.sh compiled there already is not compiled again.
+source tools/release-tree.sh OFF OFF
+cmake --build "$RELEASE_TREE" -j "$(nproc)"
+(cd "$RELEASE_TREE" && cpack -G DEB >/dev/null)
+deb=$(ls "$RELEASE_TREE"/quillora_*.deb)
 echo "package: $deb ($(du -k "$deb" | cut -f1) KiB)"

@@ -7,8 +7,8 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 
-# Only what building and running need; the tests and benchmarks are built as well when
-# the test set (setup-deps.sh --test) is there, so the folder stays the one test.sh uses.
+# Only what building and running need. With the test set (setup-deps.sh --test) there, the
+# tests and benchmarks stay configured, so that a developer's build of this folder keeps them.
 bash tools/setup-deps.sh
 with_tests=OFF
 if bash tools/setup-deps.sh --test --check; then with_tests=ON; fi

@@ -2,6 +2,9 @@
 // an open connection (a copy in the mixed-size mode goes out one byte per call), without
 // and with the traffic monitor's recording; the time the record takes for a large send;
 // and a full cut sent directly beside the same cut through the window's background sender.
+// The one-byte calls are compared with raw one-byte write() calls on a connection of the
+// same kind to a printer of the same kind, in batches taken in turn with the driver's
+// ("x_raw_write": how many times the raw call's time a SendData takes).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -13,12 +16,14 @@
 #include "port/DiscardingPortDriver.h"
 #include "port/LinuxPortDriver.h"
 #include "port/TracingPortDriver.h"
+#include "support/Baseline.h"
 #include "support/DrainingPrinter.h"
 
 namespace quillora {
 namespace {
 
 constexpr const char* kAddress = "127.0.3.200";
+constexpr const char* kRawAddress = "127.0.3.201";
 
 void SendBlocks(benchmark::State& state) {
     const std::vector<std::uint8_t> block(static_cast<size_t>(state.range(0)), 0x55);
@@ -48,27 +53,37 @@ void FillUp(TrafficLog& log) {
 }
 
 // Arg 0: the driver alone; arg 1: through the recorder into the monitor's log, as the
-// program runs. Side by side, so the two rates come from one run.
+// program runs. Side by side, so the two rates come from one run. Each iteration is a batch
+// of calls through the driver, timed, then a batch of raw writes, so that both meet the
+// same load; the time reported is the driver's.
 void SendSingleBytes(benchmark::State& state) {
-    bench::DrainingPrinter printer(kAddress);
-    {
-        LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
-        TrafficLog log;
-        FillUp(log);
-        TracingPortDriver recorded(driver, {&log});
-        PortDriver& ports = state.range(0) ? static_cast<PortDriver&>(recorded) : driver;
-        state.SetLabel(state.range(0) ? "recorded" : "plain");
-        const std::uint8_t byte = 0x41;
-        for (auto _ : state) {
+    constexpr int kBatch = 256;
+    bench::DrainingPrinter printer(kAddress), rawPrinter(kRawAddress);
+    LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
+    TrafficLog log;
+    FillUp(log);
+    TracingPortDriver recorded(driver, {&log});
+    PortDriver& ports = state.range(0) ? static_cast<PortDriver&>(recorded) : driver;
+    state.SetLabel(state.range(0) ? "recorded" : "plain");
+    const bench::RawConnection raw(kRawAddress);
+    const std::uint8_t byte = 0x41;
+    bench::Spent own, rawWrites;
+    for (auto _ : state) {
+        const bench::Spent batch = bench::Baseline::For(kBatch, [&] {
             if (ports.SendData(kAddress, &byte, 1) != 1) {
                 state.SkipWithError(driver.LastErrorText(kAddress).c_str());
-                break;
             }
-        }
-        state.SetItemsProcessed(state.iterations());
+        });
+        own += batch;
+        rawWrites += bench::Baseline::For(kBatch, [&] {
+            if (!raw.Write(&byte, 1)) state.SkipWithError("raw write failed");
+        });
+        state.SetIterationTime(batch.wall);
     }
+    state.SetItemsProcessed(state.iterations() * kBatch);
+    bench::Baseline::Report(state, "raw_write", own, rawWrites, state.iterations() * kBatch);
 }
-BENCHMARK(SendSingleBytes)->Arg(0)->Arg(1)->UseRealTime();
+BENCHMARK(SendSingleBytes)->Arg(0)->Arg(1)->UseManualTime();
 
 // A 10 MiB file printed with the monitor open: the time until the call is in the record
 // (the log already full, so each call also drops the previous one).

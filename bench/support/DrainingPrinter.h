@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -22,11 +23,8 @@ public:
         : listener_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
         const int on = 1;
         setsockopt(listener_.Get(), SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        sockaddr_in where{};
-        where.sin_family = AF_INET;
-        where.sin_port = htons(kPrinterTcpPort);
-        inet_pton(AF_INET, address, &where.sin_addr);
-        if (bind(listener_.Get(), reinterpret_cast<sockaddr*>(&where), sizeof where) != 0 ||
+        const sockaddr_in where = PrinterAddress(address);
+        if (bind(listener_.Get(), reinterpret_cast<const sockaddr*>(&where), sizeof where) != 0 ||
             listen(listener_.Get(), 16) != 0) {
             throw std::system_error(LastOsError(), address);
         }
@@ -46,9 +44,39 @@ public:
         reader_.join();
     }
 
+    // Port 9100 of `address`.
+    static sockaddr_in PrinterAddress(const char* address) {
+        sockaddr_in where{};
+        where.sin_family = AF_INET;
+        where.sin_port = htons(kPrinterTcpPort);
+        inet_pton(AF_INET, address, &where.sin_addr);
+        return where;
+    }
+
 private:
     UniqueFd listener_;
     std::thread reader_;
+};
+
+// The limit for a driver's sends: a plain blocking connection to such a printer, set up as
+// the driver sets up its own (Nagle's delay off), written to with write() and nothing else.
+class RawConnection {
+public:
+    explicit RawConnection(const char* address)
+        : fd_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        const int on = 1;
+        setsockopt(fd_.Get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        const sockaddr_in where = DrainingPrinter::PrinterAddress(address);
+        if (connect(fd_.Get(), reinterpret_cast<const sockaddr*>(&where), sizeof where) != 0) {
+            throw std::system_error(LastOsError(), address);
+        }
+    }
+    bool Write(const void* data, std::size_t length) const {
+        return write(fd_.Get(), data, length) == ssize_t(length);
+    }
+
+private:
+    UniqueFd fd_;
 };
 
 }  // namespace quillora::bench

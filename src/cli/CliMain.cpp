@@ -1,5 +1,6 @@
 #include "cli/CliMain.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
@@ -125,6 +126,14 @@ int CliMain(const QStringList& arguments) {
     if (options.language && !language.problem.empty()) return Refuse({language.problem});
     if (!language.problem.empty())
         Write(stderr, QByteArray::fromStdString("quillora-cli: " + language.problem + '\n'));
+    // A translator is installed on an application object, which the program's start made
+    // only for drawing; the English texts need one, the Chinese ones do not.
+    int applicationArgc = 1;
+    char applicationName[] = "quillora-cli";
+    char* applicationArgv[] = {applicationName, nullptr};
+    std::optional<QCoreApplication> application;
+    if (language.language == UiLanguage::English && !QCoreApplication::instance())
+        application.emplace(applicationArgc, applicationArgv);
     QTranslator translator;
     if (!InstallTranslation(language.language, translator)) {
         Write(stderr, QByteArrayLiteral("quillora-cli: the English texts could not be loaded\n"));

@@ -72,11 +72,11 @@ std::variant<ChosenPort, UsageError> ChoosePort(const QString& name, PortDriver&
 }
 
 DeviceTable DevicesFor(const QString& name) {
-    if (IsIpEntry(name) || IsDrawOnly(name) ||
-        ParsePortName(name.toStdString()).kind == PortKind::Network) {
-        return {};
-    }
-    return SystemDeviceTable();
+    if (IsIpEntry(name) || IsDrawOnly(name)) return {};
+    const PortKind kind = ParsePortName(name.toStdString()).kind;
+    if (kind == PortKind::Network) return {};
+    // A malformed name (PortKind::None) is refused later: no kind is discovered for it.
+    return SystemDeviceTable(kind);
 }
 
 std::vector<PortListing> ListPorts(PortDriver& driver, const DeviceTable& devices,

@@ -27,8 +27,8 @@ inline bool IsDrawOnly(const QString& name) {
     return name.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
 }
 
-// The devices a run on `name` may need: none for a network connection, whose driver then
-// skips discovery (it takes tens of milliseconds), otherwise the system's.
+// The devices a run on `name` may need: none for a network connection, otherwise the
+// system's of that kind alone (discovery takes tens of milliseconds).
 DeviceTable DevicesFor(const QString& name);
 
 // One line of `quillora-cli ports`: a list entry and the device or address behind it.

@@ -1,43 +1,34 @@
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace quillora {
 
-// One 8-dot column group of 8 picture rows: the byte at `first` and the 7 below it,
-// `stride` bytes apart, the first in the top byte.
-inline std::uint64_t GatherColumnGroup(const std::uint8_t* first, std::size_t stride) {
-    std::uint64_t rows = 0;
-    for (int row = 0; row < 8; ++row) rows = rows << 8 | first[std::size_t(row) * stride];
-    return rows;
-}
+// Picture rows hold 8 pixels a byte, the leftmost in bit 7, 0 = dot; a printer column byte
+// holds 8 rows of one pixel column, the top row in bit 7, 1 = dot. Turning one into the
+// other is an inversion and an 8 x 8 bit transposition per block of 8 rows and 8 columns.
+//
+// Which code does it: plain C++ for any CPU, or 16 (SSE2) or 32 (AVX2) column groups at
+// once where the CPU has the instructions. Every kernel gives the same bytes.
+enum class DotKernel { Scalar, Sse2, Avx2 };
 
-// Turns 8 picture rows of one 8-dot column group (first row in the top byte, leftmost
-// pixel in bit 7, 0 = dot) into its 8 printer columns (leftmost column in the top byte,
-// first row in bit 7, 1 = dot): an inversion and an 8 x 8 bit transposition.
-inline std::uint64_t DotColumns(std::uint64_t rows) {
-    std::uint64_t x = ~rows;
-    std::uint64_t t = (x ^ (x >> 7)) & 0x00AA00AA00AA00AAull;
-    x ^= t ^ (t << 7);
-    t = (x ^ (x >> 14)) & 0x0000CCCC0000CCCCull;
-    x ^= t ^ (t << 14);
-    t = (x ^ (x >> 28)) & 0x00000000F0F0F0F0ull;
-    x ^= t ^ (t << 28);
-    return x;
-}
+// True when this CPU can run `kernel`.
+bool CpuRuns(DotKernel kernel);
 
-// Byte `index` (0 = top) of a value built by GatherColumnGroup or DotColumns.
-inline std::uint8_t ByteOf(std::uint64_t value, int index) {
-    return std::uint8_t(value >> (56 - 8 * index));
-}
+// The fastest kernel this CPU runs.
+DotKernel FastestDotKernel();
 
-// Stores a value built by DotColumns as 8 consecutive bytes, the top byte first.
-inline void StoreColumns(std::uint8_t* out, std::uint64_t value) {
-    if constexpr (std::endian::native == std::endian::little) value = __builtin_bswap64(value);
-    std::memcpy(out, &value, sizeof value);
-}
+// One band of 8 rows, the first at `rows` and each `stride` bytes after the one before, as
+// `groups` * 8 column bytes in order: out[8 * group + j] is pixel column 8 * group + j. Each
+// row holds at least `groups` bytes.
+void WriteBandDots(const std::uint8_t* rows, std::size_t stride, std::uint32_t groups,
+                   std::uint8_t* out, DotKernel kernel = FastestDotKernel());
+
+// `rowGroups` bands one below the other, column by column: out[x * rowGroups + g] is pixel
+// column x of band g (rows 8g to 8g + 7), for x below groups * 8.
+void WriteColumnDots(const std::uint8_t* rows, std::size_t stride, std::uint32_t groups,
+                     std::uint32_t rowGroups, std::uint8_t* out,
+                     DotKernel kernel = FastestDotKernel());
 
 }  // namespace quillora

@@ -19,12 +19,7 @@ void WriteRasterBandHeader(const RasterGeometry& raster, std::span<std::uint8_t>
 void WriteRasterBandData(const PaddedBitmap& bitmap, std::uint32_t index,
                          std::span<std::uint8_t> band) {
     const std::uint32_t groups = RasterGeometryOf(bitmap).bandDots / 8;
-    const std::uint8_t* rows = bitmap.Row(8 * index);
-    std::uint8_t* data = band.data() + 5;
-    for (std::uint32_t group = 0; group < groups; ++group) {
-        StoreColumns(data + 8 * std::size_t(group),
-                     DotColumns(GatherColumnGroup(rows + group, bitmap.RowBytes)));
-    }
+    WriteBandDots(bitmap.Row(8 * index), bitmap.RowBytes, groups, band.data() + 5);
 }
 
 }  // namespace quillora

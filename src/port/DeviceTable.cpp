@@ -134,24 +134,31 @@ std::vector<std::string> DiscoverSerialDevices() {
     return OrderSerialDevices(std::move(paths));
 }
 
-DeviceTable BuildDeviceTable(const PortOverrides& overrides) {
+DeviceTable BuildDeviceTable(const PortOverrides& overrides, std::optional<PortKind> only) {
+    const auto wanted = [&](PortKind kind) { return !only || *only == kind; };
     DeviceTable table;
-    table.serial = overrides.serial ? *overrides.serial : ToDeviceList(DiscoverSerialDevices());
-    table.parallel =
-        overrides.parallel ? *overrides.parallel : ToDeviceList(NumberedDeviceNodes("/dev", "lp"));
-    table.usb =
-        overrides.usb ? *overrides.usb : ToDeviceList(NumberedDeviceNodes("/dev/usb", "lp"));
+    if (wanted(PortKind::Serial)) {
+        table.serial = overrides.serial ? *overrides.serial : ToDeviceList(DiscoverSerialDevices());
+    }
+    if (wanted(PortKind::Parallel)) {
+        table.parallel = overrides.parallel ? *overrides.parallel
+                                            : ToDeviceList(NumberedDeviceNodes("/dev", "lp"));
+    }
+    if (wanted(PortKind::Usb)) {
+        table.usb =
+            overrides.usb ? *overrides.usb : ToDeviceList(NumberedDeviceNodes("/dev/usb", "lp"));
+    }
     return table;
 }
 
-DeviceTable SystemDeviceTable() {
+DeviceTable SystemDeviceTable(std::optional<PortKind> only) {
     const char* text = std::getenv("QUILLORA_PORTS");
     const PortOverrides overrides = ParsePortOverrides(text ? text : "");
     for (const std::string& entry : overrides.refused) {
         std::fprintf(stderr, "QUILLORA_PORTS: entry \"%s\" ignored: port numbers go up to %d\n",
                      entry.c_str(), kMaxOverridePort);
     }
-    return BuildDeviceTable(overrides);
+    return BuildDeviceTable(overrides, only);
 }
 
 }  // namespace quillora

@@ -52,10 +52,13 @@ std::vector<std::string> NumberedDeviceNodes(const std::string& directory, std::
 std::vector<std::string> DiscoverSerialDevices();
 
 // Discovery for every kind that `overrides` does not name; the overrides for the others.
-DeviceTable BuildDeviceTable(const PortOverrides& overrides);
+// With `only`, that kind alone (none for PortKind::None): the others stay empty and are not
+// looked for (serial discovery takes tens of milliseconds).
+DeviceTable BuildDeviceTable(const PortOverrides& overrides,
+                             std::optional<PortKind> only = std::nullopt);
 
 // BuildDeviceTable of the QUILLORA_PORTS environment variable (absent: discovery only).
 // Each refused entry is named on standard error.
-DeviceTable SystemDeviceTable();
+DeviceTable SystemDeviceTable(std::optional<PortKind> only = std::nullopt);
 
 }  // namespace quillora

@@ -23,9 +23,6 @@ private:
     std::atomic<std::int64_t>& counter_;
 };
 
-// How long a look that found no input waiting stands in for the next Send's own look.
-constexpr std::chrono::milliseconds kIdleLookLasts{1};
-
 }  // namespace
 
 PortConnection::PortConnection(PortName name, ConnectionTarget target, const PortTimeouts& timeouts)
@@ -38,18 +35,28 @@ int PortConnection::Send(const std::uint8_t* data, int length) {
     const ScopedReset progress(sendProgress_);
     if (data == nullptr || length <= 0) return 0;
     const Clock::time_point now = Clock::now();
-    const bool idleJustSeen = now - std::exchange(idleSeenAt_, {}) < kIdleLookLasts;
     if (now < failFastUntil_ || !EnsureOpen()) return 0;
 
     bool reopened = false;
-    if (medium_ != Medium::File && !idleJustSeen) {
-        // A reply that came too late for an earlier query must not answer the next one.
+    // A reply that came too late for an earlier query must not answer the next one, and a
+    // connection the other end has closed must be opened again before the write. A look
+    // that found nothing stands in for the looks of the one-byte Sends in the next moment
+    // (timeouts_.idleLook), so that a copy sent one byte per call makes one system call
+    // each, the write. Longer sends always look: every query is longer than a byte, so none
+    // goes out while a stale reply waits. A Read ends the standing look too.
+    // TakesAtOnce's look vouches for the one Send after it, whatever its length.
+    const bool lookStands = idleSeen_ && now - idleSeen_->at < timeouts_.idleLook &&
+                            (std::exchange(idleSeen_->forAnySend, false) || length == 1);
+    if (medium_ != Medium::File && !lookStands) {
         // Read errors other than a lost connection are left to the write to report: some
         // printer devices cannot be read at all.
-        if (DiscardPendingInput(fd_.Get(), IoOptions()).peerClosed) {
+        const IoOutcome stale = DiscardPendingInput(fd_.Get(), IoOptions());
+        if (stale.peerClosed) {
             Close();
             reopened = true;
             if (!EnsureOpen()) return 0;
+        } else if (stale.count == 0 && !stale.error) {
+            idleSeen_ = IdleLook{now, false};
         }
     }
 
@@ -63,6 +70,7 @@ int PortConnection::Send(const std::uint8_t* data, int length) {
             ClearError();
             return static_cast<int>(sent);
         }
+        idleSeen_.reset();
         if (outcome.peerClosed) {
             Close();
             if (!reopened) {
@@ -80,7 +88,7 @@ int PortConnection::Send(const std::uint8_t* data, int length) {
 bool PortConnection::TakesAtOnce(int length) {
     const std::unique_lock call(callMutex_, std::try_to_lock);
     if (!call.owns_lock()) return false;
-    idleSeenAt_ = {};  // an earlier look is out of date once this one is made
+    idleSeen_.reset();  // an earlier look is out of date once this one is made
     const Clock::time_point now = Clock::now();
     if (length <= 0 || length > kAtOnceBytes || !fd_.Valid() || now < failFastUntil_) return false;
     // A plain file has no room to run out of; poll says nothing useful about one.
@@ -88,12 +96,14 @@ bool PortConnection::TakesAtOnce(int length) {
     if (IoOptions().gateOnDsr) return false;
     pollfd entry{fd_.Get(), POLLOUT | POLLIN | POLLRDHUP, 0};
     if (poll(&entry, 1, 0) != 1 || entry.revents != POLLOUT) return false;
-    idleSeenAt_ = now;
+    idleSeen_ = IdleLook{now, true};
     return true;
 }
 
 int PortConnection::Read(std::uint8_t* buffer, int count) {
     std::lock_guard call(callMutex_);
+    // A reply asked for: what comes after this read gave up is the next Send's to discard.
+    idleSeen_.reset();
     if (buffer == nullptr || count <= 0) return 0;
     if (!EnsureOpen()) return 0;
     if (medium_ == Medium::File) {

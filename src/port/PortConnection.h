@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -25,6 +26,9 @@ struct PortTimeouts {
     // After a port could not be opened or a write stalled, SendData on it fails at once
     // for this long, so a copy sent one byte per call to a dead printer ends promptly.
     std::chrono::milliseconds failFast{1000};
+    // How long a look that found no input waiting stands in for the look of each one-byte
+    // Send made after it (see PortConnection::Send).
+    std::chrono::milliseconds idleLook{1};
 };
 
 // The longest send that TakesAtOnce vouches for. A terminal reports room for writing only
@@ -71,7 +75,10 @@ private:
     using Clock = std::chrono::steady_clock;
 
     bool EnsureOpen();
-    void Close() { fd_.Reset(); }
+    void Close() {
+        fd_.Reset();
+        idleSeen_.reset();
+    }
     bool FailingFast() const { return Clock::now() < failFastUntil_; }
     void FailFastFromNow() { failFastUntil_ = Clock::now() + timeouts_.failFast; }
     void ClearError() { NoteError({}, {}); }
@@ -91,9 +98,16 @@ private:
     Medium medium_ = Medium::Device;
     SerialParams params_;
     Clock::time_point failFastUntil_{};
-    // When a TakesAtOnce last found no input waiting. A Send right after it need not look
-    // again: that look is the one it would have made, a moment earlier.
-    Clock::time_point idleSeenAt_{};
+    // When a look last found no input waiting. The Sends after it need not look again
+    // while it stands: that look is the one they would have made, a moment earlier. A
+    // TakesAtOnce's look stands for the next Send of any length, a Send's own for one-byte
+    // Sends only. A Read, a failed write and closing clear it; a look that finds input or a
+    // closed connection does not renew it.
+    struct IdleLook {
+        Clock::time_point at;
+        bool forAnySend = false;  // made by TakesAtOnce and not yet used
+    };
+    std::optional<IdleLook> idleSeen_;
 
     mutable std::mutex errorMutex_;
     std::string lastError_;

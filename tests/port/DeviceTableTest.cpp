@@ -50,6 +50,29 @@ TEST(DeviceTable, OverridesBeyondTheBoundAreNamedOnStandardErrorNotAllocated) {
     EXPECT_EQ(table.parallel.back().path, "/p");
 }
 
+// A run on one port looks for the devices of its kind only; overrides still apply to it and
+// refused entries are still named.
+TEST(DeviceTable, OneKindAloneIsLookedForWhenOnlyItIsNeeded) {
+    ASSERT_EQ(setenv("QUILLORA_PORTS", "COM2=/c2;LPT1=/p1;USB300=/u", 1), 0);
+    testing::internal::CaptureStderr();
+    const DeviceTable parallel = SystemDeviceTable(PortKind::Parallel);
+    const DeviceTable serial = SystemDeviceTable(PortKind::Serial);
+    const DeviceTable usb = SystemDeviceTable(PortKind::Usb);
+    const DeviceTable none = SystemDeviceTable(PortKind::None);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    unsetenv("QUILLORA_PORTS");
+    EXPECT_EQ(Paths(parallel.parallel), std::vector<std::string>{"/p1"});
+    EXPECT_TRUE(parallel.serial.empty() && parallel.usb.empty());
+    EXPECT_EQ(Paths(serial.serial), (std::vector<std::string>{"", "/c2"}));
+    EXPECT_TRUE(serial.parallel.empty() && serial.usb.empty());
+    EXPECT_EQ(Paths(usb.usb), NumberedDeviceNodes("/dev/usb", "lp"));
+    EXPECT_TRUE(usb.serial.empty() && usb.parallel.empty());
+    EXPECT_TRUE(none.serial.empty() && none.parallel.empty() && none.usb.empty());
+    const std::string refused =
+        "QUILLORA_PORTS: entry \"USB300=/u\" ignored: port numbers go up to 256\n";
+    EXPECT_EQ(errors, refused + refused + refused + refused);
+}
+
 // Plain files stand in for parallel and USB printers.
 TEST(DevicePorts, FileStandInsCollectEverySendInOrderMissingDevicesAreRefused) {
     QTemporaryDir dir;

@@ -3,6 +3,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, from a few hand-written streams. A
 # finding fails the stage and leaves its input in artifacts/.
 set -euo pipefail
+# The interpreter's target is built in the clang tree of the other fuzz targets.
 source "$(dirname "$0")/../fuzz-tree.sh" interpreter_fuzz
 
 fuzz_folders "$BUILD/fuzz/virtual-printer"
@@ -14,5 +15,5 @@ seed status '\x02\x10\x04\x02\x10\x04\x04\x1d\x46\x01\x1d\x46\x21\x1b\x39\x00\x0
 seed truncated '\x04\x1c\x71\x01\x10\x00\x20\x00\x01\x02\x1d\x6b\x04999'
 
 # One process fuzzes alone: rereading the corpus folder for others' finds costs time.
-QT_QPA_PLATFORM=offscreen fuzz_run "$BUILD/fuzz/virtual-printer/interpreter_fuzz" virtual-printer -max_len=70000 \
-  -timeout=20 -reload=0
+QT_QPA_PLATFORM=offscreen fuzz_run "$BUILD/fuzz/virtual-printer/interpreter_fuzz" virtual-printer \
+  -max_len=70000 -timeout=20 -reload=0

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything the way tools/bench.sh does (Release, -O3), so a warning that only
-# the optimiser raises cannot break the benchmark command unnoticed. Running the benchmarks
-# is left to tools/bench.sh: their figures need an idle machine.
+# Builds the benchmarks the way tools/bench.sh does, so that the benchmark command cannot
+# break unnoticed. In tools/test.sh that is the tree of the plain test build, which has
+# built them already. Running the benchmarks is left to tools/bench.sh: their figures need
+# an idle machine.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$ROOT"
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-bench -j "${JOBS:-$(nproc)}"
+source tools/release-tree.sh ON ON
+cmake --build "$RELEASE_TREE" -j "${JOBS:-$(nproc)}" --target benchmarks

@@ -11,7 +11,7 @@ for lang in zh en; do
   out=$dir/main-window$suffix.png
   monitor=$dir/traffic-monitor$suffix.png
   QUILLORA_LANG=$lang QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
-    build/tests/app/main_window_screenshot "$out" "$monitor"
+    build-package/tests/app/main_window_screenshot "$out" "$monitor"
   echo "main window picture ($lang): $out"
   echo "traffic monitor picture ($lang): $monitor"
 done
