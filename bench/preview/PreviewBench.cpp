@@ -1,11 +1,14 @@
 // The traffic monitor's receipt preview: a 1,000-line session drawn from its first line
-// (target: under 50 ms), and copies sent over loopback TCP with the monitor closed and
-// with the monitor and its preview open, side by side (target: within 5 %).
+// (target: under 50 ms), and copies sent over loopback TCP with the monitor and its
+// preview open against the monitor closed, in wall and CPU time (target: within 5 %).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QMetaObject>
+#include <chrono>
+#include <ctime>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -74,38 +77,81 @@ void OnWindowThread(Call call) {
     QMetaObject::invokeMethod(qApp, call, Qt::BlockingQueuedConnection);
 }
 
-// Arg 0: the monitor closed (the program still records every call); arg 1: the monitor
-// open with its preview, following the sends. The sends come from this thread, as from
-// the continuous run's worker; the window reads and draws on its own.
-void SendCopiesWhileMonitored(benchmark::State& state) {
+// What a round of sends cost: wall time, and CPU time of the sending thread alone (steadier
+// on a shared machine, and what the sends themselves pay for the monitor's reading).
+struct RoundCost {
+    double wallSeconds = 0;
+    double cpuSeconds = 0;
+};
+
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+// Copies sent over loopback TCP with the monitor closed (the program still records every
+// call) and with the monitor open, its preview following the sends, round after round so
+// that both cases see the same load. The sends come from this thread, as from the
+// continuous run's worker; the window reads and draws on its own. The counters are the
+// open rounds' cost over the closed rounds' (target: at most 1.05).
+void SendsWithPreviewOpenOverMonitorClosed(benchmark::State& state) {
+    constexpr int kCopiesPerRound = 2000;
     bench::DrainingPrinter printer(kAddress);
     QtFileDialogService files;
     QtMessageService messages;
     LinuxPortDriver driver(DeviceTable{}, PortTimeouts{}, {});
     TrafficLog log;
     TracingPortDriver recorded(driver, {&log});
-    std::unique_ptr<TrafficMonitorWindow> monitor;
-    if (state.range(0)) {
+    const auto copy = SessionSends(25, true);
+    const auto sendRound = [&]() -> std::optional<RoundCost> {
+        const auto wallStart = std::chrono::steady_clock::now();
+        const double cpuStart = ThreadCpuSeconds();
+        for (int sent = 0; sent < kCopiesPerRound; ++sent) {
+            for (const auto& bytes : copy) {
+                const int length = static_cast<int>(bytes.size());
+                if (recorded.SendData(kAddress, bytes.data(), length) != length) {
+                    state.SkipWithError(driver.LastErrorText(kAddress).c_str());
+                    return std::nullopt;
+                }
+            }
+        }
+        return RoundCost{
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count(),
+            ThreadCpuSeconds() - cpuStart};
+    };
+    RoundCost closed;
+    RoundCost open;
+    for (auto _ : state) {
+        log.Clear();  // each round starts from an empty record, as both cases would
+        const std::optional<RoundCost> alone = sendRound();
+        if (!alone) break;
+        log.Clear();
+        std::unique_ptr<TrafficMonitorWindow> monitor;
         OnWindowThread([&] {
             monitor = std::make_unique<TrafficMonitorWindow>(log, files, messages, nullptr);
             monitor->show();
         });
+        const std::optional<RoundCost> watched = sendRound();
+        OnWindowThread([&] { monitor.reset(); });
+        if (!watched) break;
+        closed.wallSeconds += alone->wallSeconds;
+        closed.cpuSeconds += alone->cpuSeconds;
+        open.wallSeconds += watched->wallSeconds;
+        open.cpuSeconds += watched->cpuSeconds;
     }
-    const auto copy = SessionSends(25, true);
-    for (auto _ : state) {
-        for (const auto& bytes : copy) {
-            const int length = static_cast<int>(bytes.size());
-            if (recorded.SendData(kAddress, bytes.data(), length) != length) {
-                state.SkipWithError(driver.LastErrorText(kAddress).c_str());
-                break;
-            }
-        }
+    const double copies = double(state.iterations()) * kCopiesPerRound;
+    if (closed.cpuSeconds > 0 && closed.wallSeconds > 0) {
+        state.counters["wall_ratio"] = open.wallSeconds / closed.wallSeconds;
+        state.counters["cpu_ratio"] = open.cpuSeconds / closed.cpuSeconds;
+        state.counters["closed_us_per_copy"] = closed.wallSeconds * 1e6 / copies;
+        state.counters["open_us_per_copy"] = open.wallSeconds * 1e6 / copies;
+        state.counters["closed_cpu_us_per_copy"] = closed.cpuSeconds * 1e6 / copies;
+        state.counters["open_cpu_us_per_copy"] = open.cpuSeconds * 1e6 / copies;
     }
-    state.SetItemsProcessed(state.iterations());
-    state.SetLabel(state.range(0) ? "monitor and preview open" : "monitor closed");
-    OnWindowThread([&] { monitor.reset(); });
+    state.SetLabel("monitor with preview open / monitor closed, per copy of 25 sends");
 }
-BENCHMARK(SendCopiesWhileMonitored)->Arg(0)->Arg(1)->MinTime(3.0)->UseRealTime();
+BENCHMARK(SendsWithPreviewOpenOverMonitorClosed)->Iterations(12)->UseRealTime();
 
 }  // namespace
 }  // namespace quillora
