@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMetaObject>
+#include <atomic>
 #include <chrono>
 #include <ctime>
 #include <memory>
@@ -71,6 +72,38 @@ void PreviewOfAThousandLineSession(benchmark::State& state) {
 }
 BENCHMARK(PreviewOfAThousandLineSession)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The sender's append against a view that copies what it shows from the record: arg 0
+// nobody reads; arg 1 another thread takes the newest 20,000 calls again and again, as
+// the monitor's poll does when it opens on a long session. An append that has to wait for
+// a copy shows as a lower rate and as more CPU time per append (the lock's system calls).
+void AppendWhileAViewCopies(benchmark::State& state) {
+    TrafficLog log;
+    TrafficEvent event;
+    event.port = "COM1";
+    event.bytes.assign(40, 0x41);
+    for (int i = 0; i < 20000; ++i) log.Record(event);
+    std::atomic<bool> stop{false};
+    std::atomic<std::uint64_t> copies{0};
+    std::thread view;
+    if (state.range(0)) {
+        view = std::thread([&] {
+            while (!stop) {
+                const std::uint64_t next = log.Since(UINT64_MAX, 0).next;
+                const std::uint64_t from = next > 20000 ? next - 20000 : 0;
+                benchmark::DoNotOptimize(log.Since(from, 20000).entries.data());
+                ++copies;
+            }
+        });
+    }
+    for (auto _ : state) log.Record(event);
+    stop = true;
+    if (view.joinable()) view.join();
+    state.SetItemsProcessed(state.iterations());
+    state.counters["view_copies"] = double(copies.load());
+    state.SetLabel(state.range(0) ? "a view copying 20,000 calls" : "nobody reading");
+}
+BENCHMARK(AppendWhileAViewCopies)->Arg(0)->Arg(1)->UseRealTime();
+
 // Runs `call` on the window's thread and waits for it.
 template <typename Call>
 void OnWindowThread(Call call) {
@@ -79,14 +112,23 @@ void OnWindowThread(Call call) {
 
 // What a round of sends cost: wall time, and CPU time of the sending thread alone (steadier
 // on a shared machine, and what the sends themselves pay for the monitor's reading).
+// The process's CPU time is reported beside them: the monitor's own reading and drawing.
 struct RoundCost {
     double wallSeconds = 0;
     double cpuSeconds = 0;
+    double processCpuSeconds = 0;
+
+    RoundCost& operator+=(const RoundCost& other) {
+        wallSeconds += other.wallSeconds;
+        cpuSeconds += other.cpuSeconds;
+        processCpuSeconds += other.processCpuSeconds;
+        return *this;
+    }
 };
 
-double ThreadCpuSeconds() {
+double CpuSeconds(clockid_t clock) {
     timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    clock_gettime(clock, &now);
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
@@ -105,8 +147,10 @@ void SendsWithPreviewOpenOverMonitorClosed(benchmark::State& state) {
     TracingPortDriver recorded(driver, {&log});
     const auto copy = SessionSends(25, true);
     const auto sendRound = [&]() -> std::optional<RoundCost> {
+        log.Clear();
         const auto wallStart = std::chrono::steady_clock::now();
-        const double cpuStart = ThreadCpuSeconds();
+        const double cpuStart = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+        const double processStart = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
         for (int sent = 0; sent < kCopiesPerRound; ++sent) {
             for (const auto& bytes : copy) {
                 const int length = static_cast<int>(bytes.size());
@@ -118,27 +162,39 @@ void SendsWithPreviewOpenOverMonitorClosed(benchmark::State& state) {
         }
         return RoundCost{
             std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count(),
-            ThreadCpuSeconds() - cpuStart};
+            CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpuStart,
+            CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart};
     };
-    RoundCost closed;
-    RoundCost open;
-    for (auto _ : state) {
-        log.Clear();  // each round starts from an empty record, as both cases would
-        const std::optional<RoundCost> alone = sendRound();
-        if (!alone) break;
-        log.Clear();
+    const auto watchedRound = [&]() -> std::optional<RoundCost> {
+        log.Clear();  // the monitor opens on an empty record, as the closed round starts
         std::unique_ptr<TrafficMonitorWindow> monitor;
         OnWindowThread([&] {
             monitor = std::make_unique<TrafficMonitorWindow>(log, files, messages, nullptr);
             monitor->show();
         });
-        const std::optional<RoundCost> watched = sendRound();
+        const std::optional<RoundCost> cost = sendRound();
         OnWindowThread([&] { monitor.reset(); });
-        if (!watched) break;
-        closed.wallSeconds += alone->wallSeconds;
-        closed.cpuSeconds += alone->cpuSeconds;
-        open.wallSeconds += watched->wallSeconds;
-        open.cpuSeconds += watched->cpuSeconds;
+        return cost;
+    };
+    RoundCost closed;
+    RoundCost open;
+    bool closedFirst = true;
+    for (auto _ : state) {
+        // Each round starts from an empty record; which case goes first alternates, so
+        // neither always meets the machine as the other left it.
+        std::optional<RoundCost> alone;
+        std::optional<RoundCost> watched;
+        if (closedFirst) {
+            alone = sendRound();
+            watched = watchedRound();
+        } else {
+            watched = watchedRound();
+            alone = sendRound();
+        }
+        closedFirst = !closedFirst;
+        if (!alone || !watched) break;
+        closed += *alone;
+        open += *watched;
     }
     const double copies = double(state.iterations()) * kCopiesPerRound;
     if (closed.cpuSeconds > 0 && closed.wallSeconds > 0) {
@@ -148,6 +204,7 @@ void SendsWithPreviewOpenOverMonitorClosed(benchmark::State& state) {
         state.counters["open_us_per_copy"] = open.wallSeconds * 1e6 / copies;
         state.counters["closed_cpu_us_per_copy"] = closed.cpuSeconds * 1e6 / copies;
         state.counters["open_cpu_us_per_copy"] = open.cpuSeconds * 1e6 / copies;
+        state.counters["process_cpu_ratio"] = open.processCpuSeconds / closed.processCpuSeconds;
     }
     state.SetLabel("monitor with preview open / monitor closed, per copy of 25 sends");
 }
