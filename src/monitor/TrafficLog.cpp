@@ -46,18 +46,34 @@ void TrafficLog::DropOldestUntilFits(std::size_t charge) {
 }
 
 TrafficLog::Update TrafficLog::Since(std::uint64_t from, std::size_t maxEntries) const {
-    std::lock_guard lock(mutex_);
     Update update;
-    update.next = next_;
-    update.firstKept = entries_.empty() ? next_ : entries_.front().sequence;
-    update.droppedCalls = droppedCalls_;
-    update.droppedBytes = droppedBytes_;
-    // Sequences are consecutive, so the first wanted call is found by subtraction.
-    const std::uint64_t start = std::max(from, update.firstKept) - update.firstKept;
-    const std::size_t count =
-        start < entries_.size() ? std::min(entries_.size() - start, maxEntries) : 0;
-    const auto first = entries_.begin() + static_cast<std::ptrdiff_t>(start);
-    update.entries.assign(first, first + static_cast<std::ptrdiff_t>(count));
+    std::uint64_t cursor = from;
+    std::uint64_t end = 0;
+    for (bool first = true;; first = false) {
+        std::lock_guard lock(mutex_);
+        update.firstKept = entries_.empty() ? next_ : entries_.front().sequence;
+        update.droppedCalls = droppedCalls_;
+        update.droppedBytes = droppedBytes_;
+        if (first) {
+            update.next = next_;
+            cursor = std::max(cursor, update.firstKept);
+            end = cursor + std::min<std::uint64_t>(next_ > cursor ? next_ - cursor : 0, maxEntries);
+        } else if (update.firstKept > cursor) {
+            // Dropped (or cleared) since the last hold: what was copied of them goes too.
+            std::erase_if(update.entries,
+                          [&](const Entry& entry) { return entry.sequence < update.firstKept; });
+            cursor = update.firstKept;
+        }
+        if (cursor >= end) break;
+        // Sequences are consecutive, so the first wanted call is found by subtraction.
+        const auto begin =
+            entries_.begin() + static_cast<std::ptrdiff_t>(cursor - update.firstKept);
+        const std::uint64_t count = std::min<std::uint64_t>(end - cursor, kCallsPerHold);
+        update.entries.insert(update.entries.end(), begin,
+                              begin + static_cast<std::ptrdiff_t>(count));
+        cursor += count;
+    }
+    update.next = std::max(update.next, update.firstKept);
     return update;
 }
 

@@ -15,11 +15,14 @@ namespace quillora {
 // Calls are appended from any thread (under the mutex, never touching a widget); a view
 // fetches what is new by sequence number. When the bound is reached the oldest whole
 // calls go and are counted; a single call larger than the bound keeps only its last bytes.
+// A view's copy takes the mutex for kCallsPerHold calls at a time, so an append waits for
+// at most that many, however many calls the view takes.
 class TrafficLog final : public TrafficSink {
 public:
     static constexpr std::size_t kDefaultByteLimit = std::size_t{16} << 20;
     // Charged per call besides its bytes, so that a flood of one-byte calls is bounded too.
     static constexpr std::size_t kPerCallCharge = 64;
+    static constexpr std::size_t kCallsPerHold = 256;
 
     struct Entry {
         std::uint64_t sequence = 0;
@@ -40,7 +43,8 @@ public:
     void Record(const TrafficEvent& event) override;
     void Take(TrafficEvent&& event) override;
 
-    // At most `maxEntries` calls with a sequence of `from` or later.
+    // At most `maxEntries` calls with a sequence of `from` or later, as far as the call that
+    // was the newest when asked; calls dropped while it copies are left out.
     Update Since(std::uint64_t from, std::size_t maxEntries = SIZE_MAX) const;
 
     // Forgets every call and the drop counts; sequence numbers go on.

@@ -101,5 +101,27 @@ TEST(TrafficLog, OneByteCallsBoundedFetchByPositionAndClear) {
     EXPECT_EQ(after.droppedCalls, 0u);
 }
 
+// A copy longer than one hold of the lock comes whole: consecutive calls, each its own
+// bytes, from where it was asked to as many as were asked for.
+TEST(TrafficLog, CopiesOverSeveralHoldsAreWholeAndInOrder) {
+    TrafficLog log;
+    TrafficEvent event;
+    const std::size_t calls = 3 * TrafficLog::kCallsPerHold + 7;
+    for (std::size_t i = 0; i < calls; ++i) {
+        event.bytes = Pattern(3, std::uint8_t(i));
+        log.Record(event);
+    }
+    const std::uint64_t from = TrafficLog::kCallsPerHold - 5;
+    const std::size_t wanted = 2 * TrafficLog::kCallsPerHold + 3;
+    const TrafficLog::Update update = log.Since(from, wanted);
+    ASSERT_EQ(update.entries.size(), wanted);
+    EXPECT_EQ(update.next, calls);
+    for (std::size_t i = 0; i < wanted; ++i) {
+        EXPECT_EQ(update.entries[i].sequence, from + i);
+        EXPECT_EQ(update.entries[i].event->bytes, Pattern(3, std::uint8_t(from + i))) << i;
+    }
+    EXPECT_EQ(log.Since(from).entries.size(), calls - from);
+}
+
 }  // namespace
 }  // namespace quillora
