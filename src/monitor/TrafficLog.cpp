@@ -58,11 +58,13 @@ TrafficLog::Update TrafficLog::Since(std::uint64_t from, std::size_t maxEntries)
             update.next = next_;
             cursor = std::max(cursor, update.firstKept);
             end = cursor + std::min<std::uint64_t>(next_ > cursor ? next_ - cursor : 0, maxEntries);
-        } else if (update.firstKept > cursor) {
-            // Dropped (or cleared) since the last hold: what was copied of them goes too.
-            std::erase_if(update.entries,
-                          [&](const Entry& entry) { return entry.sequence < update.firstKept; });
-            cursor = update.firstKept;
+        } else {
+            // Calls dropped (or cleared) since the last hold leave the copy too.
+            const auto keptFrom = std::lower_bound(
+                update.entries.begin(), update.entries.end(), update.firstKept,
+                [](const Entry& entry, std::uint64_t kept) { return entry.sequence < kept; });
+            update.entries.erase(update.entries.begin(), keptFrom);
+            cursor = std::max(cursor, update.firstKept);
         }
         if (cursor >= end) break;
         // Sequences are consecutive, so the first wanted call is found by subtraction.
