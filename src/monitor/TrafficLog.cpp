@@ -1,8 +1,15 @@
 #include "monitor/TrafficLog.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace quillora {
+namespace {
+
+// How many times a copy yields between two holds while appends wait.
+constexpr int kTurnsForAppends = 64;
+
+}  // namespace
 
 void TrafficLog::Record(const TrafficEvent& event) {
     TrafficEvent copy = event;
@@ -25,7 +32,9 @@ void TrafficLog::Take(TrafficEvent&& event) {
 
 void TrafficLog::Add(Entry entry) {
     const std::size_t size = entry.event->bytes.size();
+    ++appendsWaiting_;
     std::lock_guard lock(mutex_);
+    --appendsWaiting_;
     droppedBytes_ += entry.bytesCut;
     DropOldestUntilFits(size + kPerCallCharge);
     entry.sequence = next_++;
@@ -50,6 +59,11 @@ TrafficLog::Update TrafficLog::Since(std::uint64_t from, std::size_t maxEntries)
     std::uint64_t cursor = from;
     std::uint64_t end = 0;
     for (bool first = true;; first = false) {
+        // Bounded, so that a flood of appends cannot hold a copy back for ever.
+        for (int turn = 0; !first && appendsWaiting_.load() > 0 && turn < kTurnsForAppends;
+             ++turn) {
+            std::this_thread::yield();
+        }
         std::lock_guard lock(mutex_);
         update.firstKept = entries_.empty() ? next_ : entries_.front().sequence;
         update.droppedCalls = droppedCalls_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -15,8 +16,9 @@ namespace quillora {
 // Calls are appended from any thread (under the mutex, never touching a widget); a view
 // fetches what is new by sequence number. When the bound is reached the oldest whole
 // calls go and are counted; a single call larger than the bound keeps only its last bytes.
-// A view's copy takes the mutex for kCallsPerHold calls at a time, so an append waits for
-// at most that many, however many calls the view takes.
+// A view's copy takes the mutex for kCallsPerHold calls at a time and lets waiting appends
+// go first between holds, so an append waits for at most that many, however many calls
+// the view takes.
 class TrafficLog final : public TrafficSink {
 public:
     static constexpr std::size_t kDefaultByteLimit = std::size_t{16} << 20;
@@ -60,6 +62,9 @@ private:
 
     const std::size_t byteLimit_;
     mutable std::mutex mutex_;
+    // Appends waiting for the mutex: a copy steps aside for them between its holds (the
+    // mutex itself would hand it straight back to the copy).
+    std::atomic<int> appendsWaiting_{0};
     std::deque<Entry> entries_;
     std::size_t charged_ = 0;
     std::size_t keptBytes_ = 0;
