@@ -9,6 +9,8 @@ namespace quillora {
 
 void MainTestDialog::RunWindowCheck(const Check& check, std::optional<QString> file) {
     WindowCheckHost host(*this, check.controlId, std::move(file));
+    // The one hold on the connection for the check: its sends on the background worker
+    // pass inside it, as this thread waits for each.
     const GateHold hold(gate_);
     RunCheck(check, host);
 }

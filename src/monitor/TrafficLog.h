@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -15,11 +16,15 @@ namespace quillora {
 // Calls are appended from any thread (under the mutex, never touching a widget); a view
 // fetches what is new by sequence number. When the bound is reached the oldest whole
 // calls go and are counted; a single call larger than the bound keeps only its last bytes.
+// A view's copy takes the mutex for kCallsPerHold calls at a time and lets waiting appends
+// go first between holds, so an append waits for at most that many, however many calls
+// the view takes.
 class TrafficLog final : public TrafficSink {
 public:
     static constexpr std::size_t kDefaultByteLimit = std::size_t{16} << 20;
     // Charged per call besides its bytes, so that a flood of one-byte calls is bounded too.
     static constexpr std::size_t kPerCallCharge = 64;
+    static constexpr std::size_t kCallsPerHold = 256;
 
     struct Entry {
         std::uint64_t sequence = 0;
@@ -40,7 +45,8 @@ public:
     void Record(const TrafficEvent& event) override;
     void Take(TrafficEvent&& event) override;
 
-    // At most `maxEntries` calls with a sequence of `from` or later.
+    // At most `maxEntries` calls with a sequence of `from` or later, as far as the call that
+    // was the newest when asked; calls dropped while it copies are left out.
     Update Since(std::uint64_t from, std::size_t maxEntries = SIZE_MAX) const;
 
     // Forgets every call and the drop counts; sequence numbers go on.
@@ -56,6 +62,9 @@ private:
 
     const std::size_t byteLimit_;
     mutable std::mutex mutex_;
+    // Appends waiting for the mutex: a copy steps aside for them between its holds (the
+    // mutex itself would hand it straight back to the copy).
+    std::atomic<int> appendsWaiting_{0};
     std::deque<Entry> entries_;
     std::size_t charged_ = 0;
     std::size_t keptBytes_ = 0;

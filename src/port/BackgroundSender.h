@@ -36,6 +36,10 @@ private:
 // thread stays free (a window keeps repainting) while it can read the progress and cancel.
 // The job makes the same calls, with the same bytes, as it would on the caller's thread; a
 // short job that the driver vouches to take at once runs there, within Start.
+// It does not keep other callers off the connection: its lock only hands a job over and is
+// never held across a SendData. That is the ExchangeGate's work, held for a whole check by
+// the thread that runs it and waits here; gating each job on the worker instead would let
+// a status query in between a check's blocks, its replies and its messages.
 class BackgroundSender {
 public:
     using Job = std::function<void(SendSession&)>;

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "CliHarness.h"
+#include "SymbolReader.h"
 #include "support/LoopbackAddress.h"
 #include "support/ReceiptPictures.h"
 
@@ -50,6 +51,26 @@ TEST(CliPreview, PortNoneDrawsTheBarcodeCheckAsReadableCodes) {
     EXPECT_TRUE(read.contains(QStringLiteral("CODE-39:123456"))) << read.toStdString();
     EXPECT_TRUE(read.contains(QStringLiteral("CODE-128:1234567890123"))) << read.toStdString();
     EXPECT_TRUE(read.contains(QStringLiteral("EAN-13:1234567890128"))) << read.toStdString();
+}
+
+// The QR check drawn after the barcodes, not sent: on their one receipt (no cut between)
+// a reader reads the QR code back to the check's own text in GBK, and the barcodes too.
+TEST(CliPreview, PortNoneDrawsTheQrCheckAsAReadableCode) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("receipts"));
+    const test::CliRun run =
+        RunCli({QStringLiteral("run"), QStringLiteral("--port"), QStringLiteral("none"),
+                QStringLiteral("--preview"), out, QStringLiteral("barcodes"), QStringLiteral("qr")},
+               dir.path());
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.toStdString(),
+              "barcodes: ok: sent 150 of 150 bytes\nqr: ok: sent 80 of 80 bytes\n");
+    const QStringList pictures = QDir(out).entryList({QStringLiteral("*.png")}, QDir::Files);
+    ASSERT_EQ(pictures, QStringList{QStringLiteral("receipt-0001.png")});
+    const QString receipt = QDir(out).filePath(pictures.last());
+    EXPECT_EQ(test::ReadQrBytes(receipt).toHex(' '),
+              test::ToGbkBytes(QString::fromUtf8("Quillora 二维码测试 0123456789")).toHex(' '));
+    EXPECT_TRUE(test::BarcodesIn(receipt).contains(QStringLiteral("CODE-39:123456")));
 }
 
 // A command no printer knows fails the test that sent it under --port none, and is named

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <numeric>
+#include <string>
+#include <thread>
 
 #include "monitor/TrafficLog.h"
 #include "port/TracingPortDriver.h"
@@ -99,6 +102,65 @@ TEST(TrafficLog, OneByteCallsBoundedFetchByPositionAndClear) {
     EXPECT_EQ(after.entries[0].sequence, 5000u);
     EXPECT_EQ(after.firstKept, 5000u);
     EXPECT_EQ(after.droppedCalls, 0u);
+}
+
+// A copy longer than one hold of the lock comes whole: consecutive calls, each its own
+// bytes, from where it was asked to as many as were asked for.
+TEST(TrafficLog, CopiesOverSeveralHoldsAreWholeAndInOrder) {
+    TrafficLog log;
+    TrafficEvent event;
+    const std::size_t calls = 3 * TrafficLog::kCallsPerHold + 7;
+    for (std::size_t i = 0; i < calls; ++i) {
+        event.bytes = Pattern(3, std::uint8_t(i));
+        log.Record(event);
+    }
+    const std::uint64_t from = TrafficLog::kCallsPerHold - 5;
+    const std::size_t wanted = 2 * TrafficLog::kCallsPerHold + 3;
+    const TrafficLog::Update update = log.Since(from, wanted);
+    ASSERT_EQ(update.entries.size(), wanted);
+    EXPECT_EQ(update.next, calls);
+    for (std::size_t i = 0; i < wanted; ++i) {
+        EXPECT_EQ(update.entries[i].sequence, from + i);
+        EXPECT_EQ(update.entries[i].event->bytes, Pattern(3, std::uint8_t(from + i))) << i;
+    }
+    EXPECT_EQ(log.Since(from).entries.size(), calls - from);
+}
+
+// What is wrong with a copy: calls not consecutive, older than the oldest it reports
+// kept, or not yet made; empty when nothing is.
+std::string FaultIn(const TrafficLog::Update& update) {
+    if (update.firstKept > update.next) return "first kept after next";
+    for (std::size_t i = 0; i < update.entries.size(); ++i) {
+        const std::uint64_t sequence = update.entries[i].sequence;
+        if (sequence != update.entries[0].sequence + i) return "a gap at " + std::to_string(i);
+        if (sequence < update.firstKept) return "dropped call " + std::to_string(sequence);
+        if (sequence >= update.next) return "future call " + std::to_string(sequence);
+    }
+    return {};
+}
+
+// Copies taken while another thread floods a small log: whatever the two threads' turns,
+// each copy is consecutive calls, none of them older than the oldest call it reports kept.
+TEST(TrafficLog, CopiesDuringDropsHoldOnlyKeptConsecutiveCalls) {
+    TrafficLog log(4 * TrafficLog::kCallsPerHold * (1 + TrafficLog::kPerCallCharge));
+    constexpr std::uint64_t kCalls = 200000;
+    std::atomic<bool> done{false};
+    std::thread sender([&] {
+        TrafficEvent event;
+        event.bytes = {0x41};
+        for (std::uint64_t i = 0; i < kCalls; ++i) log.Record(event);
+        done = true;
+    });
+    std::string fault;
+    for (bool last = false; !last && fault.empty();) {
+        last = done.load();  // one more copy once the sender is through
+        fault = FaultIn(log.Since(0));
+    }
+    sender.join();
+    EXPECT_EQ(fault, "");
+    const TrafficLog::Update after = log.Since(0);
+    EXPECT_EQ(after.next, kCalls);
+    EXPECT_EQ(after.entries.size(), after.next - after.firstKept);
 }
 
 }  // namespace
