@@ -38,6 +38,9 @@ struct Check {
     bool serialOnly;      // needs a connection that carries replies back
     // The continuous run: the window's start/stop button runs it on a thread of its own.
     bool runsUntilStopped;
+    // Prints through the spooler (DriverPrinting): only a host whose program links driver
+    // printing runs it.
+    bool printsThroughSpooler;
     PrepareCheck prepare;
 };
 

@@ -17,6 +17,7 @@
 
 namespace quillora {
 
+class DriverPrinting;
 class Spooler;
 
 enum class CheckOutcome {
@@ -115,6 +116,7 @@ public:
     virtual PortCopyInputs PortCopy() = 0;
     virtual PortDriver& Ports() = 0;
     virtual Spooler& Printers() = 0;
+    virtual DriverPrinting& DriverPrints() = 0;
     virtual TickClock& Clock() = 0;
     // Runs `job`, which means to send `total` bytes on `port`; returns what it came to.
     virtual SendTally Send(const PortName& port, std::int64_t total, const SendJob& job) = 0;

@@ -1,6 +1,6 @@
 #include "checks/ContinuousCheck.h"
 
-#include "checks/DriverChecks.h"
+#include "checks/DriverPrinting.h"
 #include "commands/SendReport.h"
 
 namespace quillora {
@@ -47,7 +47,7 @@ int RunContinuousCheck(CheckHost& host) {
     PortCopies portCopies;
     const ContinuousRunSteps steps{[&](int printMode, int copyNumber) {
                                        if (printMode != 0) {
-                                           PrintDriverCopy(host, copyNumber);
+                                           host.DriverPrints().PrintCopy(host, copyNumber);
                                            return;
                                        }
                                        portCopies.Print(host, copyNumber);

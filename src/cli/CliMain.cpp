@@ -3,20 +3,21 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <clocale>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
 #include "cli/CliOptions.h"
+#include "cli/FullProgram.h"
 #include "cli/InputFiles.h"
+#include "cli/PageDrawing.h"
 #include "cli/PortChoice.h"
 #include "cli/ResultOutput.h"
-#include "cli/RunDrawing.h"
 #include "cli/StderrTrace.h"
 #include "cli/TestPreparation.h"
 #include "cli/TestRunner.h"
 #include "cli/WatchCommand.h"
-#include "driverprint/Spooler.h"
 #include "port/ConnectionList.h"
 #include "port/DiscardingPortDriver.h"
 #include "port/LinuxPortDriver.h"
@@ -59,14 +60,17 @@ std::optional<UsageError> PreviewFolderProblem(const QString& directory) {
 // `use`, which returns the exit status.
 template <class Use>
 int OnChosenPort(const CliOptions& options, LinuxPortDriver& system, const ChosenPort& chosen,
-                 std::optional<RunDrawing>& drawing, Use use) {
+                 PageDrawing* pages, std::unique_ptr<RunRecording>& drawing, Use use) {
     const bool drawOnly = IsDrawOnly(options.port);
     StderrTrace trace;
     DiscardingPortDriver nowhere;
     PortDriver& device = drawOnly ? static_cast<PortDriver&>(nowhere) : system;
     std::vector<TrafficSink*> sinks;
     if (options.trace) sinks.push_back(&trace);
-    if (drawOnly || options.previewDir) sinks.push_back(&drawing.emplace(chosen.name));
+    if (drawOnly || options.previewDir) {
+        drawing = pages->Recording(chosen.name);
+        sinks.push_back(drawing.get());
+    }
     std::unique_ptr<TracingPortDriver> tracing;
     if (!sinks.empty()) tracing = std::make_unique<TracingPortDriver>(device, sinks);
     PortDriver& driver = tracing ? static_cast<PortDriver&>(*tracing) : device;
@@ -81,7 +85,8 @@ int OnChosenPort(const CliOptions& options, LinuxPortDriver& system, const Chose
     return use(driver);
 }
 
-int Run(const CliOptions& options, LinuxPortDriver& system) {
+// `pages`: set when the run draws pages (NeedsPageDrawing).
+int Run(const CliOptions& options, LinuxPortDriver& system, PageDrawing* pages) {
     const bool drawOnly = IsDrawOnly(options.port);
     const auto port = drawOnly ? ChosenPort{"none", false}
                                : ChoosePort(options.port, system, options.settingsPath);
@@ -90,20 +95,23 @@ int Run(const CliOptions& options, LinuxPortDriver& system) {
     if (options.previewDir) {
         if (const auto problem = PreviewFolderProblem(*options.previewDir)) return Refuse(*problem);
     }
-    std::optional<RunDrawing> drawing;
+    std::unique_ptr<RunRecording> drawing;
     if (options.command == Command::Watch) {
-        return OnChosenPort(options, system, chosen, drawing, [&](PortDriver& driver) {
+        return OnChosenPort(options, system, chosen, pages, drawing, [&](PortDriver& driver) {
             return Watch(options, driver, chosen.name);
         });
     }
 
-    const std::unique_ptr<Spooler> spooler = CreateCupsSpooler();
-    const TestContext context{options.fatigue, PrintTxtBeside(options.settingsPath), chosen.name,
-                              spooler.get(), options.symbolEncoding};
+    const TestContext context{options.fatigue,
+                              PrintTxtBeside(options.settingsPath),
+                              chosen.name,
+                              pages ? &pages->Printers() : nullptr,
+                              pages ? &pages->DriverPrints() : nullptr,
+                              options.symbolEncoding};
     auto tests = PrepareTests(options.tests, context);
     if (const auto* error = std::get_if<UsageError>(&tests)) return Refuse(*error);
 
-    return OnChosenPort(options, system, chosen, drawing, [&](PortDriver& driver) {
+    return OnChosenPort(options, system, chosen, pages, drawing, [&](PortDriver& driver) {
         const auto& prepared = std::get<std::vector<PreparedTest>>(tests);
         std::vector<TestResult> results =
             RunTests(drawing ? drawing->Wrap(prepared) : prepared, driver, chosen.name);
@@ -115,12 +123,12 @@ int Run(const CliOptions& options, LinuxPortDriver& system) {
     });
 }
 
-}  // namespace
-
-int CliMain(const QStringList& arguments) {
+int CliMain(const QStringList& arguments, PageDrawing* pages, char* const argv[]) {
     const auto parsed = ParseCliOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) return Refuse(*error);
     const CliOptions& options = std::get<CliOptions>(parsed);
+    // Before anything is said, so that the full program says it once.
+    if (!pages && NeedsPageDrawing(options)) return HandOverToFullProgram(argv);
     const LanguageChoice language = ChooseLanguage(
         options.language ? options.language->c_str() : nullptr, ProcessEnvironment());
     if (options.language && !language.problem.empty()) return Refuse({language.problem});
@@ -157,10 +165,22 @@ int CliMain(const QStringList& arguments) {
     const DeviceTable devices = onPort ? DevicesFor(options.port) : SystemDeviceTable();
     // The serial-settings dialog is the window's; this program never asks for it.
     LinuxPortDriver system(devices, PortTimeouts{}, {});
-    if (onPort) return Run(options, system);
+    if (onPort) return Run(options, system, pages);
     const std::vector<PortListing> ports = ListPorts(system, devices, options.settingsPath);
     Write(stdout, options.json ? PortJson(ports) : PortLines(ports));
     return kExitPassed;
+}
+
+}  // namespace
+
+int CliProgram(int argc, char* argv[], PageDrawing* pages) {
+    // The user's locale, for the system's error texts; no application object unless one is
+    // needed (CliMain's translator, the full program's drawing), as making one costs a run a
+    // fifth of its time.
+    std::setlocale(LC_ALL, "");
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments.push_back(QString::fromLocal8Bit(argv[i]));
+    return CliMain(arguments, pages, argv);
 }
 
 }  // namespace quillora::cli

@@ -16,7 +16,10 @@ struct TestContext {
     FatigueOptions fatigue;
     std::string printTxtPath;  // the window's "Print.txt", for the sample text
     PortName port;             // the connection the run uses
+    // Driver printing's, in quillora-cli-full only: nullptr refuses a test that prints
+    // through the spooler.
     Spooler* spooler = nullptr;
+    DriverPrinting* driverPrinting = nullptr;
     TextEncoding symbolEncoding = TextEncoding::Gbk;  // qr and pdf417
 };
 
@@ -49,6 +52,7 @@ public:
     PortCopyInputs PortCopy() override;
     PortDriver& Ports() override { return *driver_; }
     Spooler& Printers() override { return *context_.spooler; }
+    DriverPrinting& DriverPrints() override { return *context_.driverPrinting; }
     TickClock& Clock() override { return clock_; }
     SendTally Send(const PortName& port, std::int64_t total, const SendJob& job) override;
     ContinuousRunFields RunFields() override {

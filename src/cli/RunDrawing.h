@@ -7,22 +7,20 @@
 #include <optional>
 #include <vector>
 
-#include "cli/TestResult.h"
-#include "port/TrafficEvent.h"
+#include "cli/PageDrawing.h"
 
 namespace quillora::cli {
 
 // --preview and --port none: keeps the bytes the run's port took, test by test, and after
 // the run draws them with the virtual printer's interpreter, as a printer there would
 // have printed them.
-class RunDrawing final : public TrafficSink {
+class RunDrawing final : public RunRecording {
 public:
     explicit RunDrawing(PortName port) : port_(std::move(port)) {}
 
     void Record(const TrafficEvent& event) override;
 
-    // The same tests, each noting where its bytes begin.
-    std::vector<PreparedTest> Wrap(const std::vector<PreparedTest>& tests);
+    std::vector<PreparedTest> Wrap(const std::vector<PreparedTest>& tests) override;
 
     // Draws the run's bytes: each receipt into `directory` (if given) as the virtual
     // printer names it, and each problem on standard error, naming its test. With
@@ -30,7 +28,7 @@ public:
     // would print as a hex mark) has failed; one carried out with a note has not. False when a
     // picture could not be written (said on standard error).
     bool Finish(const std::optional<QString>& directory, bool judge,
-                std::vector<TestResult>& results);
+                std::vector<TestResult>& results) override;
 
 private:
     // The index of the test whose bytes hold `offset`.

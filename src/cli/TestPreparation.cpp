@@ -18,6 +18,9 @@ Prepared Prepare(const QString& argument, const TestContext& context) {
         equals >= 0 ? std::optional<QString>(argument.mid(equals + 1)) : std::nullopt;
     const Check* check = FindCheckByName(argument.left(equals).toStdString());
     if (!check) return UsageError{"unknown test: " + text};
+    if (check->printsThroughSpooler && !context.driverPrinting) {
+        return UsageError{text + ": driver printing is quillora-cli-full's"};
+    }
     if (check->argument == CheckArgument::None && value) {
         return UsageError{text + ": this test takes no value"};
     }

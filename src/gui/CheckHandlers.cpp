@@ -1,6 +1,6 @@
 // The window's check buttons: each runs its entry of the catalogue on a WindowCheckHost.
 #include "checks/CheckCatalogue.h"
-#include "checks/DriverChecks.h"
+#include "driverchecks/DriverChecks.h"
 #include "gui/ControlTable.h"
 #include "gui/MainTestDialog.h"
 #include "gui/WindowCheckHost.h"

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "checks/CheckHost.h"
+#include "driverchecks/DriverChecks.h"
 
 namespace quillora {
 
@@ -34,6 +35,7 @@ public:
     PortCopyInputs PortCopy() override;
     PortDriver& Ports() override;
     Spooler& Printers() override;
+    DriverPrinting& DriverPrints() override { return driverPrinting_; }
     TickClock& Clock() override;
     SendTally Send(const PortName& port, std::int64_t total, const SendJob& job) override;
     ContinuousRunFields RunFields() override;
@@ -52,6 +54,7 @@ private:
     const QString caption_;
     std::optional<QString> file_;
     std::optional<SymbolRequest> symbol_;
+    SpoolerDriverPrinting driverPrinting_;
 };
 
 }  // namespace quillora

@@ -23,6 +23,7 @@ expected=(
   "usr/share/metainfo/$app_id.metainfo.xml"
   usr/share/doc/quillora/copyright
   usr/share/doc/quillora/changelog.gz
+  usr/libexec/quillora/quillora-cli-full
 )
 for program in "${programs[@]}"; do
   expected+=("usr/bin/$program" "usr/share/man/man1/$program.1.gz")
@@ -61,6 +62,10 @@ for page in "${programs[@]}"; do
 done
 
 echo "-- the unpacked program"
+# quillora-cli finds quillora-cli-full where the package puts it, for a run that draws.
+drawn=$("$scratch/usr/bin/quillora-cli" run --port none feed 2>/dev/null)
+[[ $drawn == "feed: ok: sent 3 of 3 bytes" ]] ||
+  { echo "FAIL: the unpacked quillora-cli did not hand a drawing run over: $drawn"; exit 1; }
 bash tests/app/version-without-display.sh "$scratch/usr/bin" "$version"
 bash tests/app/start-from-menu-entry.sh "$scratch/usr/share/applications/$app_id.desktop" \
   "$scratch/usr/bin"

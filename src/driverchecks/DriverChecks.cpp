@@ -1,4 +1,4 @@
-#include "checks/DriverChecks.h"
+#include "driverchecks/DriverChecks.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -52,7 +52,7 @@ std::unique_ptr<PrinterDeviceContext> OpenPrinter(CheckHost& host, const std::st
     return std::move(opened.context);
 }
 
-std::optional<ReadyCheck> PrepareDriverPrint(CheckHost& host) {
+std::optional<ReadyCheck> SpoolerDriverPrinting::PreparePrint(CheckHost& host) {
     const std::optional<std::string> queue = host.ChoosePrinter();
     if (!queue) return std::nullopt;
     return [queue = *queue](CheckHost& host) {
@@ -80,7 +80,8 @@ void PrintTestPage(CheckHost& host, const std::string& queue) {
                  MessageIcon::None, false});
 }
 
-void PrintDriverCopy(CheckHost& host, int copyNumber) {
+// Heading and sample text on one page of the default printer, looked up afresh.
+void SpoolerDriverPrinting::PrintCopy(CheckHost& host, int copyNumber) {
     PrintOnePageJob(OpenPrinter(host, {}).get(), [&](PrinterDeviceContext& dc) {
         const int headingHeight =
             dc.TextOut(0, 0, DriverCopyHeading(copyNumber, host.Clock().LocalTime()));
