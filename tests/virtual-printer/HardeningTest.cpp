@@ -56,13 +56,19 @@ TEST(PrinterCommandLineTest, UnwritableOutputFolderIsRefusedBeforeReady) {
         << output.constData();
 }
 
-TEST(ControlFifoTest, LastLineWithoutNewlineEndsWhereItsWriterCloses) {
+// A printer listening on a control FIFO of its own, and on nothing else.
+class ControlFifoTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(printer.Ready()); }
+
     const QTemporaryDir folder;
     const QString fifo = folder.filePath(QStringLiteral("vp.ctl"));
-    PrinterProcess printer({QStringLiteral("--tcp"), QStringLiteral("off"),
+    PrinterProcess printer{{QStringLiteral("--tcp"), QStringLiteral("off"),
                             QStringLiteral("--pty-link"), folder.filePath(QStringLiteral("COM1")),
-                            QStringLiteral("--control"), fifo});
-    ASSERT_TRUE(printer.Ready());
+                            QStringLiteral("--control"), fifo}};
+};
+
+TEST_F(ControlFifoTest, LastLineWithoutNewlineEndsWhereItsWriterCloses) {
     // Each line is written by a writer of its own and waited for in the log.
     const auto control = [&](const char* text, const char* logged) {
         QFile writer(fifo);
@@ -82,13 +88,7 @@ TEST(ControlFifoTest, LastLineWithoutNewlineEndsWhereItsWriterCloses) {
 
 // Two writers at once, each writing its lines one write at a time as echo does: the pipe
 // keeps each write of up to PIPE_BUF bytes whole, so no line is glued to another or lost.
-TEST(ControlFifoTest, TwoWritersAtOnceNeitherGlueNorLoseLines) {
-    const QTemporaryDir folder;
-    const QString fifo = folder.filePath(QStringLiteral("vp.ctl"));
-    PrinterProcess printer({QStringLiteral("--tcp"), QStringLiteral("off"),
-                            QStringLiteral("--pty-link"), folder.filePath(QStringLiteral("COM1")),
-                            QStringLiteral("--control"), fifo});
-    ASSERT_TRUE(printer.Ready());
+TEST_F(ControlFifoTest, TwoWritersAtOnceNeitherGlueNorLoseLines) {
     constexpr int kLines = 200;
     std::atomic<int> written{0};
     const auto writer = [&](const char* line) {
