@@ -2,8 +2,13 @@
 // line that ends without a newline, and keeps its log bounded per connection.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QTemporaryDir>
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "support/LoopbackAddress.h"
 #include "virtual-printer/PrinterHarness.h"
@@ -51,13 +56,19 @@ TEST(PrinterCommandLineTest, UnwritableOutputFolderIsRefusedBeforeReady) {
         << output.constData();
 }
 
-TEST(ControlFifoTest, LastLineWithoutNewlineEndsWhereItsWriterCloses) {
+// A printer listening on a control FIFO of its own, and on nothing else.
+class ControlFifoTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(printer.Ready()); }
+
     const QTemporaryDir folder;
     const QString fifo = folder.filePath(QStringLiteral("vp.ctl"));
-    PrinterProcess printer({QStringLiteral("--tcp"), QStringLiteral("off"),
+    PrinterProcess printer{{QStringLiteral("--tcp"), QStringLiteral("off"),
                             QStringLiteral("--pty-link"), folder.filePath(QStringLiteral("COM1")),
-                            QStringLiteral("--control"), fifo});
-    ASSERT_TRUE(printer.Ready());
+                            QStringLiteral("--control"), fifo}};
+};
+
+TEST_F(ControlFifoTest, LastLineWithoutNewlineEndsWhereItsWriterCloses) {
     // Each line is written by a writer of its own and waited for in the log.
     const auto control = [&](const char* text, const char* logged) {
         QFile writer(fifo);
@@ -73,6 +84,33 @@ TEST(ControlFifoTest, LastLineWithoutNewlineEndsWhereItsWriterCloses) {
     };
     control("cover-open", "control: cover-open: cover open, paper ok");
     control("paper-out\n", "control: paper-out: cover open, paper out");
+}
+
+// Two writers at once, each writing its lines one write at a time as echo does: the pipe
+// keeps each write of up to PIPE_BUF bytes whole, so no line is glued to another or lost.
+TEST_F(ControlFifoTest, TwoWritersAtOnceNeitherGlueNorLoseLines) {
+    constexpr int kLines = 200;
+    std::atomic<int> written{0};
+    const auto writer = [&](const char* line) {
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0) return;
+        const auto size = static_cast<ssize_t>(std::strlen(line));
+        for (int i = 0; i < kLines; ++i) written += ::write(fd, line, size) == size ? 1 : 0;
+        ::close(fd);
+    };
+    std::thread first(writer, "cover-open\n");
+    std::thread second(writer, "paper-near-end\n");
+    first.join();
+    second.join();
+    ASSERT_EQ(written, 2 * kLines);
+    const auto count = [&](const QString& text) { return printer.Log().count(text); };
+    const QDeadlineTimer deadline(20000);
+    while (count(QStringLiteral("control: ")) < 2 * kLines && !deadline.hasExpired()) {
+        QThread::msleep(20);
+    }
+    EXPECT_EQ(count(QStringLiteral("control: cover-open: ")), kLines);
+    EXPECT_EQ(count(QStringLiteral("control: paper-near-end: ")), kLines);
+    EXPECT_EQ(count(QStringLiteral("unknown line")), 0) << printer.Log().toStdString();
 }
 
 // Thirty-one receipts of 64 problems and a cut each, through one connection: 2046 lines,

@@ -44,5 +44,25 @@ TEST(RecentCacheTest, AValueMayBeMadeFromAnotherTheCacheHolds) {
     EXPECT_EQ(cache.Size(), 2u);
 }
 
+TEST(RecentCacheTest, WeighedValuesAreForgottenUntilTheNewOneFitsTheBudget) {
+    RecentCache<int, std::string> cache(10, 100,
+                                        [](const std::string& value) { return value.size(); });
+    const auto get = [&](int key, std::size_t size) -> const std::string& {
+        return cache.Get(key, [&] { return std::string(size, 'x'); });
+    };
+    get(1, 40);
+    get(2, 40);
+    get(1, 40);  // 1 used last
+    get(3, 30);  // 110: 2 goes
+    EXPECT_EQ(cache.Size(), 2u);
+    EXPECT_EQ(cache.Bytes(), 70u);
+    // A value over the whole budget is kept alone, since it is returned.
+    EXPECT_EQ(get(4, 150).size(), 150u);
+    EXPECT_EQ(cache.Size(), 1u);
+    EXPECT_EQ(cache.Bytes(), 150u);
+    get(5, 10);
+    EXPECT_EQ(cache.Bytes(), 10u);
+}
+
 }  // namespace
 }  // namespace vprinter::test

@@ -21,8 +21,13 @@ public:
                                int moduleDots, int maxWidthDots);
 
 private:
-    // By the data's bytes, then the four numbers' bytes.
-    RecentCache<std::string, BarcodeDrawing> drawings_{256};
+    static std::size_t DrawingBytes(const BarcodeDrawing& drawing) {
+        return static_cast<std::size_t>(drawing.bars.sizeInBytes());
+    }
+
+    // By the data's bytes, then the four numbers' bytes; a barcode may be a full paper
+    // width tall 255 dots, so the bytes are bounded as well as the count.
+    RecentCache<std::string, BarcodeDrawing> drawings_{256, std::size_t{16} << 20, &DrawingBytes};
 };
 
 // Everything the interpreter draws, or converts to draw, that may be reused. One set may

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,7 +108,15 @@ private:
     void PrintBitImage(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void PrintRaster(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void ExecuteGraphics(const std::uint8_t* command, std::size_t length, std::size_t offset);
-    void PrintGraphic(const QImage& image, int scaleX, int scaleY, std::size_t offset);
+    // `image` is as much of a picture `widthDots` x `heightDots` as can be on the paper,
+    // printed scaled by scaleX x scaleY.
+    void PrintGraphic(const QImage& image, int widthDots, int heightDots, int scaleX, int scaleY,
+                      std::size_t offset);
+    void PrintStoredGraphic(const GraphicsStore& store, const char* kind, const std::uint8_t* data,
+                            std::size_t size, std::size_t offset);
+    // Keeps `definition` in `store`; false, with a problem noted, when it does not fit.
+    bool StoreGraphic(GraphicsStore& store, const char* memoryName, GraphicDefinition definition,
+                      std::size_t offset);
     void DefineNvImages(const std::uint8_t* command, std::size_t length, std::size_t offset);
     void PrintNvImage(const std::uint8_t* command, std::size_t offset);
 
@@ -124,8 +133,9 @@ private:
     PrintArea area_{modes_, journal_};
     QrCode qr_;
     Pdf417Code pdf417_;
-    QImage bufferedGraphic_;                  // GS ( L fn 112, printed by fn 50
-    std::map<int, QImage> downloadGraphics_;  // GS ( L fn 83 by key code
+    std::optional<GraphicDefinition> bufferedGraphic_;  // GS ( L fn 112, printed by fn 50
+    // GS ( L fn 83 by key code, in a download graphics memory of 1 MiB.
+    GraphicsStore downloadGraphics_{std::size_t{1} << 20};
     Utf8Reader utf8_;
     // The last command was one this printer does not know: the control bytes right after
     // it are its parameters, not more unknown commands to mark.

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -47,11 +48,20 @@ public:
     // A white cell (a tab's blank).
     const QImage& Blank(int width, int height);
 
+    // The bytes of the images held, all kinds together.
+    std::size_t Bytes() const { return cells_.Bytes() + marks_.Bytes() + notes_.Bytes(); }
+
 private:
-    // Characters and marks take a few hundred dots each, notes a full line of them.
-    RecentCache<std::uint64_t, QImage> cells_{2048};
-    RecentCache<std::string, QImage> marks_{8192};
-    RecentCache<std::string, QImage> notes_{1024};
+    static std::size_t ImageBytes(const QImage& image) {
+        return static_cast<std::size_t>(image.sizeInBytes());
+    }
+
+    // Characters and marks take a few hundred dots each, notes a full line of them; but a
+    // character eight times enlarged with wide spacing takes a thousand times more, and
+    // thousands of distinct ones (double-byte text) would hold gigabytes: weighed, too.
+    RecentCache<std::uint64_t, QImage> cells_{2048, std::size_t{24} << 20, &ImageBytes};
+    RecentCache<std::string, QImage> marks_{8192, std::size_t{8} << 20, &ImageBytes};
+    RecentCache<std::string, QImage> notes_{1024, std::size_t{16} << 20, &ImageBytes};
 };
 
 }  // namespace vprinter

@@ -1,5 +1,9 @@
 #include "virtual-printer/lib/Graphics.h"
 
+#include <algorithm>
+
+#include "virtual-printer/lib/Paper.h"
+
 namespace vprinter {
 namespace {
 
@@ -15,19 +19,22 @@ QImage Blank(int width, int height) {
 
 }  // namespace
 
-QImage RasterImage(const std::uint8_t* data, int widthDots, int heightDots, int scaleX,
-                   int scaleY) {
-    QImage image = Blank(widthDots * scaleX, heightDots * scaleY);
+QImage RasterImage(const std::uint8_t* data, int widthDots, int heightDots, int scaleX, int scaleY,
+                   int maxWidth, int maxHeight) {
+    const int width = std::min(widthDots * scaleX, maxWidth);
+    QImage image = Blank(width, std::min(heightDots * scaleY, maxHeight));
     const int rowBytes = (widthDots + 7) / 8;
-    for (int y = 0; y < heightDots * scaleY; ++y) {
+    const int bytesShown = std::min(rowBytes, (width + 8 * scaleX - 1) / (8 * scaleX));
+    for (int y = 0; y < image.height(); ++y) {
         const std::uint8_t* row = data + static_cast<std::size_t>(y / scaleY) * rowBytes;
         uchar* line = image.scanLine(y);
-        for (int byte = 0; byte < rowBytes; ++byte) {
+        for (int byte = 0; byte < bytesShown; ++byte) {
             const std::uint8_t bits = row[byte];
             if (bits == 0) continue;  // most of a picture is blank paper
             for (int bit = 0; bit < 8 && byte * 8 + bit < widthDots; ++bit) {
-                if ((bits >> (7 - bit)) & 1) {
-                    std::fill_n(line + (byte * 8 + bit) * scaleX, scaleX, uchar{0});
+                const int x = (byte * 8 + bit) * scaleX;
+                if ((bits >> (7 - bit)) & 1 && x < width) {
+                    std::fill_n(line + x, std::min(scaleX, width - x), uchar{0});
                 }
             }
         }
@@ -35,20 +42,48 @@ QImage RasterImage(const std::uint8_t* data, int widthDots, int heightDots, int 
     return image;
 }
 
-QImage ColumnImage(const std::uint8_t* data, int widthDots, int heightDots, int scaleX,
-                   int scaleY) {
-    QImage image = Blank(widthDots * scaleX, heightDots * scaleY);
+QImage ColumnImage(const std::uint8_t* data, int widthDots, int heightDots, int scaleX, int scaleY,
+                   int maxWidth, int maxHeight) {
+    QImage image =
+        Blank(std::min(widthDots * scaleX, maxWidth), std::min(heightDots * scaleY, maxHeight));
     const int columnBytes = (heightDots + 7) / 8;
-    for (int y = 0; y < heightDots * scaleY; ++y) {
+    for (int y = 0; y < image.height(); ++y) {
         const int dotY = y / scaleY;
         uchar* line = image.scanLine(y);
-        for (int x = 0; x < widthDots * scaleX; ++x) {
+        for (int x = 0; x < image.width(); ++x) {
             const std::uint8_t byte =
                 data[static_cast<std::size_t>(x / scaleX) * columnBytes + dotY / 8];
             if ((byte >> (7 - dotY % 8)) & 1) line[x] = 0;
         }
     }
     return image;
+}
+
+bool GraphicsStore::Store(GraphicDefinition definition) {
+    const GraphicDefinition* replaced = Find(definition.keyCode);
+    const std::size_t others = bytes_ - (replaced ? replaced->dataBytes : 0);
+    if (definition.dataBytes > capacity_ - others) return false;
+    bytes_ = others + definition.dataBytes;
+    const int keyCode = definition.keyCode;
+    graphics_[keyCode] = std::move(definition);
+    return true;
+}
+
+const GraphicDefinition* GraphicsStore::Find(int keyCode) const {
+    const auto found = graphics_.find(keyCode);
+    return found == graphics_.end() ? nullptr : &found->second;
+}
+
+void GraphicsStore::Erase(int keyCode) {
+    const auto found = graphics_.find(keyCode);
+    if (found == graphics_.end()) return;
+    bytes_ -= found->second.dataBytes;
+    graphics_.erase(found);
+}
+
+void GraphicsStore::Clear() {
+    graphics_.clear();
+    bytes_ = 0;
 }
 
 std::optional<GraphicDefinition> ReadGraphicDefinition(int function, const std::uint8_t* data,
@@ -88,8 +123,12 @@ std::optional<GraphicDefinition> ReadGraphicDefinition(int function, const std::
         return std::nullopt;
     }
     const std::uint8_t* dots = data + header;
+    definition.widthDots = width;
+    definition.heightDots = height;
+    definition.dataBytes = bytes;
     definition.image =
-        columns ? ColumnImage(dots, width, height) : RasterImage(dots, width, height);
+        columns ? ColumnImage(dots, width, height, 1, 1, Paper::kWidthDots, Paper::kMaxHeightDots)
+                : RasterImage(dots, width, height, 1, 1, Paper::kWidthDots, Paper::kMaxHeightDots);
     return definition;
 }
 

@@ -78,7 +78,7 @@ void EscPosInterpreter::ExecuteEsc(const std::uint8_t* command, std::size_t leng
             area_.ResetLine();
             qr_ = QrCode();
             pdf417_ = Pdf417Code();
-            bufferedGraphic_ = QImage();
+            bufferedGraphic_.reset();
             return;
         case '=':  // peripheral selection: this printer is always selected
         case 'c':  // paper sensors and panel keys: nothing to show on paper

@@ -78,15 +78,16 @@ void EscPosInterpreter::PrintNvImage(const std::uint8_t* command, std::size_t of
     const NvImage& image = found->second;
     const int scaleX = (mode & 1) ? 2 : 1;
     const int scaleY = (mode & 2) ? 2 : 1;
-    QImage block =
-        BlankBlock(std::max(1, image.widthDots * scaleX), std::max(1, image.heightDots * scaleY));
+    // Only what lies on the paper is made: the image may be 16368 dots wide when doubled.
+    QImage block = BlankBlock(std::clamp(image.widthDots * scaleX, 1, Paper::kWidthDots),
+                              std::max(1, image.heightDots * scaleY));
     for (int y = 0; y < image.heightDots * scaleY; ++y) {
         uchar* line = block.scanLine(y);
-        for (int x = 0; x < image.widthDots * scaleX; ++x) {
+        for (int x = 0; x < block.width(); ++x) {
             if (image.Dot(x / scaleX, y / scaleY)) line[x] = 0;
         }
     }
-    if (block.width() > Paper::kWidthDots) {
+    if (image.widthDots * scaleX > Paper::kWidthDots) {
         ProblemNote(offset, "NV image wider than the paper; cut off at the right edge");
     }
     area_.PlaceBlock(block);
@@ -108,18 +109,55 @@ void EscPosInterpreter::PrintRaster(const std::uint8_t* command, std::size_t len
     if (widthBytes == 0 || height == 0) return;
     const int scaleX = (mode & 1) ? 2 : 1;
     const int scaleY = (mode & 2) ? 2 : 1;
-    PrintGraphic(RasterImage(command + 8, widthBytes * 8, height, scaleX, scaleY), 1, 1, offset);
+    PrintGraphic(RasterImage(command + 8, widthBytes * 8, height, scaleX, scaleY, Paper::kWidthDots,
+                             Paper::kMaxHeightDots),
+                 widthBytes * 8 * scaleX, height * scaleY, 1, 1, offset);
 }
 
-void EscPosInterpreter::PrintGraphic(const QImage& image, int scaleX, int scaleY,
-                                     std::size_t offset) {
-    if (image.width() * scaleX > modes_.AreaWidth()) {
-        ProblemNote(offset, "picture of " + std::to_string(image.width() * scaleX) +
+void EscPosInterpreter::PrintGraphic(const QImage& image, int widthDots, int heightDots, int scaleX,
+                                     int scaleY, std::size_t offset) {
+    const int width = widthDots * scaleX;
+    if (width > modes_.AreaWidth()) {
+        ProblemNote(offset, "picture of " + std::to_string(width) +
                                 " dots is wider than the print area; cut off at the right edge");
     }
-    area_.PlaceBlock(scaleX == 1 && scaleY == 1
-                         ? image
-                         : image.scaled(image.width() * scaleX, image.height() * scaleY));
+    // Only what can be on the paper is scaled, and only that is kept.
+    const int keptWidth = std::min(width, Paper::kWidthDots);
+    const int keptHeight = std::min(heightDots * scaleY, Paper::kMaxHeightDots);
+    QImage block = image;
+    if (scaleX != 1 || scaleY != 1) {
+        block =
+            block.copy(0, 0, (keptWidth + scaleX - 1) / scaleX, (keptHeight + scaleY - 1) / scaleY);
+        block = block.scaled(block.width() * scaleX, block.height() * scaleY);
+    }
+    if (block.width() > keptWidth || block.height() > keptHeight) {
+        block = block.copy(0, 0, keptWidth, keptHeight);
+    }
+    area_.PlaceBlock(block, heightDots * scaleY - block.height());
+}
+
+void EscPosInterpreter::PrintStoredGraphic(const GraphicsStore& store, const char* kind,
+                                           const std::uint8_t* data, std::size_t size,
+                                           std::size_t offset) {
+    const int keyCode = size >= 2 ? (data[0] << 8) | data[1] : -1;
+    const GraphicDefinition* found = store.Find(keyCode);
+    if (size < 4 || found == nullptr) {
+        ProblemNote(offset, std::string(kind) + " " + KeyName(keyCode) + " is not defined");
+        return;
+    }
+    PrintGraphic(found->image, found->widthDots, found->heightDots, data[2] == 2 ? 2 : 1,
+                 data[3] == 2 ? 2 : 1, offset);
+}
+
+bool EscPosInterpreter::StoreGraphic(GraphicsStore& store, const char* memoryName,
+                                     GraphicDefinition definition, std::size_t offset) {
+    const int keyCode = definition.keyCode;
+    const std::size_t bytes = definition.dataBytes;
+    if (store.Store(std::move(definition))) return true;
+    ProblemNote(offset, "graphics " + KeyName(keyCode) + " of " + std::to_string(bytes) +
+                            " bytes do not fit in the " + std::to_string(store.Capacity()) +
+                            " bytes of " + memoryName + "; not stored");
+    return false;
 }
 
 void EscPosInterpreter::ExecuteGraphics(const std::uint8_t* command, std::size_t length,
@@ -135,38 +173,32 @@ void EscPosInterpreter::ExecuteGraphics(const std::uint8_t* command, std::size_t
     const std::uint8_t* data = parameters + 2;
     const std::size_t size = count - 2;
     const auto keyOf = [&] { return size >= 2 ? (data[0] << 8) | data[1] : -1; };
-    const auto printStored = [&](const std::map<int, QImage>& store, const char* kind) {
-        const auto found = store.find(keyOf());
-        if (size < 4 || found == store.end()) {
-            ProblemNote(offset, std::string(kind) + " " + KeyName(keyOf()) + " is not defined");
-            return;
-        }
-        PrintGraphic(found->second, data[2] == 2 ? 2 : 1, data[3] == 2 ? 2 : 1, offset);
-    };
     std::string problem;
     switch (function) {
         case 49:  // reference dot density: this printer has one
             return;
         case 50:
-            if (bufferedGraphic_.isNull()) {
+            if (!bufferedGraphic_) {
                 ProblemNote(offset, "no graphics in the print buffer to print");
             } else {
-                PrintGraphic(bufferedGraphic_, 1, 1, offset);
-                bufferedGraphic_ = QImage();
+                PrintGraphic(bufferedGraphic_->image, bufferedGraphic_->widthDots,
+                             bufferedGraphic_->heightDots, bufferedGraphic_->scaleX,
+                             bufferedGraphic_->scaleY, offset);
+                bufferedGraphic_.reset();
             }
             return;
         case 65:
-            memory_.nvGraphics.clear();
+            memory_.nvGraphics.Clear();
             journal_.Log(offset, "NV graphics deleted");
             return;
         case 66:
-            memory_.nvGraphics.erase(keyOf());
+            memory_.nvGraphics.Erase(keyOf());
             return;
         case 69:
-            printStored(memory_.nvGraphics, "NV graphics");
+            PrintStoredGraphic(memory_.nvGraphics, "NV graphics", data, size, offset);
             return;
         case 85:
-            printStored(downloadGraphics_, "download graphics");
+            PrintStoredGraphic(downloadGraphics_, "download graphics", data, size, offset);
             return;
         case 67:
         case 68:
@@ -186,14 +218,15 @@ void EscPosInterpreter::ExecuteGraphics(const std::uint8_t* command, std::size_t
         return;
     }
     if (function == 112 || function == 113) {
-        bufferedGraphic_ =
-            definition->image.scaled(definition->image.width() * definition->scaleX,
-                                     definition->image.height() * definition->scaleY);
+        bufferedGraphic_ = std::move(definition);
     } else if (function == 67 || function == 68) {
-        memory_.nvGraphics[definition->keyCode] = definition->image;
-        journal_.Log(offset, "NV graphics " + KeyName(definition->keyCode) + " defined");
+        const int keyCode = definition->keyCode;
+        if (StoreGraphic(memory_.nvGraphics, "NV graphics memory", std::move(*definition),
+                         offset)) {
+            journal_.Log(offset, "NV graphics " + KeyName(keyCode) + " defined");
+        }
     } else {
-        downloadGraphics_[definition->keyCode] = definition->image;
+        StoreGraphic(downloadGraphics_, "download graphics memory", std::move(*definition), offset);
     }
 }
 

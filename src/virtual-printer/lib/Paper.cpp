@@ -98,15 +98,23 @@ void Paper::Feed(int dots) {
     used_ = true;
 }
 
-QImage Paper::Picture() const {
-    // Zeroed memory is white paper. From calloc, a tall receipt's blank stretches are pages
-    // never touched, where filling an image would write every one of them.
-    const int height = Height();
-    constexpr int kBytesPerLine = kWidthDots / 8;
-    void* bits = std::calloc(static_cast<std::size_t>(height), kBytesPerLine);
+namespace {
+
+// Zeroed memory, `bytesPerLine` x `height`, as the bits of an image: zero is white paper in
+// both kinds of picture. From calloc, a tall receipt's blank stretches are pages never
+// touched, where filling an image would write every one of them.
+QImage ZeroedImage(int width, int height, int bytesPerLine, QImage::Format format) {
+    void* bits = std::calloc(static_cast<std::size_t>(height), bytesPerLine);
     if (bits == nullptr) throw std::bad_alloc();
-    QImage paper(static_cast<uchar*>(bits), kWidthDots, height, kBytesPerLine, QImage::Format_Mono,
-                 std::free, bits);
+    return QImage(static_cast<uchar*>(bits), width, height, bytesPerLine, format, std::free, bits);
+}
+
+}  // namespace
+
+QImage Paper::Picture() const {
+    if (red_) return ColouredPicture();
+    const int height = Height();
+    QImage paper = ZeroedImage(kWidthDots, height, kWidthDots / 8, QImage::Format_Mono);
     paper.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     for (const Placed& placed : placed_) {
         const int rows = std::min(placed.rows, height - placed.top);
@@ -115,24 +123,31 @@ QImage Paper::Picture() const {
                     paper.scanLine(placed.top + y));
         }
     }
-    if (!red_) return paper;
-    QImage coloured = paper.convertToFormat(QImage::Format_Indexed8,
-                                            {qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(255, 0, 0)});
-    PaintRed(coloured);
-    return coloured;
+    return paper;
 }
 
-void Paper::PaintRed(QImage& picture) const {
+QImage Paper::ColouredPicture() const {
+    // Painted as indexes at once: converting a one-bit picture to indexes goes through 32
+    // bits a dot, 75 MB for a receipt at the length limit.
+    const int height = Height();
+    QImage picture = ZeroedImage(kWidthDots, height, kWidthDots, QImage::Format_Indexed8);
+    picture.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(255, 0, 0)});
     for (const Placed& placed : placed_) {
-        const int rows = std::min(placed.rows, picture.height() - placed.top);
+        const int rows = std::min(placed.rows, height - placed.top);
         for (int y = 0; y < rows; ++y) {
             const uchar* source = placed.image.constScanLine(y);
             uchar* target = picture.scanLine(placed.top + y) + placed.left;
             for (int x = 0; x < placed.columns; ++x) {
-                if (source[x] == kRedInk) target[x] = 2;
+                // Red wherever any block put red, else black wherever any put a dot.
+                if (source[x] == kRedInk) {
+                    target[x] = 2;
+                } else if (source[x] < 128 && target[x] == 0) {
+                    target[x] = 1;
+                }
             }
         }
     }
+    return picture;
 }
 
 }  // namespace vprinter

@@ -70,8 +70,8 @@ private:
     };
 
     std::vector<Placed> placed_;
-    // Paints the second colour's dots of the blocks in red onto `picture` (Indexed8).
-    void PaintRed(QImage& picture) const;
+    // Picture() when the second colour was used: white, black and red (Indexed8).
+    QImage ColouredPicture() const;
 
     int cursor_ = 0;
     bool used_ = false;

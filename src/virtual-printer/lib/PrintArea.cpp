@@ -41,10 +41,10 @@ void PrintArea::FlushLine() {
     if (!line_.Empty()) PrintLine();
 }
 
-void PrintArea::PlaceBlock(const QImage& block) {
+void PrintArea::PlaceBlock(const QImage& block, int rowsCut) {
     FlushLine();
     const Piece whole{0, 0, block};
-    PlaceInArea(std::span(&whole, 1), block.width(), block.height(), block.height());
+    PlaceInArea(std::span(&whole, 1), block.width(), block.height(), block.height(), rowsCut);
 }
 
 void PrintArea::PlaceNote(const QImage& note) {
@@ -72,19 +72,20 @@ Paper PrintArea::PaperSoFar() const {
     return std::move(look.paper_);
 }
 
-void PrintArea::PlaceInArea(std::span<const Piece> pieces, int width, int height, int advance) {
+void PrintArea::PlaceInArea(std::span<const Piece> pieces, int width, int height, int advance,
+                            int rowsCut) {
     const int areaWidth = modes_.AreaWidth();
     if (!modes_.upsideDown) {
-        Lost(paper_.Place(pieces, width, height, modes_.justification, advance, modes_.leftMargin,
-                          areaWidth));
+        Lost(rowsCut + paper_.Place(pieces, width, height, modes_.justification, advance,
+                                    modes_.leftMargin, areaWidth));
         return;
     }
     // Upside down, the line turns half a turn within the print area.
     QImage area(areaWidth, height, QImage::Format_Grayscale8);
     area.fill(255);
     Paper::Stamp(area, 0, Compose(pieces, width, height), modes_.justification, 0, areaWidth);
-    Lost(paper_.Place(area.mirrored(true, true), Justification::Left, advance, modes_.leftMargin,
-                      areaWidth));
+    Lost(rowsCut + paper_.Place(area.mirrored(true, true), Justification::Left, advance,
+                                modes_.leftMargin, areaWidth));
 }
 
 void PrintArea::Lost(int lost) {

@@ -26,7 +26,9 @@ public:
     void PrintLine(int minimumAdvance = 0);
     // Prints the line if it holds anything.
     void FlushLine();
-    void PlaceBlock(const QImage& block);
+    // `rowsCut`: rows of the block already left out as past the paper's length limit,
+    // reported with those that fall past it now.
+    void PlaceBlock(const QImage& block, int rowsCut = 0);
     // A note across the whole paper, at its left edge, ignoring the print area.
     void PlaceNote(const QImage& note);
     void Feed(int dots) { paper_.Feed(dots); }
@@ -48,7 +50,8 @@ public:
 private:
     // Puts a line or block, `width` x `height` made of `pieces`, on the paper in the print
     // area, upside down when so set.
-    void PlaceInArea(std::span<const Piece> pieces, int width, int height, int advance);
+    void PlaceInArea(std::span<const Piece> pieces, int width, int height, int advance,
+                     int rowsCut = 0);
     // Reports `lost` rows of dots that fell past the end of the paper, if any.
     void Lost(int lost);
 

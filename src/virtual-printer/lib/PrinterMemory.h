@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "virtual-printer/lib/Graphics.h"
 #include "virtual-printer/lib/Sensors.h"
 
 namespace vprinter {
@@ -25,7 +26,8 @@ struct PrinterMemory {
     SensorState sensors;
     std::map<int, NvImage> nvImages;       // by image number, from 1
     std::map<int, bool> functionSwitches;  // GS F function code -> on
-    std::map<int, QImage> nvGraphics;      // GS ( L NV graphics by key code (kc1 << 8 | kc2)
+    // GS ( L NV graphics by key code (kc1 << 8 | kc2), in an NV graphics memory of 1 MiB.
+    GraphicsStore nvGraphics{std::size_t{1} << 20};
 
     static std::string FunctionName(int code);
 };
