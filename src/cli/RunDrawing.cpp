@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 
+#include "monitor/TrafficReading.h"
 #include "preview/DrawnStream.h"
 #include "virtual-printer/lib/ReceiptFolder.h"
 
@@ -20,10 +21,9 @@ void Say(const std::string& line) {
 
 void RunDrawing::Record(const TrafficEvent& event) {
     if (event.direction != TrafficDirection::Sent || event.port != port_) return;
-    const std::size_t taken =
-        std::min(event.bytes.size(), static_cast<std::size_t>(std::max(event.returned, 0)));
+    const std::span<const std::uint8_t> taken = TakenBytes(event);
     const std::lock_guard lock(mutex_);
-    bytes_.insert(bytes_.end(), event.bytes.begin(), event.bytes.begin() + std::ptrdiff_t(taken));
+    bytes_.insert(bytes_.end(), taken.begin(), taken.end());
 }
 
 std::vector<PreparedTest> RunDrawing::Wrap(const std::vector<PreparedTest>& tests) {

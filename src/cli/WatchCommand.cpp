@@ -11,10 +11,9 @@ namespace quillora::cli {
 namespace {
 
 QByteArray ChangeLine(const CliOptions& options, const TimeOfDay& time, const Light& light) {
-    const StatusHistory::Entry entry{time, LightLine(light)};
-    const QString stamp = StatusHistory::Line(entry).section(QLatin1Char(' '), 0, 0);
-    if (!options.json) return (StatusHistory::Line(entry) + QLatin1Char('\n')).toUtf8();
-    const QJsonObject object{{QStringLiteral("time"), stamp},
+    if (!options.json)
+        return (StatusHistory::Line({time, LightLine(light)}) + QLatin1Char('\n')).toUtf8();
+    const QJsonObject object{{QStringLiteral("time"), StatusHistory::TimeText(time)},
                              {QStringLiteral("key"), QLatin1String(light.key)},
                              {QStringLiteral("name"), light.name},
                              {QStringLiteral("value"), light.value}};

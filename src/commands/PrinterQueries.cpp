@@ -52,11 +52,9 @@ std::optional<PrinterState> QueryRealTimeStatus(PortDriver& ports, const PortNam
 PrinterInformation QueryPrinterInformation(PortDriver& ports, const PortName& port) {
     PrinterInformation information;
     information.model = IdText(ports, port, esc::kModelName);
-    // A printer that does not answer the first question is not asked the rest.
-    if (!information.model && !(information.modelId = IdByte(ports, port, esc::kModelId))) {
-        return information;
-    }
-    if (!information.modelId) information.modelId = IdByte(ports, port, esc::kModelId);
+    information.modelId = IdByte(ports, port, esc::kModelId);
+    // A printer that answers neither of the first two questions is not asked the rest.
+    if (!information.model && !information.modelId) return information;
     information.typeId = IdByte(ports, port, esc::kTypeId);
     information.firmware = IdText(ports, port, esc::kFirmwareVersion);
     information.maker = IdText(ports, port, esc::kMakerName);

@@ -88,19 +88,29 @@ bool StartsAutomaticStatus(std::uint8_t byte) {
     return (byte & 0x93) == 0x10;
 }
 
+// The printer byte's drawer and online bits and the error byte sit at the same places in a
+// DLE EOT reply and in an automatic status block.
+static void TakePrinterByte(PrinterState& state, std::uint8_t printer) {
+    state.drawerPinHigh = (printer & 0x04) != 0;
+    state.online = (printer & 0x08) == 0;
+}
+
+static void TakeErrorByte(PrinterState& state, std::uint8_t error) {
+    state.cutterError = (error & 0x08) != 0;
+    state.unrecoverableError = (error & 0x20) != 0;
+    state.autoRecoverableError = (error & 0x40) != 0;
+}
+
 std::optional<PrinterState> DecodeRealTimeStatus(const std::array<std::uint8_t, 4>& replies) {
     for (const std::uint8_t reply : replies) {
         if (!IsRealTimeStatusReply(reply)) return std::nullopt;
     }
     const auto [printer, offline, error, paper] = replies;
     PrinterState state;
-    state.drawerPinHigh = (printer & 0x04) != 0;
-    state.online = (printer & 0x08) == 0;
+    TakePrinterByte(state, printer);
+    TakeErrorByte(state, error);
     state.coverOpen = CoverOpen(offline);
     state.feedButton = (offline & 0x08) != 0;
-    state.cutterError = (error & 0x08) != 0;
-    state.unrecoverableError = (error & 0x20) != 0;
-    state.autoRecoverableError = (error & 0x40) != 0;
     // Paper out shows in DLE EOT 4 bits 5-6 and, as a cause of going offline, DLE EOT 2 bit 5.
     if ((paper & 0x60) != 0 || PaperOut(offline)) {
         state.paper = PaperLevel::Out;
@@ -117,13 +127,10 @@ std::optional<PrinterState> DecodeAutomaticStatus(const std::array<std::uint8_t,
         return std::nullopt;
     }
     PrinterState state;
-    state.drawerPinHigh = (printer & 0x04) != 0;
-    state.online = (printer & 0x08) == 0;
+    TakePrinterByte(state, printer);
+    TakeErrorByte(state, error);
     state.coverOpen = (printer & 0x20) != 0;
     state.feedButton = (printer & 0x40) != 0;
-    state.cutterError = (error & 0x08) != 0;
-    state.unrecoverableError = (error & 0x20) != 0;
-    state.autoRecoverableError = (error & 0x40) != 0;
     state.paper = TransmittedPaperLevel(paper);
     return state;
 }

@@ -43,14 +43,16 @@ std::unique_ptr<PrinterDeviceContext> OpenDefaultPrinter(CheckHost& host) {
     return std::move(opened.context);
 }
 
-}  // namespace
-
+// A context on `queue` ("" the spooler's default printer); nullptr when there is none, which
+// has been reported.
 std::unique_ptr<PrinterDeviceContext> OpenPrinter(CheckHost& host, const std::string& queue) {
     if (queue.empty()) return OpenDefaultPrinter(host);
     PrinterDeviceContext::OpenResult opened = PrinterDeviceContext::Open(queue, host.Printers());
     if (!opened.context) SayThereIsNone(host, opened.errorCode);
     return std::move(opened.context);
 }
+
+}  // namespace
 
 std::optional<ReadyCheck> SpoolerDriverPrinting::PreparePrint(CheckHost& host) {
     const std::optional<std::string> queue = host.ChoosePrinter();

@@ -21,8 +21,4 @@ public:
 // The test page: the sample text on one page of `queue` ("" the default printer).
 void PrintTestPage(CheckHost& host, const std::string& queue);
 
-// A context on `queue` ("" the spooler's default printer); nullptr when there is none, which
-// has been reported.
-std::unique_ptr<PrinterDeviceContext> OpenPrinter(CheckHost& host, const std::string& queue);
-
 }  // namespace quillora

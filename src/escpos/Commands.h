@@ -85,7 +85,6 @@ std::string TransmitStatusQuery(std::uint8_t n);
 // GS I n: printer ID. 1 to 3 answer one byte; 65 to 69 answer "_", a text and NUL.
 inline constexpr std::uint8_t kModelId = 1;
 inline constexpr std::uint8_t kTypeId = 2;
-inline constexpr std::uint8_t kVersionId = 3;
 inline constexpr std::uint8_t kFirmwareVersion = 65;
 inline constexpr std::uint8_t kMakerName = 66;
 inline constexpr std::uint8_t kModelName = 67;

@@ -37,15 +37,11 @@ void MainTestDialog::AddStatusEntries(QMenu& menu) {
 void MainTestDialog::ShowStatusWindow() {
     const PortName port = CurrentPortName(false);
     // One status window, for the connection selected now.
-    if (statusWindow_ &&
-        statusWindow_->property("port").toString() != QString::fromStdString(port)) {
-        delete statusWindow_;
-    }
+    if (statusWindow_ && statusWindow_->Port() != port) delete statusWindow_;
     if (!statusWindow_) {
         statusWindow_ = new StatusWindow(
             {services_.ports, gate_, services_.clock, services_.files, services_.messages}, port,
             this);
-        statusWindow_->setProperty("port", QString::fromStdString(port));
     }
     statusWindow_->show();
     statusWindow_->raise();

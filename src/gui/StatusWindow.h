@@ -39,6 +39,8 @@ public:
     StatusWindow(const Services& services, PortName port, QWidget* parent = nullptr);
     ~StatusWindow() override;
 
+    const PortName& Port() const { return port_; }
+
     // What the window shows now, for a look from outside (tests, screen readers).
     QString LightText(const char* key) const;
     QString HistoryText() const { return history_.Text(); }

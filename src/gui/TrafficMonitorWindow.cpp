@@ -203,27 +203,26 @@ void TrafficMonitorWindow::SelectCall(std::uint64_t sequence) {
 }
 
 void TrafficMonitorWindow::SavePreview() {
-    if (preview_->Picture().isNull()) return;
-    const std::optional<QString> path = files_.ChooseSaveFile(
-        this, QStringLiteral("PNG Files (*.png)|*.png||"), QStringLiteral("receipt.png"));
-    if (!path) return;
-    QFile file(*path);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         preview_->Picture().save(&file, "PNG") && file.flush();
-    if (!written) {
-        messages_.Show(this, tr("无法保存 %1: %2").arg(*path, file.errorString()),
-                       MessageIcon::Exclamation);
-    }
+    const QImage picture = preview_->Picture();
+    if (picture.isNull()) return;
+    SaveToChosenFile(QStringLiteral("PNG Files (*.png)|*.png||"), QStringLiteral("receipt.png"),
+                     [&](QFile& file) { return picture.save(&file, "PNG"); });
 }
 
 void TrafficMonitorWindow::WriteFile(const QString& filter, const QString& suggestedName,
                                      const std::string& bytes) {
+    SaveToChosenFile(filter, suggestedName, [&](QFile& file) {
+        return file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+    });
+}
+
+void TrafficMonitorWindow::SaveToChosenFile(const QString& filter, const QString& suggestedName,
+                                            const std::function<bool(QFile&)>& write) {
     const std::optional<QString> path = files_.ChooseSaveFile(this, filter, suggestedName);
     if (!path) return;
     QFile file(*path);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) &&
-                         file.flush();
+    const bool written =
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate) && write(file) && file.flush();
     if (!written) {
         messages_.Show(this, tr("无法保存 %1: %2").arg(*path, file.errorString()),
                        MessageIcon::Exclamation);

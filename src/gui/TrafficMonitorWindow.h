@@ -2,10 +2,12 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "preview/ReceiptPreview.h"
 
+class QFile;
 class QLabel;
 class QPushButton;
 class QSplitter;
@@ -53,6 +55,9 @@ private:
     void SaveText();
     void SaveSentBytes();
     void WriteFile(const QString& filter, const QString& suggestedName, const std::string& bytes);
+    // Asks for a file, writes it with `write`, and names the file and the reason if that fails.
+    void SaveToChosenFile(const QString& filter, const QString& suggestedName,
+                          const std::function<bool(QFile&)>& write);
     // The selected line, else the last one; -1 when there are none.
     int ChosenRow() const;
     // Asks for the preview of the chosen line, unless it is hidden or already asked for.

@@ -84,13 +84,16 @@ std::string SentBytes(const TrafficRows& rows, const PortName& port) {
     return bytes;
 }
 
-std::span<const std::uint8_t> TakenBytes(const TrafficLog::Entry& entry) {
-    const TrafficEvent& event = *entry.event;
+std::span<const std::uint8_t> TakenBytes(const TrafficEvent& event, std::size_t bytesCut) {
     // The kept bytes start `bytesCut` into the call; the driver took its first `returned`.
     const std::ptrdiff_t taken =
-        std::clamp<std::ptrdiff_t>(std::ptrdiff_t(event.returned) - std::ptrdiff_t(entry.bytesCut),
-                                   0, std::ptrdiff_t(event.bytes.size()));
+        std::clamp<std::ptrdiff_t>(std::ptrdiff_t(event.returned) - std::ptrdiff_t(bytesCut), 0,
+                                   std::ptrdiff_t(event.bytes.size()));
     return {event.bytes.data(), static_cast<std::size_t>(taken)};
+}
+
+std::span<const std::uint8_t> TakenBytes(const TrafficLog::Entry& entry) {
+    return TakenBytes(*entry.event, entry.bytesCut);
 }
 
 }  // namespace quillora

@@ -24,6 +24,8 @@ std::string TrafficText(const TrafficRows& rows);
 
 // The bytes of a send that the driver took and the log kept, in order.
 std::span<const std::uint8_t> TakenBytes(const TrafficLog::Entry& entry);
+// The same for a call as it was made, whole (nothing cut from its front).
+std::span<const std::uint8_t> TakenBytes(const TrafficEvent& event, std::size_t bytesCut = 0);
 
 // The bytes that `port` took, in order: what a printer there got, for --replay.
 std::string SentBytes(const TrafficRows& rows, const PortName& port);

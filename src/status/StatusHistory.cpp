@@ -9,12 +9,15 @@ void StatusHistory::Add(const TimeOfDay& time, const std::vector<Light>& changes
     }
 }
 
+QString StatusHistory::TimeText(const TimeOfDay& time) {
+    return QStringLiteral("%1:%2:%3")
+        .arg(time.hour, 2, 10, QLatin1Char('0'))
+        .arg(time.minute, 2, 10, QLatin1Char('0'))
+        .arg(time.second, 2, 10, QLatin1Char('0'));
+}
+
 QString StatusHistory::Line(const Entry& entry) {
-    return QStringLiteral("%1:%2:%3 %4")
-        .arg(entry.time.hour, 2, 10, QLatin1Char('0'))
-        .arg(entry.time.minute, 2, 10, QLatin1Char('0'))
-        .arg(entry.time.second, 2, 10, QLatin1Char('0'))
-        .arg(entry.text);
+    return TimeText(entry.time) + QLatin1Char(' ') + entry.text;
 }
 
 QString StatusHistory::Text() const {

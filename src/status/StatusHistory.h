@@ -23,6 +23,7 @@ public:
     // One line per entry, "09:05:03 上盖: 打开", for saving as text.
     QString Text() const;
 
+    static QString TimeText(const TimeOfDay& time);  // hh:mm:ss
     static QString Line(const Entry& entry);
 
 private:

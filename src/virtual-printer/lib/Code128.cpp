@@ -1,7 +1,8 @@
 #include "virtual-printer/lib/Code128.h"
 
 #include <array>
-#include <cstdio>
+
+#include "virtual-printer/lib/Journal.h"
 
 namespace vprinter {
 namespace {
@@ -40,10 +41,8 @@ int CharacterValue(Set set, unsigned char byte) {
     return byte >= 0x20 && byte < 0x80 ? byte - 0x20 : -1;
 }
 
-std::string Hex(unsigned char byte) {
-    char text[4];
-    std::snprintf(text, sizeof text, "%02X", byte);
-    return text;
+std::string Hex(std::uint8_t byte) {
+    return HexBytes(&byte, 1);
 }
 
 }  // namespace
