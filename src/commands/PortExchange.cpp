@@ -15,6 +15,12 @@ int SendBlock(SendChannel& channel, const CommandBlock& block) {
                         static_cast<int>(block.size()));
 }
 
+int SendWholeThenRead(PortDriver& ports, const PortName& port, const CommandBlock& block,
+                      std::uint8_t* reply, int length) {
+    if (SendBlock(ports, port, block) != int(block.size())) return 0;
+    return ports.ReadData(port, reply, length);
+}
+
 std::int64_t TotalLength(const std::vector<CommandBlock>& blocks) {
     return std::accumulate(blocks.begin(), blocks.end(), std::int64_t{0},
                            [](std::int64_t sum, const CommandBlock& block) {

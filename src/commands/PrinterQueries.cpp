@@ -41,9 +41,8 @@ CommandBlock RealTimeStatusBlock() {
 std::optional<PrinterState> QueryRealTimeStatus(PortDriver& ports, const PortName& port,
                                                 std::string* reply) {
     std::array<std::uint8_t, 4> replies{};
-    const CommandBlock request = RealTimeStatusBlock();
-    const bool sent = SendBlock(ports, port, request) == int(request.size());
-    const int received = sent ? ports.ReadData(port, replies.data(), int(replies.size())) : 0;
+    const int received =
+        SendWholeThenRead(ports, port, RealTimeStatusBlock(), replies.data(), int(replies.size()));
     if (reply) reply->assign(replies.begin(), replies.begin() + std::max(received, 0));
     if (received != int(replies.size())) return std::nullopt;
     return DecodeRealTimeStatus(replies);

@@ -49,9 +49,9 @@ bool StatusMonitor::Poll() {
 bool StatusMonitor::EnableAutomatic() {
     const GateHold hold(gate_);
     std::array<std::uint8_t, 4> block{};
-    const CommandBlock request = escpos::AutomaticStatusBack(escpos::kAllStatusItems);
-    const bool sent = SendBlock(ports_, port_, request) == int(request.size());
-    const bool came = sent && ports_.ReadData(port_, block.data(), int(block.size())) == 4;
+    const bool came =
+        SendWholeThenRead(ports_, port_, escpos::AutomaticStatusBack(escpos::kAllStatusItems),
+                          block.data(), int(block.size())) == int(block.size());
     gateEntriesSeen_ = gate_.Entries();
     const std::optional<PrinterState> state = came ? DecodeAutomaticStatus(block) : std::nullopt;
     if (!state) return false;
