@@ -48,12 +48,18 @@ void BM_PageOfRedText(benchmark::State& state) {
 }
 BENCHMARK(BM_PageOfRedText)->Unit(benchmark::kMillisecond);
 
-void BM_EightMebibytesOfRandomBytes(benchmark::State& state) {
+void BM_OneMebibyteOfRandomBytes(benchmark::State& state) {
     std::mt19937 random(20240611);  // the same bytes every run
-    std::vector<std::uint8_t> bytes(std::size_t{8} << 20);
+    std::vector<std::uint8_t> bytes(std::size_t{1} << 20);
     for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(random());
     Interpret(state, bytes);
 }
-BENCHMARK(BM_EightMebibytesOfRandomBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OneMebibyteOfRandomBytes)->Unit(benchmark::kMillisecond);
+
+// SOH over and over: a problem at every byte, each a repeat of the last for the log.
+void BM_OneMebibyteOfOneBadByte(benchmark::State& state) {
+    Interpret(state, std::vector<std::uint8_t>(std::size_t{1} << 20, 0x01));
+}
+BENCHMARK(BM_OneMebibyteOfOneBadByte)->Unit(benchmark::kMillisecond);
 
 }  // namespace
