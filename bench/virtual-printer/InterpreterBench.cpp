@@ -16,6 +16,7 @@ struct DroppingOutput final : vprinter::PrinterOutput {
     void Reply(const std::vector<std::uint8_t>&) override {}
     void Log(const std::string&) override {}
     void ReceiptDone(vprinter::Receipt) override {}
+    bool ListensForProblems() const override { return false; }
 };
 
 void Interpret(benchmark::State& state, const std::vector<std::uint8_t>& bytes) {
