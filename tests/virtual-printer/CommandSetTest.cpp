@@ -64,6 +64,23 @@ TEST(CommandSetTest, CodeTablesAndDoubleByteModeDecideWhatHighBytesAre) {
     EXPECT_TRUE(missing.output.Logged("code table 99 is not built into this printer; table 0"));
 }
 
+// The printer knows PC1098 but the C library has no converter for it.
+TEST(CommandSetTest, ATableWithoutAConverterIsReportedAndTheLastOneStays) {
+    InterpreterRig rig;
+    const Receipt& receipt = rig.PrintAll(Hex("1C 2E 1B 74 10 1B 74 29 80 0A"));
+    EXPECT_EQ(receipt.problems, 1);
+    EXPECT_TRUE(
+        rig.output.Logged("code table 41 (CP1098) cannot be rendered here; table 16 stays"));
+    // 0x80 is the euro sign of table 16 (CP1252), still selected: the last line, under the
+    // problem's note, is as without the second ESC t.
+    const auto lastLine = [](const QImage& paper) {
+        return paper.copy(0, paper.height() - 30, 576, 30);
+    };
+    InterpreterRig euro;
+    EXPECT_EQ(lastLine(receipt.paper.Picture()),
+              lastLine(euro.PrintAll(Hex("1C 2E 1B 74 10 80 0A")).paper.Picture()));
+}
+
 TEST(CommandSetTest, TheSameCharacterFromACodeTableAndFromGbkKeepsItsOwnWidth) {
     InterpreterRig rig;
     // PC866 0x80 and GBK A7 A1 are both Cyrillic A: half width from the table, full width

@@ -41,6 +41,8 @@ public:
     void Reply(const std::vector<std::uint8_t>& bytes) override;
     void Log(const std::string& line) override;
     void ReceiptDone(Receipt receipt) override;
+    // Problems go into the log only.
+    bool ListensForProblems() const override { return false; }
 
 private:
     void Settle();

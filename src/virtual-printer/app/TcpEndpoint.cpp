@@ -70,7 +70,7 @@ void TcpEndpoint::Accept() {
     }
     if (!current_) {
         TakeNext();
-    } else if (idleExpired_ && !waiting_.empty()) {
+    } else if (!idle_.isActive() && !waiting_.empty()) {
         CurrentIdle();
     }
 }
@@ -82,7 +82,6 @@ void TcpEndpoint::TakeNext() {
     connect(current_, &QTcpSocket::readyRead, this, &TcpEndpoint::ReadCurrent);
     connect(current_, &QTcpSocket::disconnected, this, &TcpEndpoint::CurrentClosed);
     session_.Opened();
-    idleExpired_ = false;
     idle_.start();
     ReadCurrent();
     if (current_ && current_->state() != QAbstractSocket::ConnectedState) CurrentClosed();
@@ -90,18 +89,22 @@ void TcpEndpoint::TakeNext() {
 
 void TcpEndpoint::ReadCurrent() {
     if (!current_ || current_->bytesAvailable() == 0) return;
-    idleExpired_ = false;
-    idle_.start();
-    session_.Received(current_->read(kReadPiece));
+    ReadPiece();
     // Whatever is left is read after the events waiting, a signal among them.
     if (current_ && current_->bytesAvailable() > 0) {
         QMetaObject::invokeMethod(this, &TcpEndpoint::ReadCurrent, Qt::QueuedConnection);
     }
 }
 
+void TcpEndpoint::ReadPiece() {
+    idle_.start();
+    session_.Received(current_->read(kReadPiece));
+}
+
 void TcpEndpoint::CurrentClosed() {
     if (!current_) return;
-    while (current_->bytesAvailable() > 0) ReadCurrent();
+    // All of it now: the connection goes when this returns.
+    while (current_->bytesAvailable() > 0) ReadPiece();
     ReleaseCurrent()->deleteLater();
     session_.Closed();
     TakeNext();
@@ -109,10 +112,7 @@ void TcpEndpoint::CurrentClosed() {
 
 void TcpEndpoint::CurrentIdle() {
     if (!current_) return;
-    if (waiting_.empty()) {
-        idleExpired_ = true;  // closed as soon as someone else comes
-        return;
-    }
+    if (waiting_.empty()) return;  // the timer stopped: closed as soon as someone else comes
     session_.Log("connection from " + PeerName(current_) + " closed after " +
                  std::to_string(idle_.interval()) + " ms without data: another sender is waiting");
     QTcpSocket* silent = ReleaseCurrent();
@@ -127,7 +127,6 @@ QTcpSocket* TcpEndpoint::ReleaseCurrent() {
     socket->disconnect(this);
     current_ = nullptr;
     idle_.stop();
-    idleExpired_ = false;
     return socket;
 }
 

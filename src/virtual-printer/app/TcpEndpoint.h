@@ -37,6 +37,8 @@ private:
     void Accept();
     void TakeNext();
     void ReadCurrent();
+    // One piece of the current connection's data to the session, with the idle time afresh.
+    void ReadPiece();
     void CurrentClosed();
     void CurrentIdle();
     // Detaches the current connection and hands it back to `server_` for deletion.
@@ -46,8 +48,9 @@ private:
     QTcpServer server_;
     QTcpSocket* current_ = nullptr;    // owned by server_ (Qt parent), as are the waiting
     std::deque<QTcpSocket*> waiting_;  // each with its own small read buffer
+    // Runs while a current sender is within its idle time; stopped with one, it has been
+    // silent for that long.
     QTimer idle_;
-    bool idleExpired_ = false;  // the current sender has been silent for the idle time
 };
 
 }  // namespace vprinter

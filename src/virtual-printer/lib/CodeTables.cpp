@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+#include <stdexcept>
+
 #include "virtual-printer/lib/GbkDecoder.h"
 
 namespace vprinter {
@@ -40,34 +42,40 @@ char16_t CodeTables::National(int set, std::uint8_t byte) {
 }
 
 bool CodeTables::Renderable(int n) {
-    auto converted = tables_.find(n);
-    if (converted == tables_.end()) {
-        std::optional<Upper> upper;
-        // The C library may lack a converter for a table the printer knows.
-        const std::string name = TableName(n);
-        const iconv_t converter =
-            name.empty() ? reinterpret_cast<iconv_t>(-1) : iconv_open("UTF-16LE", name.c_str());
-        if (converter != reinterpret_cast<iconv_t>(-1)) upper = Convert(converter);
-        // The printers' PC857 has the euro sign where the C library's leaves a gap.
-        if (upper && name == "CP857" && !(*upper)[0xD5 - 0x80]) (*upper)[0xD5 - 0x80] = u'€';
-        converted = tables_.emplace(n, upper).first;
-    }
-    return converted->second.has_value();
+    return Table(n) != nullptr;
 }
 
 std::optional<char16_t> CodeTables::Decode(int table, std::uint8_t byte) {
     if (byte < 0x80) return byte;
-    if (!Renderable(table)) return std::nullopt;
-    return (*tables_.find(table)->second)[byte - 0x80];
+    const Upper* upper = Table(table);
+    if (!upper) return std::nullopt;
+    return (*upper)[byte - 0x80];
 }
 
-CodeTables::Upper CodeTables::Convert(iconv_t converter) {
+const CodeTables::Upper* CodeTables::Table(int n) {
+    auto converted = tables_.find(n);
+    if (converted == tables_.end()) converted = tables_.emplace(n, Convert(TableName(n))).first;
+    return converted->second ? &*converted->second : nullptr;
+}
+
+std::optional<CodeTables::Upper> CodeTables::Convert(const std::string& name) {
+    if (name.empty()) return std::nullopt;
+    iconv_t converter;
+    try {
+        converter = OpenToUnicode(name);
+    } catch (const std::runtime_error&) {
+        // The C library may lack a converter for a table the printer knows: the table is
+        // then reported as one that cannot be rendered.
+        return std::nullopt;
+    }
     Upper upper;
     for (int byte = 0x80; byte <= 0xFF; ++byte) {
         const char input = static_cast<char>(byte);
         upper[byte - 0x80] = ConvertToUnicode(converter, &input, 1);
     }
     iconv_close(converter);
+    // The printers' PC857 has the euro sign where the C library's leaves a gap.
+    if (name == "CP857" && !upper[0xD5 - 0x80]) upper[0xD5 - 0x80] = u'€';
     return upper;
 }
 

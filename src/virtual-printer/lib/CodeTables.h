@@ -1,7 +1,5 @@
 #pragma once
 
-#include <iconv.h>
-
 #include <array>
 #include <cstdint>
 #include <map>
@@ -32,8 +30,11 @@ public:
 
 private:
     using Upper = std::array<std::optional<char16_t>, 128>;
-    // Every byte through `converter`, which it closes.
-    static Upper Convert(iconv_t converter);
+    // Every byte of the iconv table `name` converted; nullopt when the C library has no
+    // converter for it (or the name is "").
+    static std::optional<Upper> Convert(const std::string& name);
+    // Table n, converted at the first call; null when it cannot be rendered.
+    const Upper* Table(int n);
 
     // Converted once, when the table is first selected or decoded (nullopt when it cannot
     // be): most streams never need one.

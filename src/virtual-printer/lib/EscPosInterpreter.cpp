@@ -196,10 +196,14 @@ void EscPosInterpreter::Problem(std::size_t offset, std::string_view text,
                                 const std::uint8_t* bytes, std::size_t length) {
     journal_.CountProblem();
     afterUnknown_ = text == "unknown command";
-    const std::string hex = HexBytes(bytes, length);
-    if (journal_.MayMark()) area_.AddCell(glyphs_.HexMark(hex));
+    // The journal keeps the bytes, not their hex: past the marks' bound, a run of problems
+    // costs no formatting unless someone listens.
+    const bool mark = journal_.MayMark();
+    const bool heard = output_.ListensForProblems();
+    const std::string hex = mark || heard ? HexBytes(bytes, length) : std::string();
+    if (mark) area_.AddCell(glyphs_.HexMark(hex));
     journal_.LogProblem(offset, text, bytes, length);
-    output_.ProblemFound(offset, std::string(text) + ": " + hex, false);
+    if (heard) output_.ProblemFound(offset, std::string(text) + ": " + hex, false);
 }
 
 void EscPosInterpreter::ProblemNote(std::size_t offset, const std::string& text) {

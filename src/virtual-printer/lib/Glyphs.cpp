@@ -87,7 +87,7 @@ const QImage& GlyphCache::Character(char16_t character, bool fullWidth, int widt
 }
 
 const QImage& GlyphCache::Styled(char16_t character, bool fullWidth, const TextStyle& style) {
-    // As Character(), with bit 17 set and the style's key above it.
+    // As Character(), with bit 17 set and the style's key (39 bits) above it.
     const std::uint64_t key =
         character | std::uint64_t{fullWidth} << 16 | std::uint64_t{1} << 17 | style.Key() << 18;
     return cells_.Get(key, [&] {

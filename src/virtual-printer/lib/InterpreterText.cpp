@@ -249,25 +249,13 @@ void EscPosInterpreter::Tab() {
 void EscPosInterpreter::AddCharacter(char16_t character, bool fullWidth) {
     const TextStyle& style = modes_.style;
     const bool plain = !style.bold && !style.doubleStrike && style.underline == 0 &&
-                       !style.reverse && !style.rotated && style.rightSpacing == 0 &&
+                       !style.reverse && !style.rotated && !style.red && style.rightSpacing == 0 &&
                        (!fullWidth || style.kanjiLeftSpacing + style.kanjiRightSpacing == 0);
     const QImage& cell = plain ? glyphs_.Character(character, fullWidth, style.widthFactor,
                                                    style.heightFactor, style.font)
                                : glyphs_.Styled(character, fullWidth, style);
-    if (!style.red) {
-        area_.AddCell(cell);
-        return;
-    }
-    // The second colour: the same dots in the grey the paper paints red.
-    QImage red = cell.copy();
-    for (int y = 0; y < red.height(); ++y) {
-        uchar* line = red.scanLine(y);
-        for (int x = 0; x < red.width(); ++x) {
-            if (line[x] < 128) line[x] = Paper::kRedInk;
-        }
-    }
-    area_.MarkRed();
-    area_.AddCell(red);
+    if (style.red) area_.MarkRed();
+    area_.AddCell(cell);
 }
 
 }  // namespace vprinter

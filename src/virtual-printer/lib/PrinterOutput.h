@@ -40,6 +40,9 @@ public:
         static_cast<void>(text);
         static_cast<void>(carriedOut);
     }
+    // False when ProblemFound() is not wanted: binary data has a problem at nearly every
+    // byte, and its text is then not even made.
+    virtual bool ListensForProblems() const { return true; }
 };
 
 }  // namespace vprinter

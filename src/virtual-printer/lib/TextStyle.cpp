@@ -3,6 +3,8 @@
 #include <QTransform>
 #include <algorithm>
 
+#include "virtual-printer/lib/Paper.h"
+
 namespace vprinter {
 
 void TextStyle::SetPrintMode(std::uint8_t n) {
@@ -26,7 +28,8 @@ std::uint64_t TextStyle::Key() const {
            std::uint64_t(underline) << 2 | std::uint64_t{reverse} << 4 |
            std::uint64_t{rotated} << 5 | std::uint64_t(widthFactor) << 6 |
            std::uint64_t(heightFactor) << 10 | std::uint64_t(rightSpacing) << 14 |
-           std::uint64_t(kanjiLeftSpacing) << 22 | std::uint64_t(kanjiRightSpacing) << 30;
+           std::uint64_t(kanjiLeftSpacing) << 22 | std::uint64_t(kanjiRightSpacing) << 30 |
+           std::uint64_t{red} << 38;
 }
 
 int CellWidth(CellFont font, bool fullWidth) {
@@ -59,6 +62,13 @@ QImage StyleCell(const QImage& glyph, const TextStyle& style, bool fullWidth) {
         std::fill_n(cell.scanLine(y), cell.width(), uchar{0});
     }
     if (style.reverse) cell.invertPixels();
+    // The second colour: the same dots in the grey the paper paints red.
+    if (style.red) {
+        for (int y = 0; y < cell.height(); ++y) {
+            uchar* line = cell.scanLine(y);
+            std::replace(line, line + cell.width(), uchar{0}, Paper::kRedInk);
+        }
+    }
     return cell;
 }
 

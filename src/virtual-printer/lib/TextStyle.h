@@ -28,8 +28,8 @@ struct TextStyle {
     // GS ! n; false when a factor is out of range (nothing changes then).
     bool SetSize(std::uint8_t n);
 
-    // Everything that changes a character's dots, packed into 38 bits for caching drawn
-    // cells.
+    // Everything that changes a character's dots or their ink, packed into 39 bits for
+    // caching drawn cells.
     std::uint64_t Key() const;
 };
 
@@ -40,7 +40,7 @@ int CellHeight(CellFont font);
 
 // A character drawn with `style`: `glyph` is the plain character already scaled by the
 // size factors (Grayscale8); the result adds emphasis, spacing, underline, reverse and
-// rotation.
+// rotation, and its dots are in the red ink (Paper::kRedInk) when the style is red.
 QImage StyleCell(const QImage& glyph, const TextStyle& style, bool fullWidth);
 
 }  // namespace vprinter
