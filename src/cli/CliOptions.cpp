@@ -4,6 +4,7 @@
 
 #include "checks/CheckCatalogue.h"
 #include "checks/DataExchange.h"
+#include "cli/PortChoice.h"
 
 namespace quillora::cli {
 namespace {
@@ -40,11 +41,12 @@ std::string UsageText() {
            "                        [--seconds N] [--poll]\n"
            "\n"
            "NAME: COMn, LPTn, USBn, a dotted IPv4 address, or IP (the address in the\n"
-           "settings file, ./Option.ini unless --settings is given), or none: nothing\n"
-           "is sent, the bytes are only drawn, and a test passes when the virtual\n"
-           "printer's interpreter carries out every command in them.\n"
-           "--preview DIR: after the run, each receipt sent, drawn as the virtual printer\n"
-           "draws it, as DIR/receipt-NNNN.png; its problems on standard error.\n"
+           "settings file, ./Option.ini unless --settings is given), or, for run only,\n"
+           "none: nothing is sent, the bytes are only drawn, and a test passes when the\n"
+           "virtual printer's interpreter carries out every command in them.\n"
+           "--preview DIR (run only): after the run, each receipt sent, drawn as the\n"
+           "virtual printer draws it, as DIR/receipt-NNNN.png; its problems on standard\n"
+           "error.\n"
            "\n"
            "TEST, run in the order given:\n" +
            TestList(false) + "Serial connections only:\n" + TestList(true) +
@@ -111,6 +113,12 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& argument
         if (!parser.isSet(port)) return Usage(QStringLiteral("watch needs --port NAME"));
         if (!positional.isEmpty()) {
             return Usage(QStringLiteral("watch takes no tests: ") + positional.first());
+        }
+        // Nothing a watch sends is drawn, and a port that never answers has nothing to watch.
+        if (parser.isSet(preview)) return Usage(QStringLiteral("--preview applies to run only"));
+        if (IsDrawOnly(parser.value(port))) {
+            return Usage(
+                QStringLiteral("watch needs a printer that answers: --port none has none"));
         }
     } else {
         return Usage(QStringLiteral("unknown command: ") + command);

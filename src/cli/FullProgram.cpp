@@ -23,7 +23,8 @@ int Fail(const std::string& path, int error) {
 }  // namespace
 
 bool NeedsPageDrawing(const CliOptions& options) {
-    if (options.command != Command::Run && options.command != Command::Watch) return false;
+    // watch is refused --preview and --port none, and has no tests: it never draws.
+    if (options.command != Command::Run) return false;
     if (options.previewDir || IsDrawOnly(options.port)) return true;
     for (const QString& spec : options.tests) {
         const Check* check = FindCheckByName(spec.left(spec.indexOf(u'=')).toStdString());

@@ -10,8 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/FileDialogService.h"
-#include "gui/MessageService.h"
+#include "gui/ChosenFileSave.h"
 #include "status/StatusWatcher.h"
 
 namespace quillora {
@@ -172,15 +171,11 @@ QString StatusWindow::InformationText() const {
 }
 
 void StatusWindow::SaveHistory() {
-    const std::optional<QString> path = services_.files.ChooseSaveFile(
-        this, tr("文本文件 (*.txt)|*.txt||"), QStringLiteral("printer-status.txt"));
-    if (!path) return;
-    QFile file(*path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(history_.Text().toUtf8()) < 0 || !file.flush()) {
-        services_.messages.Show(this, tr("变化记录没有保存成功!\n") + file.errorString(),
-                                MessageIcon::Exclamation);
-    }
+    const QByteArray text = history_.Text().toUtf8();
+    SaveToChosenFile(
+        services_.files, services_.messages, this, tr("文本文件 (*.txt)|*.txt||"),
+        QStringLiteral("printer-status.txt"), [&](QFile& file) { return WriteWhole(file, text); },
+        [](const QString&, const QString& error) { return tr("变化记录没有保存成功!\n") + error; });
 }
 
 }  // namespace quillora

@@ -12,8 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "gui/FileDialogService.h"
-#include "gui/MessageService.h"
+#include "gui/ChosenFileSave.h"
 #include "gui/ReceiptPreviewPane.h"
 #include "gui/TrafficTableModel.h"
 #include "monitor/TrafficLog.h"
@@ -205,28 +204,22 @@ void TrafficMonitorWindow::SelectCall(std::uint64_t sequence) {
 void TrafficMonitorWindow::SavePreview() {
     const QImage picture = preview_->Picture();
     if (picture.isNull()) return;
-    SaveToChosenFile(QStringLiteral("PNG Files (*.png)|*.png||"), QStringLiteral("receipt.png"),
-                     [&](QFile& file) { return picture.save(&file, "PNG"); });
+    SaveWithDialog(QStringLiteral("PNG Files (*.png)|*.png||"), QStringLiteral("receipt.png"),
+                   [&](QFile& file) { return picture.save(&file, "PNG"); });
 }
 
 void TrafficMonitorWindow::WriteFile(const QString& filter, const QString& suggestedName,
                                      const std::string& bytes) {
-    SaveToChosenFile(filter, suggestedName, [&](QFile& file) {
-        return file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
-    });
+    SaveWithDialog(filter, suggestedName,
+                   [&](QFile& file) { return WriteWhole(file, QByteArrayView(bytes)); });
 }
 
-void TrafficMonitorWindow::SaveToChosenFile(const QString& filter, const QString& suggestedName,
-                                            const std::function<bool(QFile&)>& write) {
-    const std::optional<QString> path = files_.ChooseSaveFile(this, filter, suggestedName);
-    if (!path) return;
-    QFile file(*path);
-    const bool written =
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate) && write(file) && file.flush();
-    if (!written) {
-        messages_.Show(this, tr("无法保存 %1: %2").arg(*path, file.errorString()),
-                       MessageIcon::Exclamation);
-    }
+void TrafficMonitorWindow::SaveWithDialog(const QString& filter, const QString& suggestedName,
+                                          const FileWriter& write) {
+    SaveToChosenFile(files_, messages_, this, filter, suggestedName, write,
+                     [](const QString& path, const QString& error) {
+                         return tr("无法保存 %1: %2").arg(path, error);
+                     });
 }
 
 }  // namespace quillora

@@ -2,12 +2,11 @@
 
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
+#include "gui/ChosenFileSave.h"
 #include "preview/ReceiptPreview.h"
 
-class QFile;
 class QLabel;
 class QPushButton;
 class QSplitter;
@@ -56,8 +55,8 @@ private:
     void SaveSentBytes();
     void WriteFile(const QString& filter, const QString& suggestedName, const std::string& bytes);
     // Asks for a file, writes it with `write`, and names the file and the reason if that fails.
-    void SaveToChosenFile(const QString& filter, const QString& suggestedName,
-                          const std::function<bool(QFile&)>& write);
+    void SaveWithDialog(const QString& filter, const QString& suggestedName,
+                        const FileWriter& write);
     // The selected line, else the last one; -1 when there are none.
     int ChosenRow() const;
     // Asks for the preview of the chosen line, unless it is hidden or already asked for.

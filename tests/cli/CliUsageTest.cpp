@@ -112,6 +112,30 @@ TEST(CliUsage, EveryUsageErrorIsOneLineStatusTwoAndSendsNothing) {
     EXPECT_EQ(printer.Accepted(), 1);
 }
 
+// watch draws nothing and needs answers: --preview and --port none are refused before the
+// folder is made or the printer reached.
+TEST(CliUsage, WatchRefusesPreviewAndPortNoneBeforeMakingAnything) {
+    const QTemporaryDir dir;
+    const QString address = QString::fromStdString(LoopbackAddress(12, 6));
+    Listener printer(address.toStdString());
+    ASSERT_TRUE(printer.Listening());
+    const std::vector<std::pair<QStringList, std::string>> cases{
+        {{"--port", address, "--preview", "shots"}, "--preview applies to run only"},
+        {{"--port", "none", "--preview", "shots"}, "--preview applies to run only"},
+        {{"--port", "None", "--seconds", "1"},
+         "watch needs a printer that answers: --port none has none"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        SCOPED_TRACE(message);
+        const CliRun run = RunCli(QStringList{QStringLiteral("watch")} + arguments, dir.path());
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.toStdString(), "quillora-cli: " + message + "\n");
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_FALSE(QDir(dir.path()).exists(QStringLiteral("shots")));
+        EXPECT_EQ(printer.Accepted(), 0);
+    }
+}
+
 // --help lists the catalogue's checks, each with its argument, and nothing else as a test.
 TEST(CliUsage, HelpListsExactlyTheCataloguesChecks) {
     const QTemporaryDir dir;

@@ -138,6 +138,19 @@ TEST_P(StatusWindowOnPrinter, EveryLightFollowsTheSensorsAndNoResponseComesAndGo
 
 INSTANTIATE_TEST_SUITE_P(TcpAutomaticAndPtyPolling, StatusWindowOnPrinter, testing::Bool());
 
+// A save that cannot be written says so in the window's words, with the system's reason.
+// The target is a folder: whoever runs the test (root too), it cannot be opened for writing.
+TEST(StatusWindowSave, AFailedSaveShowsWhy) {
+    DialogHarness h;
+    ExchangeGate gate;
+    StatusWindow window({h.ports, gate, h.clock, h.files, h.messages}, "COM1");
+    h.files.saveAnswers.push_back(h.dir.path());
+    window.SaveHistory();
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, QString::fromUtf8("变化记录没有保存成功!\nIs a directory"));
+    EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::Exclamation);
+}
+
 TEST(StatusWindowFromMainWindow, CtrlSOpensItNotModalAndTheQrDialogPrintsItsBytes) {
     DialogHarness h;
     h.ports.comCount = 1;
