@@ -3,7 +3,10 @@
 // time and of the child's processor time. Each run is followed by one of a bare process
 // that only connects and sends the same 3 bytes (BareFullCut.c): "bare_ms" is its wall
 // time, "x_bare" how many times that the program's run took, "x_bare_cpu" the same for the
-// processor time of the two children.
+// processor time of the two children. A third process, the bare one with Qt Core loaded
+// (QtCoreStart.cpp), is the floor for a program built on Qt Core: "qtcore_ms" its wall
+// time, "x_qtcore" how many times it the program's run took, and "qtcore_x_bare" how many
+// times the bare process's time the floor itself is.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -62,17 +65,20 @@ Finished Run(std::vector<std::string> arguments) {
 
 void WholeProcessFullCut(benchmark::State& state) {
     bench::DrainingPrinter printer(kAddress);
-    double cpuMs = 0, bareMs = 0, bareCpuMs = 0, ownMs = 0;
+    double cpuMs = 0, bareMs = 0, bareCpuMs = 0, ownMs = 0, qtCoreMs = 0;
     for (auto _ : state) {
         const Finished finished = Run({CLI_BINARY, "run", "--port", kAddress, "full-cut"});
         const Finished bare = Run({BARE_BINARY, kAddress});
+        const Finished qtCore = Run({QTCORE_BINARY, kAddress});
         if (finished.status != 0) state.SkipWithError("quillora-cli did not pass");
         if (bare.status != 0) state.SkipWithError("the bare process did not pass");
+        if (qtCore.status != 0) state.SkipWithError("the bare process with Qt Core did not pass");
         state.SetIterationTime(finished.wallMs / 1000);
         ownMs += finished.wallMs;
         cpuMs += finished.cpuMs;
         bareMs += bare.wallMs;
         bareCpuMs += bare.cpuMs;
+        qtCoreMs += qtCore.wallMs;
     }
     const double runs = double(state.iterations());
     // On a loaded machine the wall time is mostly waiting for a core; this is the work.
@@ -81,6 +87,9 @@ void WholeProcessFullCut(benchmark::State& state) {
     state.counters["bare_cpu_ms"] = bareCpuMs / runs;
     state.counters["x_bare"] = bareMs > 0 ? ownMs / bareMs : 0;
     state.counters["x_bare_cpu"] = bareCpuMs > 0 ? cpuMs / bareCpuMs : 0;
+    state.counters["qtcore_ms"] = qtCoreMs / runs;
+    state.counters["x_qtcore"] = qtCoreMs > 0 ? ownMs / qtCoreMs : 0;
+    state.counters["qtcore_x_bare"] = bareMs > 0 ? qtCoreMs / bareMs : 0;
 }
 BENCHMARK(WholeProcessFullCut)
     ->Iterations(1)
