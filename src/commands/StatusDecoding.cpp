@@ -141,10 +141,6 @@ PaperLevel TransmittedPaperLevel(std::uint8_t reply) {
     return PaperLevel::Present;
 }
 
-bool TransmittedDrawerPinHigh(std::uint8_t reply) {
-    return (reply & 0x01) != 0;
-}
-
 bool ReportsFault(const PrinterState& state) {
     return !state.online || state.paper != PaperLevel::Present || state.coverOpen ||
            state.cutterError || state.unrecoverableError || state.autoRecoverableError;

@@ -63,9 +63,8 @@ bool StartsAutomaticStatus(std::uint8_t byte);
 std::optional<PrinterState> DecodeRealTimeStatus(const std::array<std::uint8_t, 4>& replies);
 // One automatic status block; nothing when its fixed bits are not there.
 std::optional<PrinterState> DecodeAutomaticStatus(const std::array<std::uint8_t, 4>& block);
-// GS r 1 (paper sensors) and GS r 2 (drawer connector) replies.
+// A paper-sensor byte as GS r 1 and an automatic status block's third byte give it.
 PaperLevel TransmittedPaperLevel(std::uint8_t reply);
-bool TransmittedDrawerPinHigh(std::uint8_t reply);
 // Offline, paper near its end or out, cover open, or any error.
 bool ReportsFault(const PrinterState& state);
 // The fields of a script's report (cover, paper out, near end).

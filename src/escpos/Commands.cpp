@@ -102,9 +102,6 @@ std::string RealTimeStatusQuery(std::uint8_t n) {
     return Command({kDle, kEot, n});
 }
 
-std::string TransmitStatusQuery(std::uint8_t n) {
-    return Command({kGs, 'r', n});
-}
 std::string PrinterIdQuery(std::uint8_t n) {
     return Command({kGs, 'I', n});
 }

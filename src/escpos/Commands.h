@@ -77,11 +77,6 @@ inline constexpr std::uint8_t kErrorStatus = 3;        // cutter, (un)recoverabl
 inline constexpr std::uint8_t kPaperSensorStatus = 4;  // paper near end, paper out
 std::string RealTimeStatusQuery(std::uint8_t n);
 
-// GS r n: transmit status, one reply byte (1 paper sensors, 2 drawer connector).
-inline constexpr std::uint8_t kTransmitPaperSensor = 1;
-inline constexpr std::uint8_t kTransmitDrawer = 2;
-std::string TransmitStatusQuery(std::uint8_t n);
-
 // GS I n: printer ID. 1 to 3 answer one byte; 65 to 69 answer "_", a text and NUL.
 inline constexpr std::uint8_t kModelId = 1;
 inline constexpr std::uint8_t kTypeId = 2;

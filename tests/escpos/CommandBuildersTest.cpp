@@ -75,8 +75,6 @@ TEST(CommandBuildersTest, PictureHeaders) {
 TEST(CommandBuildersTest, StatusRequestsAndPrinterId) {
     EXPECT_EQ(ToHex(RealTimeStatusQuery(kPrinterStatus)), "10 04 01");
     EXPECT_EQ(ToHex(RealTimeStatusQuery(kErrorStatus)), "10 04 03");
-    EXPECT_EQ(ToHex(TransmitStatusQuery(kTransmitPaperSensor)), "1D 72 01");
-    EXPECT_EQ(ToHex(TransmitStatusQuery(kTransmitDrawer)), "1D 72 02");
     EXPECT_EQ(ToHex(PrinterIdQuery(kModelName)), "1D 49 43");
     EXPECT_EQ(ToHex(PrinterIdQuery(kFirmwareVersion)), "1D 49 41");
     EXPECT_EQ(ToHex(AutomaticStatusBack(kAllStatusItems)), "1D 61 0F");

@@ -148,5 +148,15 @@ INSTANTIATE_TEST_SUITE_P(Forced, DotKernels,
                          testing::Values(DotKernel::Scalar, DotKernel::Sse2, DotKernel::Avx2),
                          KernelName);
 
+#if defined(__x86_64__)
+// The kernels' own CPU probe, asked only when a picture is converted, against the compiler's.
+TEST(DotKernelChoice, TakesAvx2ExactlyWhereTheCompilersProbeFindsIt) {
+    const bool avx2 = __builtin_cpu_supports("avx2") != 0;
+    EXPECT_EQ(CpuRuns(DotKernel::Avx2), avx2);
+    EXPECT_TRUE(CpuRuns(DotKernel::Sse2));
+    EXPECT_EQ(FastestDotKernel(), avx2 ? DotKernel::Avx2 : DotKernel::Sse2);
+}
+#endif
+
 }  // namespace
 }  // namespace quillora::test

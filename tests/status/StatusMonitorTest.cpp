@@ -134,7 +134,6 @@ TEST(StatusDecoding, EveryBitOfTheRealTimeAndAutomaticReplies) {
     EXPECT_EQ(block->paper, PaperLevel::Out);
     EXPECT_FALSE(DecodeAutomaticStatus({0x12, 0x00, 0x00, 0x00}));
     EXPECT_EQ(TransmittedPaperLevel(0x03), PaperLevel::NearEnd);
-    EXPECT_TRUE(TransmittedDrawerPinHigh(0x01));
     EXPECT_EQ(PrinterIdText(std::string("_VP-80\0", 7)), "VP-80");
     EXPECT_FALSE(PrinterIdText("_VP-80"));
 }
