@@ -11,7 +11,7 @@ set -euo pipefail
 
 BUILD_RUN=(
   build-essential cmake ninja-build pkg-config ccache file
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
+  qt6-base-dev qt6-base-dev-tools
   qt6-tools-dev qt6-l10n-tools
   libgl-dev libglx-dev
   libcups2-dev

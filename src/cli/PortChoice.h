@@ -28,7 +28,7 @@ inline bool IsDrawOnly(const QString& name) {
 }
 
 // The devices a run on `name` may need: none for a network connection, otherwise the
-// system's of that kind alone (discovery takes tens of milliseconds).
+// system's of that kind alone (serial discovery opens ports to ask whether a UART is fitted).
 DeviceTable DevicesFor(const QString& name);
 
 // One line of `quillora-cli ports`: a list entry and the device or address behind it.

@@ -1,6 +1,5 @@
 #include "port/DeviceTable.h"
 
-#include <QSerialPortInfo>
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -8,6 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <tuple>
+
+#include "port/SerialDiscovery.h"
 
 namespace quillora {
 namespace {
@@ -127,11 +128,7 @@ std::vector<std::string> NumberedDeviceNodes(const std::string& directory,
 }
 
 std::vector<std::string> DiscoverSerialDevices() {
-    std::vector<std::string> paths;
-    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
-        paths.push_back(port.systemLocation().toStdString());
-    }
-    return OrderSerialDevices(std::move(paths));
+    return OrderSerialDevices(SerialDevicesUnder("/sys/class/tty", "/dev", SerialUartFitted));
 }
 
 DeviceTable BuildDeviceTable(const PortOverrides& overrides, std::optional<PortKind> only) {

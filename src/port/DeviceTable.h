@@ -48,12 +48,12 @@ std::vector<std::string> OrderSerialDevices(std::vector<std::string> paths);
 // The nodes `prefix`N of `directory` (N decimal), by N: "/dev" + "lp" gives /dev/lp0, ...
 std::vector<std::string> NumberedDeviceNodes(const std::string& directory, std::string_view prefix);
 
-// The serial ports that Qt Serial Port reports (only real UARTs among /dev/ttyS*), ordered.
+// The serial ports of real hardware that /sys/class/tty lists (SerialDevicesUnder), ordered.
 std::vector<std::string> DiscoverSerialDevices();
 
 // Discovery for every kind that `overrides` does not name; the overrides for the others.
 // With `only`, that kind alone (none for PortKind::None): the others stay empty and are not
-// looked for (serial discovery takes tens of milliseconds).
+// looked for (serial discovery opens the 8250 driver's ports to ask whether a UART is fitted).
 DeviceTable BuildDeviceTable(const PortOverrides& overrides,
                              std::optional<PortKind> only = std::nullopt);
 

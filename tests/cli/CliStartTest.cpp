@@ -1,5 +1,6 @@
-// What quillora-cli loads: a port run Qt Core and nothing that draws pages; a run that draws
-// them is handed over to quillora-cli-full, and a missing one is said.
+// What quillora-cli loads: a port run Qt Core, nothing that draws pages and no serial-port
+// library (discovery reads sysfs itself); a run that draws pages is handed over to
+// quillora-cli-full, and a missing one is said.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -21,6 +22,7 @@ using test::RunCli;
 
 constexpr const char* kDrawingLibraries[] = {"libQt6Gui.so", "libQt6PrintSupport.so",
                                              "libQt6Widgets.so", "libcups.so", "libzint.so"};
+constexpr const char* kSerialLibraries[] = {"libQt6SerialPort.so", "libudev.so"};
 
 // The run under the dynamic loader's log of the files it loads (one per process id), and
 // the names of the libraries that log lists ("libQt6Core.so.6").
@@ -57,7 +59,7 @@ LoggedRun RunLoggingLoads(const QStringList& arguments, const QTemporaryDir& dir
     return logged;
 }
 
-TEST(CliStart, APortRunLoadsNothingThatDrawsPages) {
+TEST(CliStart, APortRunLoadsNothingThatDrawsPagesNorSerialLibraries) {
     QTemporaryDir dir;
     const QString address = QString::fromStdString(test::LoopbackAddress(26, 1));
     // The kernel takes the connection and the three bytes; nothing needs accepting.
@@ -70,6 +72,7 @@ TEST(CliStart, APortRunLoadsNothingThatDrawsPages) {
     EXPECT_EQ(logged.run.out.toStdString(), "full-cut: ok: sent 3 of 3 bytes\n");
     EXPECT_TRUE(Loaded(logged, "libQt6Core.so"));
     for (const char* library : kDrawingLibraries) EXPECT_FALSE(Loaded(logged, library)) << library;
+    for (const char* library : kSerialLibraries) EXPECT_FALSE(Loaded(logged, library)) << library;
 }
 
 TEST(CliStart, ARunThatDrawsIsHandedToTheFullProgram) {
