@@ -7,6 +7,11 @@
 namespace vprinter {
 namespace {
 
+// The key code kc1 kc2 that a stored graphic's functions start with; -1 when it is missing.
+int KeyCodeIn(const std::uint8_t* data, std::size_t size) {
+    return size >= 2 ? (data[0] << 8) | data[1] : -1;
+}
+
 std::string KeyName(int keyCode) {
     const char key[3] = {static_cast<char>(keyCode >> 8), static_cast<char>(keyCode & 0xFF), 0};
     return std::string("\"") + key + "\"";
@@ -139,7 +144,7 @@ void EscPosInterpreter::PrintGraphic(const QImage& image, int widthDots, int hei
 void EscPosInterpreter::PrintStoredGraphic(const GraphicsStore& store, const char* kind,
                                            const std::uint8_t* data, std::size_t size,
                                            std::size_t offset) {
-    const int keyCode = size >= 2 ? (data[0] << 8) | data[1] : -1;
+    const int keyCode = KeyCodeIn(data, size);
     const GraphicDefinition* found = store.Find(keyCode);
     if (size < 4 || found == nullptr) {
         ProblemNote(offset, std::string(kind) + " " + KeyName(keyCode) + " is not defined");
@@ -172,7 +177,6 @@ void EscPosInterpreter::ExecuteGraphics(const std::uint8_t* command, std::size_t
     const int function = parameters[1];
     const std::uint8_t* data = parameters + 2;
     const std::size_t size = count - 2;
-    const auto keyOf = [&] { return size >= 2 ? (data[0] << 8) | data[1] : -1; };
     std::string problem;
     switch (function) {
         case 49:  // reference dot density: this printer has one
@@ -192,7 +196,7 @@ void EscPosInterpreter::ExecuteGraphics(const std::uint8_t* command, std::size_t
             journal_.Log(offset, "NV graphics deleted");
             return;
         case 66:
-            memory_.nvGraphics.Erase(keyOf());
+            memory_.nvGraphics.Erase(KeyCodeIn(data, size));
             return;
         case 69:
             PrintStoredGraphic(memory_.nvGraphics, "NV graphics", data, size, offset);
