@@ -72,7 +72,7 @@ TEST(BoundedMemoryTest, DownloadGraphicsBeyondTheirMemoryAreRefusedAndTheNextOne
         "graphics \"A1\" of 1075200 bytes do not fit in the 1048576 bytes of NV graphics "
         "memory; not stored"));
     EXPECT_FALSE(rig.output.Logged("NV graphics \"A1\" defined"));
-    EXPECT_EQ(rig.memory.nvGraphics.count(0x4131), 0u);
+    EXPECT_EQ(rig.memory.nvGraphics.Find(0x4131), nullptr);
     rig.Feed(Hex("1D 56 00"));
     ASSERT_EQ(rig.output.receipts.size(), 1u);
     EXPECT_EQ(rig.output.receipts[0].problems, 3);

@@ -115,7 +115,7 @@ TEST(CommandSetTest, RasterAndStoredGraphicsPrintDotForDot) {
         }
     }
     EXPECT_EQ(InkBox(paper).right(), 15);
-    EXPECT_EQ(rig.memory.nvGraphics.count(0x4131), 1u);
+    EXPECT_NE(rig.memory.nvGraphics.Find(0x4131), nullptr);
 }
 
 TEST(CommandSetTest, CutFormsAndTwoDimensionalCodes) {

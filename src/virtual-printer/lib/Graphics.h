@@ -48,7 +48,6 @@ public:
     const GraphicDefinition* Find(int keyCode) const;
     void Erase(int keyCode);
     void Clear();
-    std::size_t count(int keyCode) const { return graphics_.count(keyCode); }
     std::size_t Capacity() const { return capacity_; }
     // The data bytes of what is kept.
     std::size_t Bytes() const { return bytes_; }
