@@ -20,6 +20,19 @@ bool PaperOut(std::uint8_t offline) {
 constexpr std::uint8_t kPaperTakenNoPaper = 0x32;
 constexpr std::uint8_t kPaperTakenPaper = 0x12;
 
+// The printer byte's drawer and online bits and the error byte sit at the same places in a
+// DLE EOT reply and in an automatic status block.
+void TakePrinterByte(PrinterState& state, std::uint8_t printer) {
+    state.drawerPinHigh = (printer & 0x04) != 0;
+    state.online = (printer & 0x08) == 0;
+}
+
+void TakeErrorByte(PrinterState& state, std::uint8_t error) {
+    state.cutterError = (error & 0x08) != 0;
+    state.unrecoverableError = (error & 0x20) != 0;
+    state.autoRecoverableError = (error & 0x40) != 0;
+}
+
 // Lower-case hex without leading zeros; a zero byte still shows its digit.
 QString Hex(std::uint8_t value) {
     return QString::number(value, 16);
@@ -86,19 +99,6 @@ bool IsRealTimeStatusReply(std::uint8_t byte) {
 
 bool StartsAutomaticStatus(std::uint8_t byte) {
     return (byte & 0x93) == 0x10;
-}
-
-// The printer byte's drawer and online bits and the error byte sit at the same places in a
-// DLE EOT reply and in an automatic status block.
-static void TakePrinterByte(PrinterState& state, std::uint8_t printer) {
-    state.drawerPinHigh = (printer & 0x04) != 0;
-    state.online = (printer & 0x08) == 0;
-}
-
-static void TakeErrorByte(PrinterState& state, std::uint8_t error) {
-    state.cutterError = (error & 0x08) != 0;
-    state.unrecoverableError = (error & 0x20) != 0;
-    state.autoRecoverableError = (error & 0x40) != 0;
 }
 
 std::optional<PrinterState> DecodeRealTimeStatus(const std::array<std::uint8_t, 4>& replies) {
