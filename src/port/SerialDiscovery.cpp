@@ -19,14 +19,15 @@ std::string DriverName(const fs::path& link) {
     return fs::read_symlink(link, error).filename().native();
 }
 
-// The driver of the port's hardware. From Linux 6.5 the serial core puts a port device of
-// its own (bus serial-base, driver "port") under a controller device, both between the tty
-// and the hardware's device: the 8250 platform device is then two levels up.
-std::string HardwareDriver(const fs::path& device) {
+// The driver of the port's hardware, given `driver`, the one bound to its device. From Linux
+// 6.5 the serial core puts a port device of its own (bus serial-base, driver "port") under a
+// controller device, both between the tty and the hardware's device: the 8250 platform
+// device is then two levels up.
+std::string HardwareDriver(const fs::path& device, std::string driver) {
     std::error_code error;
     const bool serialBase =
         fs::read_symlink(device / "subsystem", error).filename() == "serial-base";
-    return DriverName(serialBase ? device / ".." / ".." / "driver" : device / "driver");
+    return serialBase ? DriverName(device / ".." / ".." / "driver") : driver;
 }
 
 }  // namespace
@@ -42,9 +43,12 @@ std::vector<std::string> SerialDevicesUnder(const std::string& sysClassTty,
         // Virtual consoles, ptmx and console have no device; a device with no driver bound
         // has nothing that could carry bytes.
         const fs::path device = entry->path() / "device";
-        if (DriverName(device / "driver").empty()) continue;
+        std::string driver = DriverName(device / "driver");
+        if (driver.empty()) continue;
         std::string path = devDir + "/" + entry->path().filename().native();
-        if (HardwareDriver(device) == "serial8250" && !uartFitted(path)) continue;
+        if (HardwareDriver(device, std::move(driver)) == "serial8250" && !uartFitted(path)) {
+            continue;
+        }
         paths.push_back(std::move(path));
     }
     return paths;
