@@ -6,7 +6,7 @@
 #include "app/StartOptions.h"
 #include "app/TestApplication.h"
 #include "platform/TerminationSignals.h"
-#include "resources/UiLanguage.h"
+#include "resources/Translation.h"
 
 int main(int argc, char* argv[]) {
     quillora::StartOptions options = quillora::ParseStartOptions(argc, argv);

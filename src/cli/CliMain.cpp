@@ -22,7 +22,7 @@
 #include "port/DiscardingPortDriver.h"
 #include "port/LinuxPortDriver.h"
 #include "port/TracingPortDriver.h"
-#include "resources/UiLanguage.h"
+#include "resources/Translation.h"
 
 namespace quillora::cli {
 namespace {

@@ -14,7 +14,7 @@
 #include "monitor/TrafficLog.h"
 #include "port/TracingPortDriver.h"
 #include "resources/AppResources.h"
-#include "resources/UiLanguage.h"
+#include "resources/Translation.h"
 #include "support/DialogHarness.h"
 
 int main(int argc, char* argv[]) {

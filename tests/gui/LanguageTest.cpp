@@ -26,7 +26,7 @@
 #include "gui/SymbolDialog.h"
 #include "monitor/MonitoredWindow.h"
 #include "resources/AppResources.h"
-#include "resources/UiLanguage.h"
+#include "resources/Translation.h"
 #include "status/StatusLights.h"
 #include "support/HexBytes.h"
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "resources/UiLanguage.h"
+#include "resources/Translation.h"
 
 namespace quillora {
 namespace {

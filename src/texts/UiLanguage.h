@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QTranslator>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-
-class QCoreApplication;
 
 namespace quillora {
 
@@ -38,9 +35,5 @@ LanguageChoice ChooseLanguage(const char* langOption, const EnvironmentReader& e
 
 // The process environment, for ChooseLanguage.
 EnvironmentReader ProcessEnvironment();
-
-// Installs `translator` on the application for `language` (nothing to do for Chinese);
-// false when the embedded translation could not be loaded.
-bool InstallTranslation(UiLanguage language, QTranslator& translator);
 
 }  // namespace quillora

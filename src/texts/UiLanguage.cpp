@@ -1,6 +1,5 @@
-#include "resources/UiLanguage.h"
+#include "texts/UiLanguage.h"
 
-#include <QCoreApplication>
 #include <cstdlib>
 
 namespace quillora {
@@ -58,12 +57,6 @@ LanguageChoice ChooseLanguage(const char* langOption, const EnvironmentReader& e
 
 EnvironmentReader ProcessEnvironment() {
     return [](const char* name) -> const char* { return std::getenv(name); };
-}
-
-bool InstallTranslation(UiLanguage language, QTranslator& translator) {
-    if (language == UiLanguage::Chinese) return true;
-    if (!translator.load(QStringLiteral(":/i18n/quillora_en.qm"))) return false;
-    return QCoreApplication::installTranslator(&translator);
 }
 
 }  // namespace quillora
