@@ -28,7 +28,8 @@ TextFile ReadTextFile(const std::string& path) {
         return {std::nullopt, "longer than " + std::to_string(kMaxTextFileBytes) + " bytes"};
     }
     const std::string_view bytes(read.bytes.data(), read.bytes.size());
-    return {ToWidgetLineBreaks(FromGbk(bytes.substr(0, bytes.find('\0')))), {}};
+    return {ToWidgetLineBreaks(QString::fromStdString(FromGbk(bytes.substr(0, bytes.find('\0'))))),
+            {}};
 }
 
 std::optional<QString> LoadStartupText(const std::string& path) {
@@ -41,7 +42,7 @@ QString StartupText(const std::string& printTxtPath) {
 }
 
 std::string PrinterTextBytes(const QString& text) {
-    return ToGbk(ToCrLfLineBreaks(text));
+    return ToGbk(ToCrLfLineBreaks(text).toStdString());
 }
 
 QString ToWidgetLineBreaks(QString text) {

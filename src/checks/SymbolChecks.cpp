@@ -66,7 +66,7 @@ std::optional<ReadyCheck> PrepareSymbolOf(CheckHost& host, SymbolKind kind) {
     if (!request) return std::nullopt;
     const std::string data = request->encoding == TextEncoding::Utf8
                                  ? request->text.toUtf8().toStdString()
-                                 : ToGbk(request->text);
+                                 : ToGbk(request->text.toStdString());
     const auto refuse = [&](const QString& why, const std::string& line) {
         host.Refuse({why, MessageIcon::Exclamation, line});
         return std::nullopt;

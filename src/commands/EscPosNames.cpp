@@ -138,7 +138,7 @@ std::optional<std::string> GsName(const std::uint8_t* c, std::size_t length) {
         const std::size_t start = c[2] <= 6 ? 3 : 4;
         const std::size_t end = c[2] <= 6 ? length - 1 : length;
         const std::string data(reinterpret_cast<const char*>(c + start), end - start);
-        return "GS k " + Number(c[2]) + " " + type + " \"" + FromGbk(data).toStdString() + "\"";
+        return "GS k " + Number(c[2]) + " " + type + " \"" + FromGbk(data) + "\"";
     }
     return std::nullopt;
 }
@@ -210,7 +210,7 @@ std::string TextName(const std::uint8_t* bytes, std::size_t size) {
     const std::size_t whole = TextRunLength(bytes, shown) == shown ? shown : shown - 1;
     // Appended piece by piece: "\"" + std::string trips GCC 12's false -Wrestrict at -O3.
     std::string text = "\"";
-    text += FromGbk({reinterpret_cast<const char*>(bytes), whole}).toStdString();
+    text += FromGbk({reinterpret_cast<const char*>(bytes), whole});
     text += '"';
     if (whole < size) {
         text += "… (";

@@ -9,7 +9,7 @@ namespace quillora {
 
 SwitchStep NextSwitchStep(const FunctionSwitch& function, std::string_view captionGbk) {
     // Compared as the printer-side GBK text, whole and exact.
-    if (captionGbk == ToGbk(QString::fromUtf8(function.enableCaption))) {
+    if (captionGbk == ToGbk(function.enableCaption)) {
         return {function.onByte, function.disableCaption};
     }
     return {function.offByte, function.enableCaption};
@@ -23,7 +23,7 @@ SwitchStep NextSwitchStepShown(const FunctionSwitch& function, const QString& sh
     if (shownCaption == SwitchCaption(function.enableCaption)) {
         return {function.onByte, function.disableCaption};
     }
-    return NextSwitchStep(function, ToGbk(shownCaption));
+    return NextSwitchStep(function, ToGbk(shownCaption.toStdString()));
 }
 
 }  // namespace quillora

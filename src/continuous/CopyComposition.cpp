@@ -28,12 +28,14 @@ std::string SizeCommand(int step) {
 
 std::string PortCopyHeading(int copyNumber, const TimeOfDay& time) {
     return ToGbk(QString::asprintf("当前第%d份,时间:%d:%d:%d\r\n\r\n", copyNumber, time.hour,
-                                   time.minute, time.second));
+                                   time.minute, time.second)
+                     .toStdString());
 }
 
 std::string DriverCopyHeading(int copyNumber, const TimeOfDay& time) {
     return ToGbk(QString::asprintf("当前第%d份, 时间:%.2d:%.2d:%.2d\r\n\r\n", copyNumber, time.hour,
-                                   time.minute, time.second));
+                                   time.minute, time.second)
+                     .toStdString());
 }
 
 std::vector<std::string> MixedSizeBodySends(std::string_view body) {

@@ -256,7 +256,8 @@ std::string MainTestDialog::TextBoxBytes() const {
 }
 
 std::string MainTestDialog::SelectedEntryText() const {
-    return portList_->currentIndex() < 0 ? std::string() : ToGbk(portList_->currentText());
+    return portList_->currentIndex() < 0 ? std::string()
+                                         : ToGbk(portList_->currentText().toStdString());
 }
 
 void MainTestDialog::ShowMessage(const QString& text, MessageIcon icon) {

@@ -101,7 +101,7 @@ std::vector<Light> ChangesBetween(const StatusReading& before, const StatusReadi
 std::vector<std::pair<QString, QString>> InformationFields(const PrinterInformation& information) {
     std::vector<std::pair<QString, QString>> fields;
     const auto text = [&](const char* caption, const std::optional<std::string>& value) {
-        if (value) fields.emplace_back(Tr(caption), FromGbk(*value));
+        if (value) fields.emplace_back(Tr(caption), QString::fromStdString(FromGbk(*value)));
     };
     const auto byte = [&](const char* caption, const std::optional<std::uint8_t>& value) {
         if (value)

@@ -60,7 +60,7 @@ TEST(SendReportTexts, WhatWhereHowMuchTheErrorAndAHintAllInGbk) {
                              FileUnreadableText("a", {}),
                              SendProgressText("COM1", 1, 2, 3),
                              SendCancellingText()};
-    for (const QString& text : texts) EXPECT_EQ(FromGbk(ToGbk(text)), text) << text.toStdString();
+    for (const QString& text : texts) EXPECT_EQ(QString::fromStdString(FromGbk(ToGbk(text.toStdString()))), text) << text.toStdString();
 }
 
 // A path that open() refuses with EACCES: a file of mode 000 for a user without
