@@ -1,8 +1,5 @@
 #include "commands/FunctionSwitch.h"
 
-#include <QCoreApplication>
-#include <QString>
-
 #include "platform/CodePage936.h"
 
 namespace quillora {
@@ -15,15 +12,15 @@ SwitchStep NextSwitchStep(const FunctionSwitch& function, std::string_view capti
     return {function.offByte, function.enableCaption};
 }
 
-QString SwitchCaption(const char* caption) {
-    return QCoreApplication::translate("MainWindow", caption);
+std::string SwitchCaption(const char* caption) {
+    return texts::translate("MainWindow", caption);
 }
 
-SwitchStep NextSwitchStepShown(const FunctionSwitch& function, const QString& shownCaption) {
+SwitchStep NextSwitchStepShown(const FunctionSwitch& function, const std::string& shownCaption) {
     if (shownCaption == SwitchCaption(function.enableCaption)) {
         return {function.onByte, function.disableCaption};
     }
-    return NextSwitchStep(function, ToGbk(shownCaption.toStdString()));
+    return NextSwitchStep(function, ToGbk(shownCaption));
 }
 
 }  // namespace quillora

@@ -47,8 +47,8 @@ std::optional<std::string> WindowCheckHost::SampleText() {
 std::optional<bool> WindowCheckHost::SwitchOn(const FunctionSwitch& function) {
     // The caption flips before the command is sent, so it always names what the next click
     // does; the report names the caption that was clicked.
-    const SwitchStep step = NextSwitchStepShown(function, caption_);
-    window_.SetControlText(controlId_, SwitchCaption(step.newCaption));
+    const SwitchStep step = NextSwitchStepShown(function, caption_.toStdString());
+    window_.SetControlText(controlId_, QString::fromStdString(SwitchCaption(step.newCaption)));
     return step.n == function.onByte;
 }
 
@@ -112,8 +112,9 @@ ContinuousRunFields WindowCheckHost::RunFields() {
 }
 
 QString WindowCheckHost::FailureText(const SendReport& report) const {
-    return SendFailureText(caption_, report.port, report.tally,
-                           DriverErrorOf(report, window_.Services().ports), report.shortSendLine);
+    return QString::fromStdString(SendFailureText(caption_.toStdString(), report.port, report.tally,
+                                                  DriverErrorOf(report, window_.Services().ports),
+                                                  report.shortSendLine.toStdString()));
 }
 
 void WindowCheckHost::ReportSend(const SendReport& report) {
