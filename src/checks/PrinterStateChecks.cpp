@@ -1,7 +1,8 @@
 #include "checks/PrinterStateChecks.h"
 
 #include <QCoreApplication>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 #include "commands/PrinterQueries.h"
 #include "status/StatusLights.h"
@@ -11,6 +12,13 @@ namespace {
 
 QString Tr(const char* text) {
     return QCoreApplication::translate("PrinterStateChecks", text);
+}
+
+// The result line takes the report in one line.
+std::string OnOneLine(const std::vector<std::string>& parts) {
+    std::string line;
+    for (const std::string& part : parts) line += (line.empty() ? "" : ", ") + part;
+    return line;
 }
 
 }  // namespace
@@ -25,9 +33,11 @@ std::optional<ReadyCheck> PreparePrinterStatus(CheckHost&) {
                              MessageIcon::Information};
         message.reply = reply;
         if (state) {
-            QStringList lines;
-            for (const Light& light : LightsOf({true, false, *state})) lines << LightLine(light);
-            message.text = lines.join(QStringLiteral(", "));
+            std::vector<std::string> lines;
+            for (const Light& light : LightsOf({true, false, *state})) {
+                lines.push_back(LightLine(light));
+            }
+            message.text = QString::fromStdString(OnOneLine(lines));
             message.status = FieldsOf(*state);
             if (!ReportsFault(*state)) message.outcome = CheckOutcome::Ok;
         }
@@ -42,11 +52,11 @@ std::optional<ReadyCheck> PreparePrinterInformation(CheckHost&) {
                              Tr(QT_TRANSLATE_NOOP("PrinterStateChecks", "打印机没有回答!")),
                              MessageIcon::Information};
         if (information.Answered()) {
-            QStringList lines;
+            std::vector<std::string> lines;
             for (const auto& [caption, value] : InformationFields(information)) {
-                lines << caption + QStringLiteral(": ") + value;
+                lines.push_back(caption + ": " + value);
             }
-            message.text = lines.join(QStringLiteral(", "));
+            message.text = QString::fromStdString(OnOneLine(lines));
             message.outcome = CheckOutcome::Ok;
         }
         host.Report(message);
