@@ -25,9 +25,7 @@ public:
 
     SendReport Report() const {
         SendReport report = report_;
-        if (lost_ > 0)
-            report.shortSendLine =
-                QString::fromStdString(LostCopiesText(copies_, lost_, firstLost_));
+        if (lost_ > 0) report.shortSendLine = LostCopiesText(copies_, lost_, firstLost_);
         return report;
     }
 

@@ -1,18 +1,14 @@
 #include "checks/PrinterStateChecks.h"
 
-#include <QCoreApplication>
 #include <string>
 #include <vector>
 
 #include "commands/PrinterQueries.h"
 #include "status/StatusLights.h"
+#include "texts/Texts.h"
 
 namespace quillora {
 namespace {
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("PrinterStateChecks", text);
-}
 
 // The result line takes the report in one line.
 std::string OnOneLine(const std::vector<std::string>& parts) {
@@ -29,7 +25,7 @@ std::optional<ReadyCheck> PreparePrinterStatus(CheckHost&) {
         const std::optional<PrinterState> state =
             QueryRealTimeStatus(host.Ports(), host.Port(), &reply);
         CheckMessage message{CheckOutcome::Failed,
-                             Tr(QT_TRANSLATE_NOOP("PrinterStateChecks", "读取数据失败!")),
+                             texts::translate("PrinterStateChecks", "读取数据失败!"),
                              MessageIcon::Information};
         message.reply = reply;
         if (state) {
@@ -37,7 +33,7 @@ std::optional<ReadyCheck> PreparePrinterStatus(CheckHost&) {
             for (const Light& light : LightsOf({true, false, *state})) {
                 lines.push_back(LightLine(light));
             }
-            message.text = QString::fromStdString(OnOneLine(lines));
+            message.text = OnOneLine(lines);
             message.status = FieldsOf(*state);
             if (!ReportsFault(*state)) message.outcome = CheckOutcome::Ok;
         }
@@ -49,14 +45,14 @@ std::optional<ReadyCheck> PreparePrinterInformation(CheckHost&) {
     return [](CheckHost& host) {
         const PrinterInformation information = QueryPrinterInformation(host.Ports(), host.Port());
         CheckMessage message{CheckOutcome::Failed,
-                             Tr(QT_TRANSLATE_NOOP("PrinterStateChecks", "打印机没有回答!")),
+                             texts::translate("PrinterStateChecks", "打印机没有回答!"),
                              MessageIcon::Information};
         if (information.Answered()) {
             std::vector<std::string> lines;
             for (const auto& [caption, value] : InformationFields(information)) {
                 lines.push_back(caption + ": " + value);
             }
-            message.text = QString::fromStdString(OnOneLine(lines));
+            message.text = OnOneLine(lines);
             message.outcome = CheckOutcome::Ok;
         }
         host.Report(message);

@@ -28,12 +28,7 @@ std::optional<ReadyCheck> PrepareSinglePrint(CheckHost& host) {
     return [block = SinglePrintBlock(*text)](CheckHost& host) {
         const PortName port = host.Port();
         const SendTally tally = SendBlocksThrough(host, port, {block});
-        host.ReportSend(
-            {port,
-             tally,
-             QString::fromStdString(PartialSendText(int(tally.taken), int(tally.total))),
-             {},
-             {}});
+        host.ReportSend({port, tally, PartialSendText(int(tally.taken), int(tally.total)), {}, {}});
     };
 }
 
@@ -42,13 +37,12 @@ std::optional<ReadyCheck> PreparePrintFile(CheckHost& host) {
     if (!path) return std::nullopt;
     auto file = std::make_shared<const WholeFile>(ReadWholeFile(*path));
     if (file->outcome == WholeFile::Outcome::TooLarge) {
-        host.Refuse({QString::fromStdString(FileTooLargeText()), MessageIcon::Information,
-                     FileTooLargeText()});
+        host.Refuse({FileTooLargeText(), MessageIcon::Information, FileTooLargeText()});
         return std::nullopt;
     }
     if (file->outcome != WholeFile::Outcome::Read) {
-        host.Refuse({QString::fromStdString(FileUnreadableText(*path, file->error)),
-                     MessageIcon::Exclamation, "cannot be read: " + file->error.message()});
+        host.Refuse({FileUnreadableText(*path, file->error), MessageIcon::Exclamation,
+                     "cannot be read: " + file->error.message()});
         return std::nullopt;
     }
     return [file](CheckHost& host) {

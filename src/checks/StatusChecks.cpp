@@ -7,8 +7,7 @@ std::optional<ReadyCheck> PrepareStatusQueryOf(StatusQuery (*query)()) {
         const PortName port = host.Port();
         const StatusQuery asked = query();
         const StatusExchange exchange = ExchangeStatus(host.Ports(), port, asked);
-        CheckMessage message{CheckOutcome::Refused, QString::fromStdString(exchange.text),
-                             MessageIcon::Information};
+        CheckMessage message{CheckOutcome::Refused, exchange.text, MessageIcon::Information};
         if (!exchange.refused) {
             message.tally = {std::int64_t(asked.request.size()), exchange.requestSent};
             message.reply = exchange.reply;

@@ -37,10 +37,10 @@ TEST(CodePage936, KeepsTheTextAfterABrokenSequenceAndRoundTripsWhatGbkHolds) {
 }
 
 TEST(DataExchange, IntegersWithSignAndBlanksOnlyAndDialogFilters) {
-    EXPECT_EQ(ParseDialogInteger(QStringLiteral(" \t-7 \t")), -7);
-    EXPECT_EQ(ParseDialogInteger(QStringLiteral("-2147483648")), INT32_MIN);
+    EXPECT_EQ(ParseDialogInteger(" \t-7 \t"), -7);
+    EXPECT_EQ(ParseDialogInteger("-2147483648"), INT32_MIN);
     for (const char* text : {"", "1 2", "12a", "0x10", "2147483648"})
-        EXPECT_FALSE(ParseDialogInteger(QString::fromLatin1(text))) << text;
+        EXPECT_FALSE(ParseDialogInteger(text)) << text;
     EXPECT_EQ(ToQtFileFilter(QStringLiteral("Text|*.txt;*.log||")),
               QStringLiteral("Text (*.txt *.log)"));
 }

@@ -159,7 +159,7 @@ TEST(CheckCatalogue, EveryEntryWithoutAButtonIsReachedWhereTheWindowPutsIt) {
         ASSERT_NE(symbol, nullptr);
         EXPECT_EQ(symbol->windowTitle(), caption);
         const SymbolKind kind = name == "qr" ? SymbolKind::Qr : SymbolKind::Pdf417;
-        const std::string data = ToGbk(DefaultSymbolText(kind).toStdString());
+        const std::string data = ToGbk(DefaultSymbolText(kind));
         QTest::mouseClick(symbol->findChild<QPushButton*>(), Qt::LeftButton);
         std::string sent;
         for (const auto& call : h.ports.Calls("SendData")) sent += call.bytes;

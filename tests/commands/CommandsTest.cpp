@@ -148,7 +148,7 @@ TEST_F(CommandDialogTest, LettersInCopiesPromptOnceBeforeTheFirstSendThenTheButt
     Click(ctl::Barcode);
     h.messages.onShow = nullptr;
     ASSERT_EQ(h.messages.shown.size(), 1u);
-    EXPECT_EQ(h.messages.shown[0].text, EnterIntegerPrompt());
+    EXPECT_EQ(h.messages.shown[0].text, QString::fromStdString(EnterIntegerPrompt()));
     EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(callsWhenPrompted, 0u);
     EXPECT_EQ(SentHex(), kBarcodePageHex);
