@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "checks/DataExchange.h"
+#include "checks/SampleText.h"
 #include "gui/FileDialogService.h"
 #include "gui/SkinLayer.h"
 #include "platform/CodePage936.h"
@@ -43,6 +44,13 @@ TEST(DataExchange, IntegersWithSignAndBlanksOnlyAndDialogFilters) {
         EXPECT_FALSE(ParseDialogInteger(text)) << text;
     EXPECT_EQ(ToQtFileFilter(QStringLiteral("Text|*.txt;*.log||")),
               QStringLiteral("Text (*.txt *.log)"));
+}
+
+// The text box keeps '\n'; the printer and "Print.txt" have CR LF. A lone CR stays as it is.
+TEST(SampleText, LineBreaksBetweenTheBoxAndThePrinter) {
+    EXPECT_EQ(ToWidgetLineBreaks("测\r\nA\rB\r\r\n"), "测\nA\rB\r\n");
+    EXPECT_EQ(PrinterTextBytes("测\nA\rB"), "\xB2\xE2\r\nA\rB");
+    EXPECT_EQ(ToCrLfLineBreaks(ToWidgetLineBreaks("a\r\n\r\nb")), "a\r\n\r\nb");
 }
 
 std::string ReadAll(const std::string& path) {

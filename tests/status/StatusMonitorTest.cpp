@@ -6,6 +6,7 @@
 #include <deque>
 #include <future>
 
+#include "status/StatusHistory.h"
 #include "status/StatusMonitor.h"
 #include "support/HexBytes.h"
 #include "support/ManualTickClock.h"
@@ -136,6 +137,24 @@ TEST(StatusDecoding, EveryBitOfTheRealTimeAndAutomaticReplies) {
     EXPECT_EQ(TransmittedPaperLevel(0x03), PaperLevel::NearEnd);
     EXPECT_EQ(PrinterIdText(std::string("_VP-80\0", 7)), "VP-80");
     EXPECT_FALSE(PrinterIdText("_VP-80"));
+}
+
+// The texts the window and `watch` show: times with two digits each, bytes in two hex digits,
+// printer texts read as GBK, in the window's order and only what was answered.
+TEST(StatusTexts, HistoryLinesAndThePrintersOwnWords) {
+    StatusHistory history;
+    history.Add({9, 5, 3}, ChangesBetween({true, false, {}}, {true, false, {.coverOpen = true}}));
+    history.Add({23, 59, 0}, ChangesBetween({true, false, {}}, {false, false, {}}));
+    EXPECT_EQ(history.Text(), "09:05:03 上盖: 打开\n23:59:00 打印机: 无响应\n");
+
+    PrinterInformation information;
+    information.model = "VP\xB2\xE2";  // GBK "测"
+    information.typeId = 0x00;
+    information.modelId = 0x2A;
+    information.serial = "";
+    using Fields = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(InformationFields(information),
+              (Fields{{"型号", "VP测"}, {"型号ID", "0x2a"}, {"类型ID", "0x00"}, {"序列号", ""}}));
 }
 
 }  // namespace
