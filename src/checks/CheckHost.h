@@ -25,7 +25,7 @@ enum class CheckOutcome {
     Refused,  // the check does not apply to this connection; nothing sent
 };
 
-// The texts of these are UTF-8.
+// The texts below are UTF-8.
 
 // An input a check cannot use. The window says so in a box; the command line refuses the
 // whole run with the second text.

@@ -12,7 +12,7 @@ void StatusHistory::Add(const TimeOfDay& time, const std::vector<Light>& changes
 }
 
 std::string StatusHistory::TimeText(const TimeOfDay& time) {
-    char text[16];
+    char text[36];  // room for any int, though a clock's are two digits
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hour, time.minute, time.second);
     return text;
 }
