@@ -41,8 +41,7 @@ std::vector<std::vector<std::uint8_t>> SessionSends(int lines, bool cuts) {
         } else if (line % 50 == 10) {
             bytes = barcodes[static_cast<std::size_t>(line / 50) % barcodes.size()];
         } else {
-            bytes =
-                ToGbk(QString::fromUtf8("第 %1 行 打印测试 ABCDEFGHIJ 0123456789\r\n").arg(line));
+            bytes = ToGbk("第 " + std::to_string(line) + " 行 打印测试 ABCDEFGHIJ 0123456789\r\n");
         }
         sends.emplace_back(bytes.begin(), bytes.end());
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -26,10 +25,12 @@ enum class CheckOutcome {
     Refused,  // the check does not apply to this connection; nothing sent
 };
 
+// The texts below are UTF-8.
+
 // An input a check cannot use. The window says so in a box; the command line refuses the
 // whole run with the second text.
 struct InputProblem {
-    QString windowText;
+    std::string windowText;
     MessageIcon icon = MessageIcon::Information;
     std::string commandLineText;
 };
@@ -38,8 +39,8 @@ struct InputProblem {
 struct SendReport {
     PortName port;
     SendTally tally;
-    QString shortSendLine;  // leads the report of a short send; "" for none
-    QString doneText;       // said once every byte was taken; "" for nothing
+    std::string shortSendLine;  // leads the report of a short send; "" for none
+    std::string doneText;       // said once every byte was taken; "" for nothing
     // The driver's error as it was when the send failed, for a report made long after it
     // (a continuous run's); none to take the driver's last error on `port` when reporting.
     std::optional<std::string> driverError;
@@ -52,11 +53,11 @@ inline std::string DriverErrorOf(const SendReport& report, const PortDriver& dri
 // A check's outcome in words: the window's box (when `boxInWindow`), the command line's
 // result line and JSON fields.
 struct CheckMessage {
-    CheckMessage(CheckOutcome outcome, QString text, MessageIcon icon, bool boxInWindow = true)
+    CheckMessage(CheckOutcome outcome, std::string text, MessageIcon icon, bool boxInWindow = true)
         : outcome(outcome), text(std::move(text)), icon(icon), boxInWindow(boxInWindow) {}
 
     CheckOutcome outcome = CheckOutcome::Ok;
-    QString text;
+    std::string text;
     MessageIcon icon = MessageIcon::None;
     bool boxInWindow = true;
     SendTally tally;
@@ -78,7 +79,7 @@ enum class FileKind { Any, Bitmap };
 enum class SymbolKind { Qr, Pdf417 };
 enum class TextEncoding { Gbk, Utf8 };
 struct SymbolRequest {
-    QString text;
+    std::string text;
     TextEncoding encoding = TextEncoding::Gbk;
     int qrModuleSize = 6;     // 3 to 8
     char qrErrorLevel = 'M';  // L, M, Q or H

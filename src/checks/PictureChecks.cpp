@@ -1,12 +1,11 @@
 #include "checks/PictureChecks.h"
 
-#include <QCoreApplication>
-
 #include <memory>
 #include <variant>
 
 #include "imaging/BmpReader.h"
 #include "imaging/ImageSends.h"
+#include "texts/Texts.h"
 
 namespace quillora {
 namespace {
@@ -23,8 +22,8 @@ struct PictureCheck {
     const char* doneText;
 };
 
-QString FailureText(BmpReadFailure failure) {
-    return QCoreApplication::translate("BmpReader", BmpReadFailureText(failure));
+std::string FailureText(BmpReadFailure failure) {
+    return texts::translate("BmpReader", BmpReadFailureText(failure));
 }
 
 std::optional<ReadyCheck> PreparePicture(CheckHost& host, const PictureCheck& picture) {
@@ -34,7 +33,7 @@ std::optional<ReadyCheck> PreparePicture(CheckHost& host, const PictureCheck& pi
     BmpReadResult read = ReadPaddedBitmap(*path, picture.rowMultiple);
     if (const auto* error = std::get_if<BmpReadError>(&read)) {
         host.Refuse({FailureText(error->failure), MessageIcon::Information,
-                     "unusable BMP: " + FailureText(error->failure).toStdString()});
+                     "unusable BMP: " + FailureText(error->failure)});
         return std::nullopt;
     }
     auto bitmap = std::make_shared<const PaddedBitmap>(std::move(std::get<PaddedBitmap>(read)));
@@ -53,7 +52,7 @@ std::optional<ReadyCheck> PreparePicture(CheckHost& host, const PictureCheck& pi
             {port,
              tally,
              {},
-             done ? QCoreApplication::translate("BmpReader", picture.doneText) : QString(),
+             done ? texts::translate("BmpReader", picture.doneText) : std::string(),
              {}});
     };
 }

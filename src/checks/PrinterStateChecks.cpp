@@ -1,16 +1,20 @@
 #include "checks/PrinterStateChecks.h"
 
-#include <QCoreApplication>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 #include "commands/PrinterQueries.h"
 #include "status/StatusLights.h"
+#include "texts/Texts.h"
 
 namespace quillora {
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("PrinterStateChecks", text);
+// The result line takes the report in one line.
+std::string OnOneLine(const std::vector<std::string>& parts) {
+    std::string line;
+    for (const std::string& part : parts) line += (line.empty() ? "" : ", ") + part;
+    return line;
 }
 
 }  // namespace
@@ -21,13 +25,15 @@ std::optional<ReadyCheck> PreparePrinterStatus(CheckHost&) {
         const std::optional<PrinterState> state =
             QueryRealTimeStatus(host.Ports(), host.Port(), &reply);
         CheckMessage message{CheckOutcome::Failed,
-                             Tr(QT_TRANSLATE_NOOP("PrinterStateChecks", "读取数据失败!")),
+                             texts::translate("PrinterStateChecks", "读取数据失败!"),
                              MessageIcon::Information};
         message.reply = reply;
         if (state) {
-            QStringList lines;
-            for (const Light& light : LightsOf({true, false, *state})) lines << LightLine(light);
-            message.text = lines.join(QStringLiteral(", "));
+            std::vector<std::string> lines;
+            for (const Light& light : LightsOf({true, false, *state})) {
+                lines.push_back(LightLine(light));
+            }
+            message.text = OnOneLine(lines);
             message.status = FieldsOf(*state);
             if (!ReportsFault(*state)) message.outcome = CheckOutcome::Ok;
         }
@@ -39,14 +45,14 @@ std::optional<ReadyCheck> PreparePrinterInformation(CheckHost&) {
     return [](CheckHost& host) {
         const PrinterInformation information = QueryPrinterInformation(host.Ports(), host.Port());
         CheckMessage message{CheckOutcome::Failed,
-                             Tr(QT_TRANSLATE_NOOP("PrinterStateChecks", "打印机没有回答!")),
+                             texts::translate("PrinterStateChecks", "打印机没有回答!"),
                              MessageIcon::Information};
         if (information.Answered()) {
-            QStringList lines;
+            std::vector<std::string> lines;
             for (const auto& [caption, value] : InformationFields(information)) {
-                lines << caption + QStringLiteral(": ") + value;
+                lines.push_back(caption + ": " + value);
             }
-            message.text = lines.join(QStringLiteral(", "));
+            message.text = OnOneLine(lines);
             message.outcome = CheckOutcome::Ok;
         }
         host.Report(message);

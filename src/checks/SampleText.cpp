@@ -5,8 +5,8 @@
 
 namespace quillora {
 
-QString BuiltInSampleText() {
-    return QStringLiteral(
+std::string BuiltInSampleText() {
+    return std::string(
         "    本程序用于检测票据打印机的各项功能。测试之前，请先确认打印机已经接通电源，纸卷已经正确"
         "装入，打印机与电脑之间的连接线也已经插好。如果使用串口连接，请在端口选择中选定相应的COM1"
         "等串口，并在属性中设置与打印机一致的波特率和流控方式；如果使用网络打印机，请选择IP并填写打"
@@ -31,25 +31,37 @@ TextFile ReadTextFile(const std::string& path) {
     return {ToWidgetLineBreaks(FromGbk(bytes.substr(0, bytes.find('\0')))), {}};
 }
 
-std::optional<QString> LoadStartupText(const std::string& path) {
+std::optional<std::string> LoadStartupText(const std::string& path) {
     return ReadTextFile(path).text;
 }
 
-QString StartupText(const std::string& printTxtPath) {
-    const std::optional<QString> loaded = LoadStartupText(printTxtPath);
-    return loaded ? *loaded : BuiltInSampleText();
+std::string StartupText(const std::string& printTxtPath) {
+    std::optional<std::string> loaded = LoadStartupText(printTxtPath);
+    return loaded ? std::move(*loaded) : BuiltInSampleText();
 }
 
-std::string PrinterTextBytes(const QString& text) {
+std::string PrinterTextBytes(const std::string& text) {
     return ToGbk(ToCrLfLineBreaks(text));
 }
 
-QString ToWidgetLineBreaks(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+std::string ToWidgetLineBreaks(std::string_view text) {
+    std::string lines;
+    lines.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text.compare(at, 2, "\r\n") == 0) ++at;
+        lines += text[at];
+    }
+    return lines;
 }
 
-QString ToCrLfLineBreaks(QString text) {
-    return text.replace(u'\n', QStringLiteral("\r\n"));
+std::string ToCrLfLineBreaks(std::string_view text) {
+    std::string lines;
+    lines.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') lines += '\r';
+        lines += c;
+    }
+    return lines;
 }
 
 }  // namespace quillora

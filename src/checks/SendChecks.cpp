@@ -37,8 +37,7 @@ std::optional<ReadyCheck> PreparePrintFile(CheckHost& host) {
     if (!path) return std::nullopt;
     auto file = std::make_shared<const WholeFile>(ReadWholeFile(*path));
     if (file->outcome == WholeFile::Outcome::TooLarge) {
-        host.Refuse(
-            {FileTooLargeText(), MessageIcon::Information, FileTooLargeText().toStdString()});
+        host.Refuse({FileTooLargeText(), MessageIcon::Information, FileTooLargeText()});
         return std::nullopt;
     }
     if (file->outcome != WholeFile::Outcome::Read) {

@@ -1,10 +1,9 @@
 #include "checks/SymbolChecks.h"
 
-#include <QCoreApplication>
-
 #include "checks/SendChecks.h"
 #include "escpos/Commands.h"
 #include "platform/CodePage936.h"
+#include "texts/Texts.h"
 
 namespace quillora {
 namespace {
@@ -16,10 +15,6 @@ constexpr std::uint8_t kFeedAfterSymbol = 4;
 constexpr std::uint8_t kPdf417ModuleWidth = 3;
 constexpr std::uint8_t kPdf417RowHeight = 3;
 constexpr std::uint8_t kPdf417ErrorLevel = 2;
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("SymbolChecks", text);
-}
 
 std::vector<CommandBlock> Framed(std::vector<CommandBlock> symbol) {
     symbol.insert(symbol.begin(), esc::Justify(esc::Justification::Centre));
@@ -42,10 +37,10 @@ esc::QrErrorLevel LevelOf(char level) {
 
 }  // namespace
 
-QString DefaultSymbolText(SymbolKind kind) {
+std::string DefaultSymbolText(SymbolKind kind) {
     // Encoded in the symbol, so the same in every language, as every printed text.
-    return kind == SymbolKind::Qr ? QString::fromUtf8("Quillora 二维码测试 0123456789")
-                                  : QString::fromUtf8("Quillora PDF417测试 0123456789");
+    return kind == SymbolKind::Qr ? "Quillora 二维码测试 0123456789"
+                                  : "Quillora PDF417测试 0123456789";
 }
 
 std::vector<CommandBlock> QrCodeBlocks(const std::string& data, int moduleSize, char errorLevel) {
@@ -64,24 +59,23 @@ std::vector<CommandBlock> Pdf417Blocks(const std::string& data) {
 std::optional<ReadyCheck> PrepareSymbolOf(CheckHost& host, SymbolKind kind) {
     const std::optional<SymbolRequest> request = host.Symbol(kind);
     if (!request) return std::nullopt;
-    const std::string data = request->encoding == TextEncoding::Utf8
-                                 ? request->text.toUtf8().toStdString()
-                                 : ToGbk(request->text);
-    const auto refuse = [&](const QString& why, const std::string& line) {
+    const std::string data =
+        request->encoding == TextEncoding::Utf8 ? request->text : ToGbk(request->text);
+    const auto refuse = [&](const std::string& why, const std::string& line) {
         host.Refuse({why, MessageIcon::Exclamation, line});
         return std::nullopt;
     };
     if (data.empty())
-        return refuse(Tr(QT_TRANSLATE_NOOP("SymbolChecks", "请输入要编码的文字!")),
+        return refuse(texts::translate("SymbolChecks", "请输入要编码的文字!"),
                       "the text is empty");
     if (data.size() > kMaxSymbolTextBytes) {
-        return refuse(Tr(QT_TRANSLATE_NOOP("SymbolChecks", "文字太长,最多1000字节!")),
+        return refuse(texts::translate("SymbolChecks", "文字太长,最多1000字节!"),
                       "longer than " + std::to_string(kMaxSymbolTextBytes) + " bytes");
     }
     if (kind == SymbolKind::Qr &&
         (request->qrModuleSize < 3 || request->qrModuleSize > 8 ||
          std::string_view("LMQH").find(request->qrErrorLevel) == std::string_view::npos)) {
-        return refuse(Tr(QT_TRANSLATE_NOOP("SymbolChecks", "二维码设置不正确!")),
+        return refuse(texts::translate("SymbolChecks", "二维码设置不正确!"),
                       "module size 3 to 8, error level L, M, Q or H");
     }
     return PrepareBlocks(kind == SymbolKind::Qr

@@ -16,8 +16,8 @@ namespace quillora {
 // H holds 1273 bytes, a PDF417 symbol about 1100.
 inline constexpr size_t kMaxSymbolTextBytes = 1000;
 
-// The text when none is given.
-QString DefaultSymbolText(SymbolKind kind);
+// The text when none is given (UTF-8).
+std::string DefaultSymbolText(SymbolKind kind);
 
 // The blocks of one symbol: its settings, the data, the print command. `data` is the text
 // already in its encoding.

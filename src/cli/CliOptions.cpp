@@ -131,7 +131,7 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& argument
     options.json = parser.isSet(json);
     options.trace = parser.isSet(trace);
     if (parser.isSet(interval)) {
-        const std::optional<int> seconds = ParseDialogInteger(parser.value(interval));
+        const std::optional<int> seconds = ParseDialogInteger(parser.value(interval).toStdString());
         if (!seconds || !kIntervalSecondsRange.Contains(*seconds)) {
             return Usage(
                 QStringLiteral("--interval %1: not a whole number of seconds from %2 to %3")
@@ -154,7 +154,7 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& argument
         }
     }
     if (parser.isSet(seconds)) {
-        const std::optional<int> count = ParseDialogInteger(parser.value(seconds));
+        const std::optional<int> count = ParseDialogInteger(parser.value(seconds).toStdString());
         if (!count || *count < 1 || *count > kMaxWatchSeconds) {
             return Usage(QStringLiteral("--seconds %1: not a whole number from 1 to %2")
                              .arg(parser.value(seconds))

@@ -54,7 +54,7 @@ std::optional<std::string> CommandLineHost::ChooseFile(FileKind) {
 
 // The single-print test's own text: the argument, or the file named after '@'.
 std::optional<std::string> CommandLineHost::ArgumentText() {
-    if (!value_->startsWith(u'@')) return PrinterTextBytes(*value_);
+    if (!value_->startsWith(u'@')) return PrinterTextBytes(value_->toStdString());
     const std::string path = QFile::encodeName(value_->mid(1)).toStdString();
     if (const auto problem = InputFileProblem(path)) {
         Refuse({{}, {}, *problem});
@@ -70,7 +70,7 @@ std::optional<std::string> CommandLineHost::ArgumentText() {
 
 std::optional<SymbolRequest> CommandLineHost::Symbol(SymbolKind kind) {
     SymbolRequest request;
-    request.text = value_.value_or(DefaultSymbolText(kind));
+    request.text = value_ ? value_->toStdString() : DefaultSymbolText(kind);
     request.encoding = context_.symbolEncoding;
     return request;
 }
@@ -82,7 +82,8 @@ std::optional<std::string> CommandLineHost::SampleText() {
         return sampleText_ = PrinterTextBytes(StartupText(context_.printTxtPath));
     }
     const std::optional<QString>& text = context_.fatigue.text;
-    return sampleText_ = PrinterTextBytes(text ? *text : StartupText(context_.printTxtPath));
+    return sampleText_ =
+               PrinterTextBytes(text ? text->toStdString() : StartupText(context_.printTxtPath));
 }
 
 std::optional<bool> CommandLineHost::SwitchOn(const FunctionSwitch&) {
@@ -94,7 +95,7 @@ std::optional<bool> CommandLineHost::SwitchOn(const FunctionSwitch&) {
 }
 
 std::optional<int> CommandLineHost::CopyCount() {
-    const std::optional<int> copies = ParseDialogInteger(value_.value_or(QString()));
+    const std::optional<int> copies = ParseDialogInteger(value_.value_or(QString()).toStdString());
     if (!copies || !kCopyCountRange.Contains(*copies)) {
         Refuse({{},
                 {},
@@ -141,7 +142,8 @@ void CommandLineHost::ReportSend(const SendReport& report) {
     const SendTally& tally = report.tally;
     result_.tally = tally;
     result_.outcome = tally.Complete() ? CheckOutcome::Ok : CheckOutcome::Failed;
-    const QString window = tally.Complete() ? report.doneText : report.shortSendLine;
+    const QString window =
+        QString::fromStdString(tally.Complete() ? report.doneText : report.shortSendLine);
     result_.message = !window.isEmpty()
                           ? window
                           : QStringLiteral("sent %1 of %2 bytes").arg(tally.taken).arg(tally.total);
@@ -153,7 +155,7 @@ void CommandLineHost::ReportSend(const SendReport& report) {
 
 void CommandLineHost::Report(const CheckMessage& message) {
     result_.outcome = message.outcome;
-    result_.message = message.text;
+    result_.message = QString::fromStdString(message.text);
     result_.tally = message.tally;
     result_.reply = message.reply;
     result_.status = message.status;

@@ -12,11 +12,12 @@ namespace {
 
 QByteArray ChangeLine(const CliOptions& options, const TimeOfDay& time, const Light& light) {
     if (!options.json)
-        return (StatusHistory::Line({time, LightLine(light)}) + QLatin1Char('\n')).toUtf8();
-    const QJsonObject object{{QStringLiteral("time"), StatusHistory::TimeText(time)},
-                             {QStringLiteral("key"), QLatin1String(light.key)},
-                             {QStringLiteral("name"), light.name},
-                             {QStringLiteral("value"), light.value}};
+        return QByteArray::fromStdString(StatusHistory::Line({time, LightLine(light)}) + '\n');
+    const QJsonObject object{
+        {QStringLiteral("time"), QString::fromStdString(StatusHistory::TimeText(time))},
+        {QStringLiteral("key"), QLatin1String(light.key)},
+        {QStringLiteral("name"), QString::fromStdString(light.name)},
+        {QStringLiteral("value"), QString::fromStdString(light.value)}};
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 

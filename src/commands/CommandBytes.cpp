@@ -1,7 +1,5 @@
 #include "commands/CommandBytes.h"
 
-#include <QString>
-
 #include "escpos/Commands.h"
 #include "platform/CodePage936.h"
 
@@ -12,7 +10,7 @@ using namespace std::string_literals;
 
 // Our literals are UTF-8; the printer reads GBK.
 CommandBlock Gbk(const char* utf8) {
-    return ToGbk(QString::fromUtf8(utf8));
+    return ToGbk(utf8);
 }
 
 }  // namespace

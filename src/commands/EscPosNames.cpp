@@ -1,7 +1,5 @@
 #include "commands/EscPosNames.h"
 
-#include <QCoreApplication>
-#include <QString>
 #include <algorithm>
 #include <cstdio>
 #include <optional>
@@ -13,9 +11,13 @@
 #include "escpos/EscPosFraming.h"
 #include "escpos/HexBytes.h"
 #include "platform/CodePage936.h"
+#include "texts/Texts.h"
 
 namespace quillora {
 namespace {
+
+using texts::Format;
+using texts::translate;
 
 using escpos::kDle;
 using escpos::kEot;
@@ -44,7 +46,7 @@ std::string Number(std::uint8_t byte) {
 }
 
 std::string SizeText(std::size_t bytes) {
-    return QCoreApplication::translate("EscPosNames", "%1 字节").arg(bytes).toStdString();
+    return Format(translate("EscPosNames", "%1 字节"), {std::to_string(bytes)});
 }
 
 const char* BarcodeType(std::uint8_t m) {
@@ -58,73 +60,61 @@ const char* BarcodeType(std::uint8_t m) {
 std::optional<std::string> EscName(const std::uint8_t* c, std::size_t length) {
     const std::string head = std::string("ESC ") + char(c[1]);
     if (length == 2) {
-        if (c[1] == '@')
-            return head + " " + QCoreApplication::translate("EscPosNames", "初始化").toStdString();
-        if (c[1] == 'm')
-            return head + " " + QCoreApplication::translate("EscPosNames", "半切").toStdString();
-        if (c[1] == 'i')
-            return head + " " + QCoreApplication::translate("EscPosNames", "全切").toStdString();
+        if (c[1] == '@') return head + " " + translate("EscPosNames", "初始化");
+        if (c[1] == 'm') return head + " " + translate("EscPosNames", "半切");
+        if (c[1] == 'i') return head + " " + translate("EscPosNames", "全切");
         return std::nullopt;
     }
     if (length == 3 && c[1] == 'd')
         return head + " " + Number(c[2]) + " " +
-               QCoreApplication::translate("EscPosNames", "走纸%1行").arg(int(c[2])).toStdString();
+               Format(translate("EscPosNames", "走纸%1行"), {Number(c[2])});
     if (length == 3 && c[1] == 'a') {
-        static constexpr const char* kAlign[] = {QT_TRANSLATE_NOOP("EscPosNames", "左对齐"),
-                                                 QT_TRANSLATE_NOOP("EscPosNames", "居中"),
-                                                 QT_TRANSLATE_NOOP("EscPosNames", "右对齐")};
+        static constexpr const char* kAlign[] = {texts::TranslateLater("EscPosNames", "左对齐"),
+                                                 texts::TranslateLater("EscPosNames", "居中"),
+                                                 texts::TranslateLater("EscPosNames", "右对齐")};
         const int n = c[2] >= '0' ? c[2] - '0' : c[2];
-        if (n <= 2)
-            return head + " " + Number(c[2]) + " " +
-                   QCoreApplication::translate("EscPosNames", kAlign[n]).toStdString();
+        if (n <= 2) return head + " " + Number(c[2]) + " " + translate("EscPosNames", kAlign[n]);
         return std::nullopt;
     }
     if (length == 5 && (c[1] == '9' || c[1] == 'p')) {
         return head + " " + Number(c[2]) + " " + Number(c[3]) + " " + Number(c[4]) + " " +
-               QCoreApplication::translate("EscPosNames", "钱箱脉冲").toStdString();
+               translate("EscPosNames", "钱箱脉冲");
     }
     if (length >= 5 && c[1] == '*') {
         return head + " " + Number(c[2]) + " " +
-               QCoreApplication::translate("EscPosNames", "位图 %1 列")
-                   .arg(c[3] | c[4] << 8)
-                   .toStdString();
+               Format(translate("EscPosNames", "位图 %1 列"), {std::to_string(c[3] | c[4] << 8)});
     }
     return std::nullopt;
 }
 
 std::optional<std::string> FunctionSwitchName(std::uint8_t n) {
-    if (n == escpos::kPaperTakenStatus)
-        return QCoreApplication::translate("EscPosNames", "取纸状态查询").toStdString();
+    if (n == escpos::kPaperTakenStatus) return translate("EscPosNames", "取纸状态查询");
     for (const FunctionSwitch& function :
          {kNearEndSwitch, kBlackMarkSwitch, kCutterSwitch, kPaperTakeSwitch}) {
-        if (n == function.onByte) return SwitchCaption(function.enableCaption).toStdString();
-        if (n == function.offByte) return SwitchCaption(function.disableCaption).toStdString();
+        if (n == function.onByte) return SwitchCaption(function.enableCaption);
+        if (n == function.offByte) return SwitchCaption(function.disableCaption);
     }
     return std::nullopt;
 }
 
 std::optional<std::string> GsName(const std::uint8_t* c, std::size_t length) {
-    if (length == 2 && c[1] == kFf)
-        return "GS FF " + QCoreApplication::translate("EscPosNames", "走纸到黑标").toStdString();
+    if (length == 2 && c[1] == kFf) return "GS FF " + translate("EscPosNames", "走纸到黑标");
     if (length == 3 && c[1] == 'V' && (c[2] == 0 || c[2] == '0'))
-        return "GS V " + Number(c[2]) + " " +
-               QCoreApplication::translate("EscPosNames", "全切").toStdString();
+        return "GS V " + Number(c[2]) + " " + translate("EscPosNames", "全切");
     if (length == 3 && c[1] == 'V' && (c[2] == 1 || c[2] == '1'))
-        return "GS V " + Number(c[2]) + " " +
-               QCoreApplication::translate("EscPosNames", "半切").toStdString();
+        return "GS V " + Number(c[2]) + " " + translate("EscPosNames", "半切");
     if (length == 4 && c[1] == 'V') {
         return "GS V " + Number(c[2]) + " " + Number(c[3]) + " " +
-               (c[2] == 65 ? QCoreApplication::translate("EscPosNames", "走纸并全切")
-                           : QCoreApplication::translate("EscPosNames", "走纸并半切"))
-                   .toStdString();
+               (c[2] == 65 ? translate("EscPosNames", "走纸并全切")
+                           : translate("EscPosNames", "走纸并半切"));
     }
     if (length == 3 && c[1] == '!') {
-        const QString factors = c[2] == 0
-                                    ? QCoreApplication::translate("EscPosNames", "正常大小")
-                                    : QCoreApplication::translate("EscPosNames", "宽%1倍 高%2倍")
-                                          .arg((c[2] >> 4) + 1)
-                                          .arg((c[2] & 0x0F) + 1);
-        return "GS ! " + ByteValue(c[2]) + " " + factors.toStdString();
+        const std::string factors =
+            c[2] == 0
+                ? translate("EscPosNames", "正常大小")
+                : Format(translate("EscPosNames", "宽%1倍 高%2倍"),
+                         {std::to_string((c[2] >> 4) + 1), std::to_string((c[2] & 0x0F) + 1)});
+        return "GS ! " + ByteValue(c[2]) + " " + factors;
     }
     if (length == 3 && c[1] == 'F') {
         const std::optional<std::string> what = FunctionSwitchName(c[2]);
@@ -138,7 +128,7 @@ std::optional<std::string> GsName(const std::uint8_t* c, std::size_t length) {
         const std::size_t start = c[2] <= 6 ? 3 : 4;
         const std::size_t end = c[2] <= 6 ? length - 1 : length;
         const std::string data(reinterpret_cast<const char*>(c + start), end - start);
-        return "GS k " + Number(c[2]) + " " + type + " \"" + FromGbk(data).toStdString() + "\"";
+        return "GS k " + Number(c[2]) + " " + type + " \"" + FromGbk(data) + "\"";
     }
     return std::nullopt;
 }
@@ -152,13 +142,11 @@ std::optional<std::string> PrefixedName(const std::uint8_t* c, std::size_t lengt
         case kFs:
             if (length > 3 && c[1] == 'q') {
                 return "FS q " + Number(c[2]) + " " +
-                       QCoreApplication::translate("EscPosNames", "定义NV位图 (%1)")
-                           .arg(QString::fromStdString(SizeText(length)))
-                           .toStdString();
+                       Format(translate("EscPosNames", "定义NV位图 (%1)"), {SizeText(length)});
             }
             if (length == 4 && c[1] == 'p') {
                 return "FS p " + Number(c[2]) + " " + Number(c[3]) + " " +
-                       QCoreApplication::translate("EscPosNames", "打印NV位图").toStdString();
+                       translate("EscPosNames", "打印NV位图");
             }
             return std::nullopt;
         case kDle:
@@ -210,7 +198,7 @@ std::string TextName(const std::uint8_t* bytes, std::size_t size) {
     const std::size_t whole = TextRunLength(bytes, shown) == shown ? shown : shown - 1;
     // Appended piece by piece: "\"" + std::string trips GCC 12's false -Wrestrict at -O3.
     std::string text = "\"";
-    text += FromGbk({reinterpret_cast<const char*>(bytes), whole}).toStdString();
+    text += FromGbk({reinterpret_cast<const char*>(bytes), whole});
     text += '"';
     if (whole < size) {
         text += "… (";
@@ -256,9 +244,7 @@ std::vector<std::string> NameCommands(const std::uint8_t* bytes, std::size_t siz
         }
         const std::optional<std::size_t> length = escpos::CommandLength(at, left);
         if (!length) {
-            Append(names, repeats,
-                   Hex(at, left) + " " +
-                       QCoreApplication::translate("EscPosNames", "(不完整)").toStdString());
+            Append(names, repeats, Hex(at, left) + " " + translate("EscPosNames", "(不完整)"));
             position = size;
             continue;
         }
@@ -271,9 +257,8 @@ std::vector<std::string> NameCommands(const std::uint8_t* bytes, std::size_t siz
         if (repeats[i] > 1) names[i] += " ×" + std::to_string(repeats[i]);
     }
     if (position < size)
-        names.push_back(QCoreApplication::translate("EscPosNames", "… (另有 %1)")
-                            .arg(QString::fromStdString(SizeText(size - position)))
-                            .toStdString());
+        names.push_back(
+            Format(translate("EscPosNames", "… (另有 %1)"), {SizeText(size - position)}));
     return names;
 }
 
@@ -306,9 +291,7 @@ std::string DescribeReply(const std::uint8_t* sent, std::size_t sentSize, const 
     std::size_t used = 0;
     for (const std::string& query : queries) {
         add(query + " → " +
-            (used < replySize
-                 ? ByteValue(reply[used++])
-                 : QCoreApplication::translate("EscPosNames", "无回复").toStdString()));
+            (used < replySize ? ByteValue(reply[used++]) : translate("EscPosNames", "无回复")));
     }
     if (used < replySize) add(Hex(reply + used, replySize - used));
     return text;

@@ -1,25 +1,22 @@
 #include "commands/FunctionSwitch.h"
 
-#include <QCoreApplication>
-#include <QString>
-
 #include "platform/CodePage936.h"
 
 namespace quillora {
 
 SwitchStep NextSwitchStep(const FunctionSwitch& function, std::string_view captionGbk) {
     // Compared as the printer-side GBK text, whole and exact.
-    if (captionGbk == ToGbk(QString::fromUtf8(function.enableCaption))) {
+    if (captionGbk == ToGbk(function.enableCaption)) {
         return {function.onByte, function.disableCaption};
     }
     return {function.offByte, function.enableCaption};
 }
 
-QString SwitchCaption(const char* caption) {
-    return QCoreApplication::translate("MainWindow", caption);
+std::string SwitchCaption(const char* caption) {
+    return texts::translate("MainWindow", caption);
 }
 
-SwitchStep NextSwitchStepShown(const FunctionSwitch& function, const QString& shownCaption) {
+SwitchStep NextSwitchStepShown(const FunctionSwitch& function, const std::string& shownCaption) {
     if (shownCaption == SwitchCaption(function.enableCaption)) {
         return {function.onByte, function.disableCaption};
     }

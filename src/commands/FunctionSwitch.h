@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "escpos/Commands.h"
+#include "texts/Texts.h"
 
 namespace quillora {
 
@@ -25,17 +26,18 @@ constexpr FunctionSwitch SwitchOf(const char* enableCaption, const char* disable
 }
 
 inline constexpr FunctionSwitch kBlackMarkSwitch =
-    SwitchOf(QT_TRANSLATE_NOOP("MainWindow", "开启黑标"),
-             QT_TRANSLATE_NOOP("MainWindow", "关闭黑标"), escpos::PrinterFunction::BlackMark);
+    SwitchOf(texts::TranslateLater("MainWindow", "开启黑标"),
+             texts::TranslateLater("MainWindow", "关闭黑标"), escpos::PrinterFunction::BlackMark);
 inline constexpr FunctionSwitch kNearEndSwitch = SwitchOf(
-    QT_TRANSLATE_NOOP("MainWindow", "开启纸将尽检测"),
-    QT_TRANSLATE_NOOP("MainWindow", "关闭纸将尽检测"), escpos::PrinterFunction::NearEndSensor);
-inline constexpr FunctionSwitch kPaperTakeSwitch = SwitchOf(
-    QT_TRANSLATE_NOOP("MainWindow", "开启取纸传感功能"),
-    QT_TRANSLATE_NOOP("MainWindow", "关闭取纸传感功能"), escpos::PrinterFunction::PaperTakenSensor);
+    texts::TranslateLater("MainWindow", "开启纸将尽检测"),
+    texts::TranslateLater("MainWindow", "关闭纸将尽检测"), escpos::PrinterFunction::NearEndSensor);
+inline constexpr FunctionSwitch kPaperTakeSwitch =
+    SwitchOf(texts::TranslateLater("MainWindow", "开启取纸传感功能"),
+             texts::TranslateLater("MainWindow", "关闭取纸传感功能"),
+             escpos::PrinterFunction::PaperTakenSensor);
 inline constexpr FunctionSwitch kCutterSwitch =
-    SwitchOf(QT_TRANSLATE_NOOP("MainWindow", "开启切刀功能"),
-             QT_TRANSLATE_NOOP("MainWindow", "关闭切刀功能"), escpos::PrinterFunction::Cutter);
+    SwitchOf(texts::TranslateLater("MainWindow", "开启切刀功能"),
+             texts::TranslateLater("MainWindow", "关闭切刀功能"), escpos::PrinterFunction::Cutter);
 
 struct SwitchStep {
     std::uint8_t n;          // the parameter of GS F n to send
@@ -46,11 +48,11 @@ struct SwitchStep {
 // the function on; any other text (the disable caption included) switches it off.
 SwitchStep NextSwitchStep(const FunctionSwitch& function, std::string_view captionGbk);
 
-// One of a switch's captions as the window shows it, in the user's language.
-QString SwitchCaption(const char* caption);
+// One of a switch's captions as the window shows it, in the user's language (UTF-8).
+std::string SwitchCaption(const char* caption);
 
-// The same step for the caption the window shows: its translated enable caption switches the
-// function on; other texts are compared as GBK as above.
-SwitchStep NextSwitchStepShown(const FunctionSwitch& function, const QString& shownCaption);
+// The same step for the caption the window shows (UTF-8): its translated enable caption
+// switches the function on; other texts are compared as GBK as above.
+SwitchStep NextSwitchStepShown(const FunctionSwitch& function, const std::string& shownCaption);
 
 }  // namespace quillora

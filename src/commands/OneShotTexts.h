@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace quillora {
 
 // The single-print test's report when the driver took fewer (or other) bytes than sent.
-QString PartialSendText(int sent, int length);
+std::string PartialSendText(int sent, int length);
 
 // The print-file test's report for a file that one send cannot carry.
-QString FileTooLargeText();
+std::string FileTooLargeText();
 
 }  // namespace quillora

@@ -1,9 +1,13 @@
 #include "commands/StatusDecoding.h"
 
-#include <QCoreApplication>
+#include <cstdio>
+
+#include "texts/Texts.h"
 
 namespace quillora {
 namespace {
+
+using texts::translate;
 
 bool NearEnd(std::uint8_t paperSensor) {
     return (paperSensor & 0x0C) != 0;
@@ -34,33 +38,34 @@ void TakeErrorByte(PrinterState& state, std::uint8_t error) {
 }
 
 // Lower-case hex without leading zeros; a zero byte still shows its digit.
-QString Hex(std::uint8_t value) {
-    return QString::number(value, 16);
+std::string Hex(std::uint8_t value) {
+    char text[3];
+    std::snprintf(text, sizeof text, "%x", value);
+    return text;
 }
 
 }  // namespace
 
-QString NearEndText(std::uint8_t paperSensor) {
-    return NearEnd(paperSensor) ? QCoreApplication::translate("StatusDecoding", "纸将尽")
-                                : QCoreApplication::translate("StatusDecoding", "纸ok");
+std::string NearEndText(std::uint8_t paperSensor) {
+    return NearEnd(paperSensor) ? translate("StatusDecoding", "纸将尽")
+                                : translate("StatusDecoding", "纸ok");
 }
 
-QString PaperTakenText(std::uint8_t reply) {
-    if (reply == kPaperTakenNoPaper) return QCoreApplication::translate("StatusDecoding", "无纸!");
-    if (reply == kPaperTakenPaper) return QCoreApplication::translate("StatusDecoding", "有纸!");
-    return QCoreApplication::translate("StatusDecoding", "返回数据不正确:0x") + Hex(reply);
+std::string PaperTakenText(std::uint8_t reply) {
+    if (reply == kPaperTakenNoPaper) return translate("StatusDecoding", "无纸!");
+    if (reply == kPaperTakenPaper) return translate("StatusDecoding", "有纸!");
+    return translate("StatusDecoding", "返回数据不正确:0x") + Hex(reply);
 }
 
-QString SerialStatusText(std::uint8_t offline, std::uint8_t paperSensor) {
-    const QString cover = CoverOpen(offline)
-                              ? QCoreApplication::translate("StatusDecoding", "盖打开")
-                              : QCoreApplication::translate("StatusDecoding", "盖关好");
-    const QString paper = PaperOut(offline) ? QCoreApplication::translate("StatusDecoding", "缺纸")
-                                            : QCoreApplication::translate("StatusDecoding", "有纸");
-    const QString nearEnd =
-        NearEnd(paperSensor) ? QCoreApplication::translate("StatusDecoding", "纸将尽") : QString();
-    return QCoreApplication::translate("StatusDecoding", "返回值:0x%1,0x%2,%3,%4,%5")
-        .arg(Hex(offline), Hex(paperSensor), cover, paper, nearEnd);
+std::string SerialStatusText(std::uint8_t offline, std::uint8_t paperSensor) {
+    const std::string cover = CoverOpen(offline) ? translate("StatusDecoding", "盖打开")
+                                                 : translate("StatusDecoding", "盖关好");
+    const std::string paper = PaperOut(offline) ? translate("StatusDecoding", "缺纸")
+                                                : translate("StatusDecoding", "有纸");
+    const std::string nearEnd =
+        NearEnd(paperSensor) ? translate("StatusDecoding", "纸将尽") : std::string();
+    return texts::Format(translate("StatusDecoding", "返回值:0x%1,0x%2,%3,%4,%5"),
+                         {Hex(offline), Hex(paperSensor), cover, paper, nearEnd});
 }
 
 StatusFields NearEndFields(std::uint8_t paperSensor) {
@@ -161,14 +166,14 @@ std::optional<std::string> PrinterIdText(std::string_view reply) {
     return std::string(text);
 }
 
-QString SerialOnlyText() {
-    return QCoreApplication::translate("StatusDecoding", "目前仅支持串口打印机!");
+std::string SerialOnlyText() {
+    return translate("StatusDecoding", "目前仅支持串口打印机!");
 }
-QString ReadFailedText() {
-    return QCoreApplication::translate("StatusDecoding", "读取数据失败!");
+std::string ReadFailedText() {
+    return translate("StatusDecoding", "读取数据失败!");
 }
-QString ReadReplyFailedText() {
-    return QCoreApplication::translate("StatusDecoding", "读取返回数据失败!");
+std::string ReadReplyFailedText() {
+    return translate("StatusDecoding", "读取返回数据失败!");
 }
 
 }  // namespace quillora

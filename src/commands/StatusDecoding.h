@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -9,17 +8,17 @@
 
 namespace quillora {
 
-// The texts that the status queries show for a printer's reply bytes.
+// The texts (UTF-8) that the status queries show for a printer's reply bytes.
 
 // DLE EOT 4 reply: paper near its end (bit 2 or 3) or not.
-QString NearEndText(std::uint8_t paperSensor);
+std::string NearEndText(std::uint8_t paperSensor);
 
 // GS F 1 reply: 32 no paper, 12 paper present; any other byte is named in hex.
-QString PaperTakenText(std::uint8_t reply);
+std::string PaperTakenText(std::uint8_t reply);
 
 // DLE EOT 2 reply then DLE EOT 4 reply: both bytes in hex, the cover, the paper and the
 // near-end state (empty when the paper is not near its end).
-QString SerialStatusText(std::uint8_t offline, std::uint8_t paperSensor);
+std::string SerialStatusText(std::uint8_t offline, std::uint8_t paperSensor);
 
 // The same replies as fields, for a script to read; a field the reply does not speak of
 // stays empty.
@@ -74,8 +73,8 @@ StatusFields FieldsOf(const PrinterState& state);
 std::optional<std::string> PrinterIdText(std::string_view reply);
 
 // The failures of a query, before any reply is decoded.
-QString SerialOnlyText();       // the connection is not a serial one
-QString ReadFailedText();       // near-end and serial-status queries
-QString ReadReplyFailedText();  // paper-taken query
+std::string SerialOnlyText();       // the connection is not a serial one
+std::string ReadFailedText();       // near-end and serial-status queries
+std::string ReadReplyFailedText();  // paper-taken query
 
 }  // namespace quillora

@@ -56,8 +56,4 @@ StatusExchange ExchangeStatus(PortDriver& ports, const PortName& port, const Sta
     return exchange;
 }
 
-QString RunStatusQuery(PortDriver& ports, const PortName& port, const StatusQuery& query) {
-    return ExchangeStatus(ports, port, query).text;
-}
-
 }  // namespace quillora

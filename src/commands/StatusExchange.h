@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <string>
 
 #include "commands/CommandBytes.h"
@@ -9,13 +8,13 @@
 
 namespace quillora {
 
-// One status query: what to send, how many reply bytes to expect, and the texts.
+// One status query: what to send, how many reply bytes to expect, and the texts (UTF-8).
 struct StatusQuery {
     CommandBlock request;
     int replyLength;  // 1 or 2
-    QString readFailure;
+    std::string readFailure;
     // Both get exactly replyLength bytes.
-    QString (*decode)(const std::string& reply);
+    std::string (*decode)(const std::string& reply);
     StatusFields (*fields)(const std::string& reply);
 };
 
@@ -25,7 +24,7 @@ struct StatusExchange {
     int requestSent = 0;   // the driver's count for the request
     std::string reply;     // the bytes that arrived
     bool replied = false;  // exactly replyLength of them
-    QString text;          // what the window shows
+    std::string text;      // what the window shows
 };
 
 StatusQuery NearEndQuery();
@@ -36,8 +35,5 @@ StatusQuery SerialStatusQuery();
 // reply at once; the text is the read failure unless exactly replyLength bytes arrived,
 // otherwise the decoded reply.
 StatusExchange ExchangeStatus(PortDriver& ports, const PortName& port, const StatusQuery& query);
-
-// ExchangeStatus's text.
-QString RunStatusQuery(PortDriver& ports, const PortName& port, const StatusQuery& query);
 
 }  // namespace quillora

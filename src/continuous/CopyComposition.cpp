@@ -1,6 +1,6 @@
 #include "continuous/CopyComposition.h"
 
-#include <QString>
+#include <cstdio>
 
 #include "escpos/Commands.h"
 #include "imaging/NvLogo.h"
@@ -24,16 +24,24 @@ std::string SizeCommand(int step) {
     return escpos::SelectCharacterSize(escpos::CharacterSize(step + 1, step + 1));
 }
 
+// The headings are printf's formats: their bytes on paper are what printf makes of them.
+std::string GbkHeading(const char* format, int copyNumber, const TimeOfDay& time) {
+    const auto print = [&](char* to, std::size_t size) {
+        return std::snprintf(to, size, format, copyNumber, time.hour, time.minute, time.second);
+    };
+    std::string utf8(std::size_t(print(nullptr, 0)), '\0');
+    print(utf8.data(), utf8.size() + 1);
+    return ToGbk(utf8);
+}
+
 }  // namespace
 
 std::string PortCopyHeading(int copyNumber, const TimeOfDay& time) {
-    return ToGbk(QString::asprintf("当前第%d份,时间:%d:%d:%d\r\n\r\n", copyNumber, time.hour,
-                                   time.minute, time.second));
+    return GbkHeading("当前第%d份,时间:%d:%d:%d\r\n\r\n", copyNumber, time);
 }
 
 std::string DriverCopyHeading(int copyNumber, const TimeOfDay& time) {
-    return ToGbk(QString::asprintf("当前第%d份, 时间:%.2d:%.2d:%.2d\r\n\r\n", copyNumber, time.hour,
-                                   time.minute, time.second));
+    return GbkHeading("当前第%d份, 时间:%.2d:%.2d:%.2d\r\n\r\n", copyNumber, time);
 }
 
 std::vector<std::string> MixedSizeBodySends(std::string_view body) {

@@ -1,12 +1,12 @@
 #include "driverchecks/DriverChecks.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 
 #include "continuous/CopyComposition.h"
 #include "driverprint/DeviceEntry.h"
 #include "driverprint/PrinterDeviceContext.h"
 #include "driverprint/Spooler.h"
+#include "texts/Texts.h"
 
 namespace quillora {
 namespace {
@@ -16,10 +16,11 @@ namespace {
 constexpr int kDriverTextTop = 100;
 
 void SayThereIsNone(CheckHost& host, int errorCode) {
-    host.Report({CheckOutcome::Failed,
-                 QCoreApplication::translate("DriverChecks", "没有默认打印机,或者没有安装打印机!%1")
-                     .arg(errorCode),
-                 MessageIcon::None});
+    host.Report(
+        {CheckOutcome::Failed,
+         texts::Format(texts::translate("DriverChecks", "没有默认打印机,或者没有安装打印机!%1"),
+                       {std::to_string(errorCode)}),
+         MessageIcon::None});
 }
 
 std::unique_ptr<PrinterDeviceContext> OpenDefaultPrinter(CheckHost& host) {
@@ -32,8 +33,7 @@ std::unique_ptr<PrinterDeviceContext> OpenDefaultPrinter(CheckHost& host) {
     }
     if (!ParseDeviceEntry(spooler.DefaultDeviceEntry())) {
         // The window has never said anything here; a script is told.
-        host.Report({CheckOutcome::Failed,
-                     QStringLiteral("the default printer's device entry cannot be read"),
+        host.Report({CheckOutcome::Failed, "the default printer's device entry cannot be read",
                      MessageIcon::None, false});
         return nullptr;
     }
@@ -74,11 +74,10 @@ void PrintTestPage(CheckHost& host, const std::string& queue) {
         page.DrawText(host.SampleText().value_or(std::string()), page.PrintableArea(),
                       kDtWordBreak);
     });
-    const QString name = QString::fromStdString(dc->QueueName());
+    const std::string name = dc->QueueName();
     // The window shows nothing either way, as the spooler's own test page does.
     host.Report({printed ? CheckOutcome::Ok : CheckOutcome::Failed,
-                 printed ? QStringLiteral("printed on %1").arg(name)
-                         : QStringLiteral("%1 did not take the page").arg(name),
+                 printed ? "printed on " + name : name + " did not take the page",
                  MessageIcon::None, false});
 }
 

@@ -90,7 +90,7 @@ int PrinterDeviceContext::TextOut(int x, int y, std::string_view gbkText) {
     const QRect line(x, y, PrintableArea().width(), painter_->fontMetrics().height());
     QRect drawn;
     painter_->drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-                       FromGbk(gbkText), &drawn);
+                       QString::fromStdString(FromGbk(gbkText)), &drawn);
     // Taller than the font's own line when a fallback font draws some of its characters.
     return drawn.height();
 }
@@ -100,7 +100,7 @@ int PrinterDeviceContext::DrawText(std::string_view gbkText, const QRect& rect, 
     int flags = Qt::AlignLeft | Qt::AlignTop;
     if (format & kDtWordBreak) flags |= Qt::TextWordWrap;
     QRect drawn;
-    painter_->drawText(rect, flags, WithLfBreaks(FromGbk(gbkText)), &drawn);
+    painter_->drawText(rect, flags, WithLfBreaks(QString::fromStdString(FromGbk(gbkText))), &drawn);
     return drawn.height();
 }
 

@@ -55,8 +55,9 @@ SendTally MainTestDialog::SendInBackground(const PortName& port, std::int64_t to
         }
         const std::int64_t taken = std::min(sender_.Taken(), total);
         const std::int64_t ms = std::max<std::int64_t>(elapsed.elapsed(), 1);
-        progress.Update(SendProgressText(port, taken, total, taken * 1000 / ms),
-                        total > 0 ? int(taken * SendProgressDialog::kSteps / total) : 0);
+        progress.Update(
+            QString::fromStdString(SendProgressText(port, taken, total, taken * 1000 / ms)),
+            total > 0 ? int(taken * SendProgressDialog::kSteps / total) : 0);
         if (!progress.isVisible() && ms >= kProgressAfterMs) {
             progress.show();
             loop.quit();  // from now on the loop takes user input: the dialog holds the window

@@ -152,7 +152,7 @@ void MainTestDialog::InitDialog() {
     UpdateData(false);
     BuildConnectionList();
 
-    textBox_->setPlainText(StartupText(DataFilePath("Print.txt")));
+    textBox_->setPlainText(QString::fromStdString(StartupText(DataFilePath("Print.txt"))));
 
     QTimer::singleShot(kCaretTimerMs, this, [this] {
         textBox_->setFocus();
@@ -168,8 +168,8 @@ void MainTestDialog::InitDialog() {
 
 bool MainTestDialog::PullInteger(int id, std::atomic<int>& field, const IntegerRange& range) {
     auto* edit = static_cast<QLineEdit*>(Control(id));
-    const std::optional<int> value = ParseDialogInteger(edit->text());
-    QString prompt;
+    const std::optional<int> value = ParseDialogInteger(edit->text().toStdString());
+    std::string prompt;
     if (!value) {
         prompt = EnterIntegerPrompt();
     } else {
@@ -177,7 +177,7 @@ bool MainTestDialog::PullInteger(int id, std::atomic<int>& field, const IntegerR
         if (range.Contains(*value)) return true;
         prompt = EnterIntegerInRangePrompt(range.low, range.high);
     }
-    ShowMessage(prompt, MessageIcon::Exclamation);
+    ShowMessage(QString::fromStdString(prompt), MessageIcon::Exclamation);
     edit->setFocus();
     edit->selectAll();
     return false;
@@ -252,11 +252,12 @@ void MainTestDialog::SetChecked(int id, bool checked) {
 }
 
 std::string MainTestDialog::TextBoxBytes() const {
-    return PrinterTextBytes(textBox_->toPlainText());
+    return PrinterTextBytes(textBox_->toPlainText().toStdString());
 }
 
 std::string MainTestDialog::SelectedEntryText() const {
-    return portList_->currentIndex() < 0 ? std::string() : ToGbk(portList_->currentText());
+    return portList_->currentIndex() < 0 ? std::string()
+                                         : ToGbk(portList_->currentText().toStdString());
 }
 
 void MainTestDialog::ShowMessage(const QString& text, MessageIcon icon) {

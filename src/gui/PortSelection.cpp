@@ -14,7 +14,7 @@ namespace quillora {
 void MainTestDialog::BuildConnectionList() {
     auto* list = static_cast<QComboBox*>(Control(ctl::PortList));
     for (const std::string& entry : BuildConnectionEntries(services_.ports)) {
-        list->addItem(FromGbk(entry));
+        list->addItem(QString::fromStdString(FromGbk(entry)));
     }
 }
 

@@ -26,7 +26,7 @@ SendProgressDialog::SendProgressDialog(QWidget* owner, std::function<void()> can
     layout->addWidget(button_, 0, Qt::AlignRight);
     connect(button_, &QPushButton::clicked, this, [this] { reject(); });
     // Laid out and given its window now, so that showing it later is quick.
-    Update(SendProgressText({}, 0, 0, 0), 0);
+    Update(QString::fromStdString(SendProgressText({}, 0, 0, 0)), 0);
     adjustSize();
     winId();
 }
@@ -40,7 +40,7 @@ void SendProgressDialog::Update(const QString& text, int steps) {
 void SendProgressDialog::reject() {
     if (!button_->isEnabled()) return;
     button_->setEnabled(false);
-    label_->setText(SendCancellingText());
+    label_->setText(QString::fromStdString(SendCancellingText()));
     cancel_();
 }
 

@@ -18,7 +18,7 @@ SerialSettingsDialog::SerialSettingsDialog(PortName port, std::string settingsPa
       settingsPath_(std::move(settingsPath)),
       baudRates_(new QComboBox(this)),
       flowControls_(new QComboBox(this)) {
-    setWindowTitle(FromGbk(port_) + tr(" 串口设置"));
+    setWindowTitle(QString::fromStdString(FromGbk(port_)) + tr(" 串口设置"));
 
     const ProfileSnapshot settings(settingsPath_);
     const int baudRate = settings.ReadInt(port_, "Baudrate", 9600);

@@ -48,9 +48,9 @@ StatusWindow::StatusWindow(const Services& services, PortName port, QWidget* par
     for (const Light& light : LightsOf({})) {
         auto* dot = new QLabel(lightsBox);
         dot->setFixedSize(kDot, kDot);
-        auto* value = new QLabel(light.value, lightsBox);
+        auto* value = new QLabel(QString::fromStdString(light.value), lightsBox);
         grid->addWidget(dot, row, 0);
-        grid->addWidget(new QLabel(light.name, lightsBox), row, 1);
+        grid->addWidget(new QLabel(QString::fromStdString(light.name), lightsBox), row, 1);
         grid->addWidget(value, row, 2);
         lights_.emplace_back(dot, value);
         keys_.push_back(light.key);
@@ -140,21 +140,21 @@ void StatusWindow::Show(const StatusReading& reading, const std::vector<Light>& 
         lights_[i].first->setStyleSheet(QStringLiteral("background:%1; border-radius:%2px;")
                                             .arg(Colour(lights[i].colour))
                                             .arg(kDot / 2));
-        lights_[i].second->setText(lights[i].value);
+        lights_[i].second->setText(QString::fromStdString(lights[i].value));
     }
-    mode_->setText(!reading.responding ? NoResponseText()
+    mode_->setText(!reading.responding ? QString::fromStdString(NoResponseText())
                    : reading.automatic ? tr("自动状态返回")
                                        : tr("每0.5秒查询"));
     if (changes.empty()) return;
     history_.Add(services_.clock.LocalTime(), changes);
-    historyView_->setPlainText(history_.Text());
+    historyView_->setPlainText(QString::fromStdString(history_.Text()));
     historyView_->moveCursor(QTextCursor::End);
 }
 
 void StatusWindow::ShowInformation(const PrinterInformation& information) {
     QStringList lines;
     for (const auto& [caption, value] : InformationFields(information)) {
-        lines << caption + QStringLiteral(": ") + value;
+        lines << QString::fromStdString(caption + ": " + value);
     }
     information_->setText(lines.isEmpty() ? tr("打印机没有回答!") : lines.join(u'\n'));
 }
@@ -171,7 +171,7 @@ QString StatusWindow::InformationText() const {
 }
 
 void StatusWindow::SaveHistory() {
-    const QByteArray text = history_.Text().toUtf8();
+    const QByteArray text = QByteArray::fromStdString(history_.Text());
     SaveToChosenFile(
         services_.files, services_.messages, this, tr("文本文件 (*.txt)|*.txt||"),
         QStringLiteral("printer-status.txt"), [&](QFile& file) { return WriteWhole(file, text); },

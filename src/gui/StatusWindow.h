@@ -43,7 +43,7 @@ public:
 
     // What the window shows now, for a look from outside (tests, screen readers).
     QString LightText(const char* key) const;
-    QString HistoryText() const { return history_.Text(); }
+    QString HistoryText() const { return QString::fromStdString(history_.Text()); }
     QString InformationText() const;
     bool Polling() const;
 

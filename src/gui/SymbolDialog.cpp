@@ -15,7 +15,7 @@ SymbolDialog::SymbolDialog(SymbolKind kind, Print print, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kind == SymbolKind::Qr ? tr("二维码打印") : tr("PDF417打印"));
     auto* form = new QFormLayout(this);
-    text_ = new QPlainTextEdit(DefaultSymbolText(kind), this);
+    text_ = new QPlainTextEdit(QString::fromStdString(DefaultSymbolText(kind)), this);
     text_->setMaximumHeight(80);
     form->addRow(tr("文字"), text_);
     encoding_ = new QComboBox(this);
@@ -40,7 +40,7 @@ SymbolDialog::SymbolDialog(SymbolKind kind, Print print, QWidget* parent)
 
 SymbolRequest SymbolDialog::Request() const {
     SymbolRequest request;
-    request.text = text_->toPlainText();
+    request.text = text_->toPlainText().toStdString();
     request.encoding = encoding_->currentIndex() == 1 ? TextEncoding::Utf8 : TextEncoding::Gbk;
     if (kind_ == SymbolKind::Qr) {
         request.qrModuleSize = size_->value();

@@ -17,12 +17,15 @@ namespace quillora {
 WindowCheckHost::WindowCheckHost(MainTestDialog& window, int controlId, std::optional<QString> file)
     : window_(window),
       controlId_(controlId),
-      caption_(window.ControlText(controlId)),
+      caption_(window.ControlText(controlId).toStdString()),
       file_(std::move(file)) {}
 
 WindowCheckHost::WindowCheckHost(MainTestDialog& window, const QString& caption,
                                  std::optional<SymbolRequest> symbol)
-    : window_(window), controlId_(kNoButton), caption_(caption), symbol_(std::move(symbol)) {}
+    : window_(window),
+      controlId_(kNoButton),
+      caption_(caption.toStdString()),
+      symbol_(std::move(symbol)) {}
 
 std::optional<SymbolRequest> WindowCheckHost::Symbol(SymbolKind) {
     return symbol_;
@@ -48,7 +51,7 @@ std::optional<bool> WindowCheckHost::SwitchOn(const FunctionSwitch& function) {
     // The caption flips before the command is sent, so it always names what the next click
     // does; the report names the caption that was clicked.
     const SwitchStep step = NextSwitchStepShown(function, caption_);
-    window_.SetControlText(controlId_, SwitchCaption(step.newCaption));
+    window_.SetControlText(controlId_, QString::fromStdString(SwitchCaption(step.newCaption)));
     return step.n == function.onByte;
 }
 
@@ -70,7 +73,7 @@ std::optional<std::string> WindowCheckHost::PreparedDocument() {
 }
 
 void WindowCheckHost::Refuse(const InputProblem& problem) {
-    window_.ShowMessage(problem.windowText, problem.icon);
+    window_.ShowMessage(QString::fromStdString(problem.windowText), problem.icon);
 }
 
 PortName WindowCheckHost::Port() {
@@ -111,28 +114,29 @@ ContinuousRunFields WindowCheckHost::RunFields() {
             window_.PrintMode};
 }
 
-QString WindowCheckHost::FailureText(const SendReport& report) const {
+std::string WindowCheckHost::FailureText(const SendReport& report) const {
     return SendFailureText(caption_, report.port, report.tally,
                            DriverErrorOf(report, window_.Services().ports), report.shortSendLine);
 }
 
 void WindowCheckHost::ReportSend(const SendReport& report) {
-    const QString failure = FailureText(report);
-    if (!failure.isEmpty()) {
-        window_.ShowMessage(failure, MessageIcon::Exclamation);
-    } else if (!report.doneText.isEmpty()) {
-        window_.ShowMessage(report.doneText, MessageIcon::Exclamation);
+    const std::string failure = FailureText(report);
+    if (!failure.empty()) {
+        window_.ShowMessage(QString::fromStdString(failure), MessageIcon::Exclamation);
+    } else if (!report.doneText.empty()) {
+        window_.ShowMessage(QString::fromStdString(report.doneText), MessageIcon::Exclamation);
     }
 }
 
 void WindowCheckHost::Report(const CheckMessage& message) {
     if (!message.boxInWindow) return;
-    window_.UiThread().Invoke(
-        [this, &message] { window_.ShowMessage(message.text, message.icon); });
+    window_.UiThread().Invoke([this, &message] {
+        window_.ShowMessage(QString::fromStdString(message.text), message.icon);
+    });
 }
 
 void WindowCheckHost::RunEnded(const SendReport& copiesSent) {
-    const QString lostCopies = FailureText(copiesSent);
+    const QString lostCopies = QString::fromStdString(FailureText(copiesSent));
     window_.UiThread().Invoke([this, &lostCopies] { window_.Continuous().RunOver(lostCopies); });
 }
 

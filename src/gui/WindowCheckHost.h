@@ -47,11 +47,11 @@ public:
 
 private:
     // Why `report`'s bytes did not all go, under this check's caption; "" when they did.
-    QString FailureText(const SendReport& report) const;
+    std::string FailureText(const SendReport& report) const;
 
     MainTestDialog& window_;
     const int controlId_;
-    const QString caption_;
+    const std::string caption_;  // UTF-8, as the checks' texts
     std::optional<QString> file_;
     std::optional<SymbolRequest> symbol_;
     SpoolerDriverPrinting driverPrinting_;

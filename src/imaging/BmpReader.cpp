@@ -1,7 +1,6 @@
 #include "imaging/BmpReader.h"
 
 #include <unistd.h>
-#include <QtGlobal>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "platform/InputFile.h"
+#include "texts/Texts.h"
 
 namespace quillora {
 namespace {
@@ -159,23 +159,23 @@ BmpReadResult ReadPaddedBitmap(const std::string& path, int rowMultiple) {
 const char* BmpReadFailureText(BmpReadFailure failure) {
     switch (failure) {
         case BmpReadFailure::CannotOpen:
-            return QT_TRANSLATE_NOOP("BmpReader", "打开文件失败!");
+            return texts::TranslateLater("BmpReader", "打开文件失败!");
         case BmpReadFailure::Empty:
-            return QT_TRANSLATE_NOOP("BmpReader", "BMP文件是空的!");
+            return texts::TranslateLater("BmpReader", "BMP文件是空的!");
         case BmpReadFailure::Incomplete:
-            return QT_TRANSLATE_NOOP("BmpReader", "BMP文件不完整!");
+            return texts::TranslateLater("BmpReader", "BMP文件不完整!");
         case BmpReadFailure::TopDown:
-            return QT_TRANSLATE_NOOP("BmpReader", "不支持自上而下存储的BMP文件!");
+            return texts::TranslateLater("BmpReader", "不支持自上而下存储的BMP文件!");
         case BmpReadFailure::InvalidSize:
-            return QT_TRANSLATE_NOOP("BmpReader", "BMP文件的宽度、高度或位数无效!");
+            return texts::TranslateLater("BmpReader", "BMP文件的宽度、高度或位数无效!");
         case BmpReadFailure::TooLarge:
-            return QT_TRANSLATE_NOOP("BmpReader", "BMP图像过大,打印机无法接受!");
+            return texts::TranslateLater("BmpReader", "BMP图像过大,打印机无法接受!");
         case BmpReadFailure::NoMemory:
-            return QT_TRANSLATE_NOOP("BmpReader", "内存不足,无法完成测试!");
+            return texts::TranslateLater("BmpReader", "内存不足,无法完成测试!");
         case BmpReadFailure::ReadFailed:
-            return QT_TRANSLATE_NOOP("BmpReader", "读取文件失败!");
+            return texts::TranslateLater("BmpReader", "读取文件失败!");
     }
-    return QT_TRANSLATE_NOOP("BmpReader", "打开文件失败!");
+    return texts::TranslateLater("BmpReader", "打开文件失败!");
 }
 
 }  // namespace quillora

@@ -1,15 +1,14 @@
 #include "imaging/ImageSends.h"
 
-#include <QtGlobal>
-
 #include "imaging/LockedPages.h"
 #include "imaging/NvLogo.h"
 #include "imaging/RasterBands.h"
+#include "texts/Texts.h"
 
 namespace quillora {
 
 const char* NvLogoDoneText() {
-    return QT_TRANSLATE_NOOP("BmpReader", "下载NV图完成! ");
+    return texts::TranslateLater("BmpReader", "下载NV图完成! ");
 }
 
 std::int64_t NvLogoSendLength(const PaddedBitmap& bitmap) {

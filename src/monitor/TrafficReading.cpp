@@ -1,20 +1,23 @@
 #include "monitor/TrafficReading.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 
 #include "commands/EscPosNames.h"
 #include "escpos/HexBytes.h"
+#include "texts/Texts.h"
 
 namespace quillora {
 namespace {
+
+using texts::Format;
+using texts::translate;
 
 constexpr std::size_t kShownHexBytes = 256;
 // How far back a reply looks for the send it answers.
 constexpr std::size_t kReplySearchRows = 64;
 
 std::string BytesText(std::size_t count) {
-    return QCoreApplication::translate("TrafficReading", "%1 字节").arg(count).toStdString();
+    return Format(translate("TrafficReading", "%1 字节"), {std::to_string(count)});
 }
 
 std::string Reading(const TrafficRows& rows, std::size_t index) {
@@ -24,9 +27,7 @@ std::string Reading(const TrafficRows& rows, std::size_t index) {
     if (event.direction == TrafficDirection::Sent) {
         const std::string named = DescribeSent(bytes, event.bytes.size());
         if (entry.bytesCut == 0) return named;
-        return QCoreApplication::translate("TrafficReading", "(前 %1未保留)")
-                   .arg(QString::fromStdString(BytesText(entry.bytesCut)))
-                   .toStdString() +
+        return Format(translate("TrafficReading", "(前 %1未保留)"), {BytesText(entry.bytesCut)}) +
                " " + named;
     }
     const std::size_t oldest = index > kReplySearchRows ? index - kReplySearchRows : 0;
@@ -56,9 +57,7 @@ std::string ReadingOf(const TrafficRows& rows, std::size_t index) {
     const std::string& error = rows[index].event->error;
     const std::string reading = Reading(rows, index);
     if (error.empty()) return reading;
-    return QCoreApplication::translate("TrafficReading", "错误: %1")
-               .arg(QString::fromStdString(error))
-               .toStdString() +
+    return Format(translate("TrafficReading", "错误: %1"), {error}) +
            (reading.empty() ? "" : " | " + reading);
 }
 

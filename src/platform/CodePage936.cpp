@@ -42,25 +42,30 @@ private:
     iconv_t cd_;
 };
 
-size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) return 2;
-    if ((lead & 0xF0) == 0xE0) return 3;
-    if ((lead & 0xF8) == 0xF0) return 4;
-    return 1;
+// The bytes of the character at `in` that GBK does not hold, or of a broken sequence: the lead
+// and the continuation bytes that follow it, so that text after a broken sequence is kept.
+size_t Utf8CharacterLength(const char* in, size_t left) {
+    const auto lead = static_cast<unsigned char>(in[0]);
+    size_t expected = 1;  // ASCII, or a byte that cannot lead
+    if (lead >= 0xC0 && lead < 0xF8) expected = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    size_t length = 1;
+    while (length < std::min(expected, left) &&
+           (static_cast<unsigned char>(in[length]) & 0xC0) == 0x80) {
+        ++length;
+    }
+    return length;
 }
 
 }  // namespace
 
-std::string ToGbk(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    const char* in = utf8.constData();
-    size_t inLeft = static_cast<size_t>(utf8.size());
+std::string ToGbk(std::string_view utf8) {
+    const char* in = utf8.data();
+    size_t inLeft = utf8.size();
     std::string out;
     out.reserve(inLeft);
     Converter converter(kGbkName, "UTF-8");
     while (converter.Run(in, inLeft, out) != 0) {
-        const size_t skip = std::min(Utf8SequenceLength(static_cast<unsigned char>(*in)), inLeft);
+        const size_t skip = Utf8CharacterLength(in, inLeft);
         in += skip;
         inLeft -= skip;
         out.push_back('?');
@@ -68,7 +73,7 @@ std::string ToGbk(const QString& text) {
     return out;
 }
 
-QString FromGbk(std::string_view bytes) {
+std::string FromGbk(std::string_view bytes) {
     const char* in = bytes.data();
     size_t inLeft = bytes.size();
     std::string utf8;
@@ -79,7 +84,7 @@ QString FromGbk(std::string_view bytes) {
         --inLeft;
         utf8.append("\xEF\xBF\xBD");
     }
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    return utf8;
 }
 
 }  // namespace quillora

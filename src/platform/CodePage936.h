@@ -1,18 +1,18 @@
 #pragma once
 
-#include <QString>
 #include <string>
 #include <string_view>
 
 namespace quillora {
 
 // Every text that reaches a printer, the settings file or a byte comparison is GBK
-// (code page 936); widgets hold Unicode. These two calls are the only crossing.
+// (code page 936); the program's own texts are UTF-8. These two calls are the only crossing.
 
-// Characters that GBK cannot hold become '?', one per character.
-std::string ToGbk(const QString& text);
+// Characters that GBK cannot hold become '?', one per character (or per byte that is not
+// UTF-8).
+std::string ToGbk(std::string_view utf8);
 
-// Bytes that are not valid GBK become U+FFFD, one per byte.
-QString FromGbk(std::string_view bytes);
+// UTF-8; bytes that are not valid GBK become U+FFFD, one per byte.
+std::string FromGbk(std::string_view bytes);
 
 }  // namespace quillora

@@ -1,5 +1,7 @@
 #include "status/StatusHistory.h"
 
+#include <cstdio>
+
 namespace quillora {
 
 void StatusHistory::Add(const TimeOfDay& time, const std::vector<Light>& changes) {
@@ -9,20 +11,19 @@ void StatusHistory::Add(const TimeOfDay& time, const std::vector<Light>& changes
     }
 }
 
-QString StatusHistory::TimeText(const TimeOfDay& time) {
-    return QStringLiteral("%1:%2:%3")
-        .arg(time.hour, 2, 10, QLatin1Char('0'))
-        .arg(time.minute, 2, 10, QLatin1Char('0'))
-        .arg(time.second, 2, 10, QLatin1Char('0'));
+std::string StatusHistory::TimeText(const TimeOfDay& time) {
+    char text[36];  // room for any int, though a clock's are two digits
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hour, time.minute, time.second);
+    return text;
 }
 
-QString StatusHistory::Line(const Entry& entry) {
-    return TimeText(entry.time) + QLatin1Char(' ') + entry.text;
+std::string StatusHistory::Line(const Entry& entry) {
+    return TimeText(entry.time) + ' ' + entry.text;
 }
 
-QString StatusHistory::Text() const {
-    QString text;
-    for (const Entry& entry : entries_) text += Line(entry) + QLatin1Char('\n');
+std::string StatusHistory::Text() const {
+    std::string text;
+    for (const Entry& entry : entries_) text += Line(entry) + '\n';
     return text;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <deque>
+#include <string>
 
 #include "platform/TickClock.h"
 #include "status/StatusLights.h"
@@ -15,16 +15,16 @@ public:
 
     struct Entry {
         TimeOfDay time;
-        QString text;  // "上盖: 打开"
+        std::string text;  // "上盖: 打开" (UTF-8)
     };
 
     void Add(const TimeOfDay& time, const std::vector<Light>& changes);
     const std::deque<Entry>& Entries() const { return entries_; }
     // One line per entry, "09:05:03 上盖: 打开", for saving as text.
-    QString Text() const;
+    std::string Text() const;
 
-    static QString TimeText(const TimeOfDay& time);  // hh:mm:ss
-    static QString Line(const Entry& entry);
+    static std::string TimeText(const TimeOfDay& time);  // hh:mm:ss
+    static std::string Line(const Entry& entry);
 
 private:
     std::deque<Entry> entries_;

@@ -1,14 +1,15 @@
 #include "status/StatusLights.h"
 
-#include <QCoreApplication>
+#include <cstdio>
 
 #include "platform/CodePage936.h"
+#include "texts/Texts.h"
 
 namespace quillora {
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("PrinterStatus", text);
+std::string Tr(const char* text) {
+    return texts::translate("PrinterStatus", text);
 }
 
 Light YesNo(const char* key, const char* name, bool fault, const char* yes, const char* no) {
@@ -18,57 +19,58 @@ Light YesNo(const char* key, const char* name, bool fault, const char* yes, cons
 Light Paper(PaperLevel paper) {
     switch (paper) {
         case PaperLevel::NearEnd:
-            return {"paper", Tr(QT_TRANSLATE_NOOP("PrinterStatus", "纸")),
-                    Tr(QT_TRANSLATE_NOOP("PrinterStatus", "纸将尽")), LightColour::Yellow};
+            return {"paper", texts::translate("PrinterStatus", "纸"),
+                    texts::translate("PrinterStatus", "纸将尽"), LightColour::Yellow};
         case PaperLevel::Out:
-            return {"paper", Tr(QT_TRANSLATE_NOOP("PrinterStatus", "纸")),
-                    Tr(QT_TRANSLATE_NOOP("PrinterStatus", "缺纸")), LightColour::Red};
+            return {"paper", texts::translate("PrinterStatus", "纸"),
+                    texts::translate("PrinterStatus", "缺纸"), LightColour::Red};
         case PaperLevel::Present:
             break;
     }
-    return {"paper", Tr(QT_TRANSLATE_NOOP("PrinterStatus", "纸")),
-            Tr(QT_TRANSLATE_NOOP("PrinterStatus", "有纸")), LightColour::Green};
+    return {"paper", texts::translate("PrinterStatus", "纸"),
+            texts::translate("PrinterStatus", "有纸"), LightColour::Green};
 }
 
 Light Responding(bool responding) {
-    return {"responding", Tr(QT_TRANSLATE_NOOP("PrinterStatus", "打印机")),
-            responding ? Tr(QT_TRANSLATE_NOOP("PrinterStatus", "有响应")) : NoResponseText(),
+    return {"responding", texts::translate("PrinterStatus", "打印机"),
+            responding ? texts::translate("PrinterStatus", "有响应") : NoResponseText(),
             responding ? LightColour::Green : LightColour::Grey};
 }
 
 }  // namespace
 
-QString NoResponseText() {
-    return Tr(QT_TRANSLATE_NOOP("PrinterStatus", "无响应"));
+std::string NoResponseText() {
+    return texts::translate("PrinterStatus", "无响应");
 }
 
 std::vector<Light> LightsOf(const StatusReading& reading) {
     const PrinterState& s = reading.state;
     std::vector<Light> lights{
-        YesNo("online", QT_TRANSLATE_NOOP("PrinterStatus", "联机"), !s.online,
-              QT_TRANSLATE_NOOP("PrinterStatus", "脱机"),
-              QT_TRANSLATE_NOOP("PrinterStatus", "联机")),
+        YesNo("online", texts::TranslateLater("PrinterStatus", "联机"), !s.online,
+              texts::TranslateLater("PrinterStatus", "脱机"),
+              texts::TranslateLater("PrinterStatus", "联机")),
         Paper(s.paper),
-        YesNo("cover", QT_TRANSLATE_NOOP("PrinterStatus", "上盖"), s.coverOpen,
-              QT_TRANSLATE_NOOP("PrinterStatus", "打开"),
-              QT_TRANSLATE_NOOP("PrinterStatus", "关闭")),
+        YesNo("cover", texts::TranslateLater("PrinterStatus", "上盖"), s.coverOpen,
+              texts::TranslateLater("PrinterStatus", "打开"),
+              texts::TranslateLater("PrinterStatus", "关闭")),
         // The drawer pin's level means open or shut depending on the drawer; say the level.
-        {"drawer", Tr(QT_TRANSLATE_NOOP("PrinterStatus", "钱箱")),
-         Tr(s.drawerPinHigh ? QT_TRANSLATE_NOOP("PrinterStatus", "引脚高电平")
-                            : QT_TRANSLATE_NOOP("PrinterStatus", "引脚低电平")),
+        {"drawer", texts::translate("PrinterStatus", "钱箱"),
+         s.drawerPinHigh ? texts::translate("PrinterStatus", "引脚高电平")
+                         : texts::translate("PrinterStatus", "引脚低电平"),
          LightColour::Green},
-        {"feedButton", Tr(QT_TRANSLATE_NOOP("PrinterStatus", "走纸键")),
-         Tr(s.feedButton ? QT_TRANSLATE_NOOP("PrinterStatus", "按下")
-                         : QT_TRANSLATE_NOOP("PrinterStatus", "未按")),
+        {"feedButton", texts::translate("PrinterStatus", "走纸键"),
+         s.feedButton ? texts::translate("PrinterStatus", "按下")
+                      : texts::translate("PrinterStatus", "未按"),
          s.feedButton ? LightColour::Yellow : LightColour::Green},
-        YesNo("cutterError", QT_TRANSLATE_NOOP("PrinterStatus", "切刀错误"), s.cutterError,
-              QT_TRANSLATE_NOOP("PrinterStatus", "有"), QT_TRANSLATE_NOOP("PrinterStatus", "无")),
-        YesNo("unrecoverableError", QT_TRANSLATE_NOOP("PrinterStatus", "不可恢复错误"),
-              s.unrecoverableError, QT_TRANSLATE_NOOP("PrinterStatus", "有"),
-              QT_TRANSLATE_NOOP("PrinterStatus", "无")),
-        YesNo("autoRecoverableError", QT_TRANSLATE_NOOP("PrinterStatus", "可自动恢复错误"),
-              s.autoRecoverableError, QT_TRANSLATE_NOOP("PrinterStatus", "有"),
-              QT_TRANSLATE_NOOP("PrinterStatus", "无")),
+        YesNo("cutterError", texts::TranslateLater("PrinterStatus", "切刀错误"), s.cutterError,
+              texts::TranslateLater("PrinterStatus", "有"),
+              texts::TranslateLater("PrinterStatus", "无")),
+        YesNo("unrecoverableError", texts::TranslateLater("PrinterStatus", "不可恢复错误"),
+              s.unrecoverableError, texts::TranslateLater("PrinterStatus", "有"),
+              texts::TranslateLater("PrinterStatus", "无")),
+        YesNo("autoRecoverableError", texts::TranslateLater("PrinterStatus", "可自动恢复错误"),
+              s.autoRecoverableError, texts::TranslateLater("PrinterStatus", "有"),
+              texts::TranslateLater("PrinterStatus", "无")),
     };
     if (!reading.responding) {
         for (Light& light : lights) {
@@ -98,27 +100,29 @@ std::vector<Light> ChangesBetween(const StatusReading& before, const StatusReadi
     return changes;
 }
 
-std::vector<std::pair<QString, QString>> InformationFields(const PrinterInformation& information) {
-    std::vector<std::pair<QString, QString>> fields;
+std::vector<std::pair<std::string, std::string>> InformationFields(
+    const PrinterInformation& information) {
+    std::vector<std::pair<std::string, std::string>> fields;
     const auto text = [&](const char* caption, const std::optional<std::string>& value) {
         if (value) fields.emplace_back(Tr(caption), FromGbk(*value));
     };
     const auto byte = [&](const char* caption, const std::optional<std::uint8_t>& value) {
-        if (value)
-            fields.emplace_back(Tr(caption),
-                                QStringLiteral("0x%1").arg(*value, 2, 16, QLatin1Char('0')));
+        if (!value) return;
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "0x%02x", *value);
+        fields.emplace_back(Tr(caption), hex);
     };
-    text(QT_TRANSLATE_NOOP("PrinterStatus", "型号"), information.model);
-    byte(QT_TRANSLATE_NOOP("PrinterStatus", "型号ID"), information.modelId);
-    byte(QT_TRANSLATE_NOOP("PrinterStatus", "类型ID"), information.typeId);
-    text(QT_TRANSLATE_NOOP("PrinterStatus", "固件版本"), information.firmware);
-    text(QT_TRANSLATE_NOOP("PrinterStatus", "厂商"), information.maker);
-    text(QT_TRANSLATE_NOOP("PrinterStatus", "序列号"), information.serial);
+    text(texts::TranslateLater("PrinterStatus", "型号"), information.model);
+    byte(texts::TranslateLater("PrinterStatus", "型号ID"), information.modelId);
+    byte(texts::TranslateLater("PrinterStatus", "类型ID"), information.typeId);
+    text(texts::TranslateLater("PrinterStatus", "固件版本"), information.firmware);
+    text(texts::TranslateLater("PrinterStatus", "厂商"), information.maker);
+    text(texts::TranslateLater("PrinterStatus", "序列号"), information.serial);
     return fields;
 }
 
-QString LightLine(const Light& light) {
-    return light.name + QStringLiteral(": ") + light.value;
+std::string LightLine(const Light& light) {
+    return light.name + ": " + light.value;
 }
 
 }  // namespace quillora

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <vector>
-
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "commands/PrinterQueries.h"
 #include "commands/StatusDecoding.h"
@@ -19,11 +18,12 @@ struct StatusReading {
 
 enum class LightColour { Grey, Green, Yellow, Red };
 
-// One light of the status window and one field of `watch`: the key is the script's name.
+// One light of the status window and one field of `watch`: the key is the script's name; the
+// texts are UTF-8.
 struct Light {
-    const char* key;  // "cover"
-    QString name;     // "上盖"
-    QString value;    // "打开"
+    const char* key;    // "cover"
+    std::string name;   // "上盖"
+    std::string value;  // "打开"
     LightColour colour;
 };
 
@@ -36,13 +36,14 @@ std::vector<Light> LightsOf(const StatusReading& reading);
 std::vector<Light> ChangesBetween(const StatusReading& before, const StatusReading& after);
 
 // "上盖: 打开"
-QString LightLine(const Light& light);
+std::string LightLine(const Light& light);
 
-QString NoResponseText();  // "无响应"
+std::string NoResponseText();  // "无响应"
 
 // What the printer said of itself, as (caption, value) in the window's order; only what it
 // answered. Texts are read as GBK, which
 // covers ASCII.
-std::vector<std::pair<QString, QString>> InformationFields(const PrinterInformation& information);
+std::vector<std::pair<std::string, std::string>> InformationFields(
+    const PrinterInformation& information);
 
 }  // namespace quillora

@@ -19,6 +19,13 @@ UiLanguage LanguageInUse();
 // translation. Named as lupdate looks for it, so that the translation source stays complete.
 std::string translate(const char* context, const char* source);
 
+// Marks `source` of `context` for the translation source where the text is kept as it is (in
+// a table, or to compare with what a printer holds) and handed to translate() later. lupdate
+// is told to read it as Qt's no-op mark, so that the texts behind it stay translated.
+constexpr const char* TranslateLater(const char* /*context*/, const char* source) {
+    return source;
+}
+
 // `pattern` with each place marker %1 to %99 replaced by that argument, in one pass: an
 // argument's own '%' is never read as a marker. A marker without an argument stays as it is.
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> arguments);

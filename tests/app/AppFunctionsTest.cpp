@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "checks/DataExchange.h"
+#include "checks/SampleText.h"
 #include "gui/FileDialogService.h"
 #include "gui/SkinLayer.h"
 #include "platform/CodePage936.h"
@@ -17,20 +18,39 @@ namespace quillora {
 namespace {
 
 TEST(CodePage936, EncodesDecodesAndReplacesWhatItCannotHold) {
-    EXPECT_EQ(ToGbk(QStringLiteral("纸将尽AB\r\n")), "\xD6\xBD\xBD\xAB\xBE\xA1\x41\x42\r\n");
+    EXPECT_EQ(ToGbk("纸将尽AB\r\n"), "\xD6\xBD\xBD\xAB\xBE\xA1\x41\x42\r\n");
     // An emoji (outside the BMP) and a Korean syllable have no GBK form: one '?' each.
-    EXPECT_EQ(ToGbk(QStringLiteral("a\U0001F600b\uD55Cc")), "a?b?c");
-    EXPECT_EQ(FromGbk("\xB4\xF2\xD3\xA1"), QStringLiteral("打印"));
-    EXPECT_EQ(FromGbk("A\xFF"), QStringLiteral("A\uFFFD"));
+    EXPECT_EQ(ToGbk("a\U0001F600b\uD55Cc"), "a?b?c");
+    EXPECT_EQ(FromGbk("\xB4\xF2\xD3\xA1"), "打印");
+    EXPECT_EQ(FromGbk("A\xFF"), "A\uFFFD");
+}
+
+TEST(CodePage936, KeepsTheTextAfterABrokenSequenceAndRoundTripsWhatGbkHolds) {
+    // A lead byte without its continuation bytes, then one cut short by the end: one '?' each,
+    // and the letters after them are kept.
+    EXPECT_EQ(ToGbk("a\xE4"
+                    "b\xE6\x89"),
+              "a?b?");
+    EXPECT_EQ(ToGbk("\x80x\xF8y"), "?x?y");
+    const std::string text = "当前第1份,时间:9:05:03 ABC\r\n【测试】€";
+    EXPECT_EQ(FromGbk(ToGbk(text)), text);
+    EXPECT_EQ(ToGbk("€"), "\x80") << "Microsoft's euro sign";
 }
 
 TEST(DataExchange, IntegersWithSignAndBlanksOnlyAndDialogFilters) {
-    EXPECT_EQ(ParseDialogInteger(QStringLiteral(" \t-7 \t")), -7);
-    EXPECT_EQ(ParseDialogInteger(QStringLiteral("-2147483648")), INT32_MIN);
+    EXPECT_EQ(ParseDialogInteger(" \t-7 \t"), -7);
+    EXPECT_EQ(ParseDialogInteger("-2147483648"), INT32_MIN);
     for (const char* text : {"", "1 2", "12a", "0x10", "2147483648"})
-        EXPECT_FALSE(ParseDialogInteger(QString::fromLatin1(text))) << text;
+        EXPECT_FALSE(ParseDialogInteger(text)) << text;
     EXPECT_EQ(ToQtFileFilter(QStringLiteral("Text|*.txt;*.log||")),
               QStringLiteral("Text (*.txt *.log)"));
+}
+
+// The text box keeps '\n'; the printer and "Print.txt" have CR LF. A lone CR stays as it is.
+TEST(SampleText, LineBreaksBetweenTheBoxAndThePrinter) {
+    EXPECT_EQ(ToWidgetLineBreaks("测\r\nA\rB\r\r\n"), "测\nA\rB\r\n");
+    EXPECT_EQ(PrinterTextBytes("测\nA\rB"), "\xB2\xE2\r\nA\rB");
+    EXPECT_EQ(ToCrLfLineBreaks(ToWidgetLineBreaks("a\r\n\r\nb")), "a\r\n\r\nb");
 }
 
 std::string ReadAll(const std::string& path) {

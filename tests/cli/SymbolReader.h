@@ -36,7 +36,7 @@ inline QByteArray ReadPdf417Bytes(const QString& pngPath) {
 }
 
 inline QByteArray ToGbkBytes(const QString& text) {
-    return QByteArray::fromStdString(ToGbk(text));
+    return QByteArray::fromStdString(ToGbk(text.toStdString()));
 }
 
 }  // namespace quillora::test

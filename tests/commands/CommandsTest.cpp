@@ -37,15 +37,15 @@ QString Text(const char* utf8) {
 
 TEST(StatusDecoding, RepliesAndTheirTexts) {
     // Near end is bit two or three.
-    for (std::uint8_t reply : {0x04, 0x08, 0xFF}) EXPECT_EQ(NearEndText(reply), Text("纸将尽"));
-    for (std::uint8_t reply : {0x00, 0x73, 0xF3}) EXPECT_EQ(NearEndText(reply), Text("纸ok"));
-    EXPECT_EQ(PaperTakenText(0x32), Text("无纸!"));
-    EXPECT_EQ(PaperTakenText(0x12), Text("有纸!"));
-    EXPECT_EQ(PaperTakenText(0x9A), Text("返回数据不正确:0x9a"));
-    EXPECT_EQ(SerialStatusText(0x12, 0x12), Text("返回值:0x12,0x12,盖关好,有纸,"));
-    EXPECT_EQ(SerialStatusText(0x36, 0x1E), Text("返回值:0x36,0x1e,盖打开,缺纸,纸将尽"));
-    EXPECT_EQ(SerialStatusText(0x04, 0x08), Text("返回值:0x4,0x8,盖打开,有纸,纸将尽"));
-    EXPECT_EQ(SerialStatusText(0x20, 0x00), Text("返回值:0x20,0x0,盖关好,缺纸,"));
+    for (std::uint8_t reply : {0x04, 0x08, 0xFF}) EXPECT_EQ(NearEndText(reply), "纸将尽");
+    for (std::uint8_t reply : {0x00, 0x73, 0xF3}) EXPECT_EQ(NearEndText(reply), "纸ok");
+    EXPECT_EQ(PaperTakenText(0x32), "无纸!");
+    EXPECT_EQ(PaperTakenText(0x12), "有纸!");
+    EXPECT_EQ(PaperTakenText(0x9A), "返回数据不正确:0x9a");
+    EXPECT_EQ(SerialStatusText(0x12, 0x12), "返回值:0x12,0x12,盖关好,有纸,");
+    EXPECT_EQ(SerialStatusText(0x36, 0x1E), "返回值:0x36,0x1e,盖打开,缺纸,纸将尽");
+    EXPECT_EQ(SerialStatusText(0x04, 0x08), "返回值:0x4,0x8,盖打开,有纸,纸将尽");
+    EXPECT_EQ(SerialStatusText(0x20, 0x00), "返回值:0x20,0x0,盖关好,缺纸,");
 }
 
 // The main window over a recording driver with COM1, COM2, LPT1, USB1 and 127.0.4.1.
@@ -148,7 +148,7 @@ TEST_F(CommandDialogTest, LettersInCopiesPromptOnceBeforeTheFirstSendThenTheButt
     Click(ctl::Barcode);
     h.messages.onShow = nullptr;
     ASSERT_EQ(h.messages.shown.size(), 1u);
-    EXPECT_EQ(h.messages.shown[0].text, EnterIntegerPrompt());
+    EXPECT_EQ(h.messages.shown[0].text, QString::fromStdString(EnterIntegerPrompt()));
     EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(callsWhenPrompted, 0u);
     EXPECT_EQ(SentHex(), kBarcodePageHex);

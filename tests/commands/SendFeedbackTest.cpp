@@ -36,31 +36,30 @@ const char* const kNetworkHint = "提示:无法连接打印机。请检查IP地�
 
 TEST(SendReportTexts, WhatWhereHowMuchTheErrorAndAHintAllInGbk) {
     const SendTally refused{0, 3, false};
-    EXPECT_EQ(SendFailureText(Text("全切"), "COM2", refused, "open /dev/ttyS1: " + Reason(ENODEV)),
-              Text("“全切”的数据没有全部发送到 COM2,已发送字节:0/3。\n错误:open /dev/ttyS1: ") +
-                  QString::fromStdString(Reason(ENODEV)) + "\n" + Text(kDeviceHint));
-    EXPECT_EQ(SendFailureText(Text("打印文件"), "", {5, 9, true}, ""),
-              Text("“打印文件”已取消,已发送到 (未选择端口) 的字节:5/9。"));
-    EXPECT_EQ(SendFailureText(Text("走纸"), "LPT1", {3, 3, true}, "x"), QString())
+    EXPECT_EQ(SendFailureText("全切", "COM2", refused, "open /dev/ttyS1: " + Reason(ENODEV)),
+              "“全切”的数据没有全部发送到 COM2,已发送字节:0/3。\n错误:open /dev/ttyS1: " +
+                  Reason(ENODEV) + "\n" + kDeviceHint);
+    EXPECT_EQ(SendFailureText("打印文件", "", {5, 9, true}, ""),
+              "“打印文件”已取消,已发送到 (未选择端口) 的字节:5/9。");
+    EXPECT_EQ(SendFailureText("走纸", "LPT1", {3, 3, true}, "x"), "")
         << "every byte taken: nothing to say, cancelled or not";
-    EXPECT_EQ(SendFailureHint("write /dev/usb/lp0: " + Reason(EPERM)), Text(kPermissionHint));
-    EXPECT_EQ(SendFailureHint("connect 127.0.0.1:9100: " + Reason(EHOSTUNREACH)),
-              Text(kNetworkHint));
-    EXPECT_EQ(SendFailureHint("write /dev/pts/3: " + Reason(ECANCELED)), QString());
+    EXPECT_EQ(SendFailureHint("write /dev/usb/lp0: " + Reason(EPERM)), kPermissionHint);
+    EXPECT_EQ(SendFailureHint("connect 127.0.0.1:9100: " + Reason(EHOSTUNREACH)), kNetworkHint);
+    EXPECT_EQ(SendFailureHint("write /dev/pts/3: " + Reason(ECANCELED)), "");
     EXPECT_EQ(FileUnreadableText("/tmp/a.prn", std::error_code(EISDIR, std::generic_category())),
-              Text("无法读取文件 /tmp/a.prn\n错误:") + QString::fromStdString(Reason(EISDIR)));
+              "无法读取文件 /tmp/a.prn\n错误:" + Reason(EISDIR));
     EXPECT_EQ(SendProgressText("COM1", 2048, 4096, 1024),
-              Text("正在发送到 COM1:2048/4096 字节,1024 字节/秒"));
+              "正在发送到 COM1:2048/4096 字节,1024 字节/秒");
 
-    const QString texts[] = {SendFailureText(Text("全切"), "USB1", refused, ""),
-                             SendFailureText(Text("全切"), "", {1, 3, true}, ""),
-                             Text(kPermissionHint),
-                             Text(kDeviceHint),
-                             Text(kNetworkHint),
-                             FileUnreadableText("a", {}),
-                             SendProgressText("COM1", 1, 2, 3),
-                             SendCancellingText()};
-    for (const QString& text : texts) EXPECT_EQ(FromGbk(ToGbk(text)), text) << text.toStdString();
+    const std::string texts[] = {SendFailureText("全切", "USB1", refused, ""),
+                                 SendFailureText("全切", "", {1, 3, true}, ""),
+                                 kPermissionHint,
+                                 kDeviceHint,
+                                 kNetworkHint,
+                                 FileUnreadableText("a", {}),
+                                 SendProgressText("COM1", 1, 2, 3),
+                                 SendCancellingText()};
+    for (const std::string& text : texts) EXPECT_EQ(FromGbk(ToGbk(text)), text) << text;
 }
 
 // A path that open() refuses with EACCES: a file of mode 000 for a user without
@@ -157,8 +156,8 @@ TEST(SendFailureReports, EachCauseGivesTheDriversErrorAndItsHintSuccessSaysNothi
     window.Click(ctl::PrintFile);
     ASSERT_EQ(window.h.messages.shown.size(), 1u);
     EXPECT_EQ(window.h.messages.shown[0].text,
-              FileUnreadableText(dir.path().toStdString(),
-                                 std::error_code(EISDIR, std::generic_category())));
+              QString::fromStdString(FileUnreadableText(
+                  dir.path().toStdString(), std::error_code(EISDIR, std::generic_category()))));
     EXPECT_EQ(window.h.messages.shown[0].icon, MessageIcon::Exclamation);
 }
 

@@ -201,8 +201,9 @@ private:
         dialog.ShowStatusWindow();
         StatusWindow* status = dialog.OpenStatusWindow();
         ASSERT_NE(status, nullptr);
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return status->LightText("cover") == NoResponseText(); }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return status->LightText("cover") == QString::fromStdString(NoResponseText()); },
+            10000));
         Look(*status);
         delete status;
         w_.h.ports.Clear();

@@ -35,7 +35,7 @@ TEST(EscPosNames, EveryOneShotButtonsBytes) {
     EXPECT_EQ(Named(FeedBlock()), Names{"ESC d 10 走纸10行"});
     EXPECT_EQ(Named(CashDrawerBlock()), Names{"ESC 9 0 5 10 钱箱脉冲"});
     EXPECT_EQ(Named(BlackMarkFeedBlock()), Names{"GS FF 走纸到黑标"});
-    EXPECT_EQ(Named(SinglePrintBlock(ToGbk(QStringLiteral("打印测试 OK")))),
+    EXPECT_EQ(Named(SinglePrintBlock(ToGbk("打印测试 OK"))),
               (Names{"\"打印测试 OK\"", "CR LF"}));
     EXPECT_EQ(Named(BarcodePageBlocks()),
               (std::vector<Names>{

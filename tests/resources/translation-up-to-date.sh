@@ -9,7 +9,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$ts" "$work/quillora_en.ts"
 mapfile -t sources <"$list"
-if ! "$lupdate" -no-obsolete -locations none -source-language zh_CN -target-language en -I "$include" \
+if ! "$lupdate" -no-obsolete -locations none -source-language zh_CN -target-language en \
+  -tr-function-alias QT_TRANSLATE_NOOP+=TranslateLater -I "$include" \
   "${sources[@]}" -ts "$work/quillora_en.ts" >"$work/log" 2>&1; then
   cat "$work/log"
   exit 1

@@ -6,6 +6,7 @@
 #include <deque>
 #include <future>
 
+#include "status/StatusHistory.h"
 #include "status/StatusMonitor.h"
 #include "support/HexBytes.h"
 #include "support/ManualTickClock.h"
@@ -70,19 +71,19 @@ TEST(StatusMonitor, PollingAsksEveryHalfSecondAndGoesSilentWithinTwoSeconds) {
     EXPECT_EQ(clock.ticks, 500u);
     const std::vector<Light> changes = monitor.Step();
     ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(LightLine(changes[0]), QString::fromUtf8("联机: 脱机"));
-    EXPECT_EQ(LightLine(changes[1]), QString::fromUtf8("上盖: 打开"));
+    EXPECT_EQ(LightLine(changes[0]), "联机: 脱机");
+    EXPECT_EQ(LightLine(changes[1]), "上盖: 打开");
     EXPECT_EQ(ToHex(printer.sent.at(0)), "10 04 01 10 04 02 10 04 03 10 04 04");
 
     // The printer stops between two rounds: the next question goes unanswered.
     const std::uint32_t stopped = clock.ticks;
     const std::vector<Light> silent = monitor.Step();
     ASSERT_EQ(silent.size(), 1u);
-    EXPECT_EQ(LightLine(silent[0]), QString::fromUtf8("打印机: 无响应"));
+    EXPECT_EQ(LightLine(silent[0]), "打印机: 无响应");
     EXPECT_LE(clock.ticks - stopped, 2000u);
     EXPECT_TRUE(monitor.Step().empty()) << "said once";
     printer.replies = {kCoverOpen};
-    EXPECT_EQ(LightLine(monitor.Step().at(0)), QString::fromUtf8("打印机: 有响应"));
+    EXPECT_EQ(LightLine(monitor.Step().at(0)), "打印机: 有响应");
     EXPECT_EQ(printer.exchangesOthersGotInto, 0);
 }
 
@@ -97,7 +98,7 @@ TEST(StatusMonitor, AutomaticStatusBackTakesBlocksAndCatchesUpAfterOthers) {
     EXPECT_EQ(ToHex(printer.sent.at(0)), "1D 61 0F");
     const std::vector<Light> changes = monitor.Step();  // the block that came
     ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(LightLine(changes[1]), QString::fromUtf8("上盖: 打开"));
+    EXPECT_EQ(LightLine(changes[1]), "上盖: 打开");
     EXPECT_EQ(printer.sent.size(), 1u) << "a block needs no question";
 
     // Someone else sent meanwhile (the driver dropped what had come): ask, then listen again.
@@ -109,7 +110,7 @@ TEST(StatusMonitor, AutomaticStatusBackTakesBlocksAndCatchesUpAfterOthers) {
 
     // Silence: a second's wait for a block, then a question that goes unanswered.
     const std::uint32_t stopped = clock.ticks;
-    EXPECT_EQ(LightLine(monitor.Step().at(0)), QString::fromUtf8("打印机: 无响应"));
+    EXPECT_EQ(LightLine(monitor.Step().at(0)), "打印机: 无响应");
     EXPECT_LE(clock.ticks - stopped, 2000u);
     monitor.Finish();  // automatic status back was dropped with the printer: nothing to undo
     EXPECT_NE(ToHex(printer.sent.back()), "1D 61 00");
@@ -136,6 +137,24 @@ TEST(StatusDecoding, EveryBitOfTheRealTimeAndAutomaticReplies) {
     EXPECT_EQ(TransmittedPaperLevel(0x03), PaperLevel::NearEnd);
     EXPECT_EQ(PrinterIdText(std::string("_VP-80\0", 7)), "VP-80");
     EXPECT_FALSE(PrinterIdText("_VP-80"));
+}
+
+// The texts the window and `watch` show: times with two digits each, bytes in two hex digits,
+// printer texts read as GBK, in the window's order and only what was answered.
+TEST(StatusTexts, HistoryLinesAndThePrintersOwnWords) {
+    StatusHistory history;
+    history.Add({9, 5, 3}, ChangesBetween({true, false, {}}, {true, false, {.coverOpen = true}}));
+    history.Add({23, 59, 0}, ChangesBetween({true, false, {}}, {false, false, {}}));
+    EXPECT_EQ(history.Text(), "09:05:03 上盖: 打开\n23:59:00 打印机: 无响应\n");
+
+    PrinterInformation information;
+    information.model = "VP\xB2\xE2";  // GBK "测"
+    information.typeId = 0x00;
+    information.modelId = 0x2A;
+    information.serial = "";
+    using Fields = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(InformationFields(information),
+              (Fields{{"型号", "VP测"}, {"型号ID", "0x2a"}, {"类型ID", "0x00"}, {"序列号", ""}}));
 }
 
 }  // namespace
