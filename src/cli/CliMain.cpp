@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "cli/CliOptions.h"
 #include "cli/FullProgram.h"
@@ -27,13 +28,13 @@
 namespace quillora::cli {
 namespace {
 
-void Write(std::FILE* stream, const QByteArray& bytes) {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+void Write(std::FILE* stream, std::string_view bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
     std::fflush(stream);
 }
 
 int Refuse(const UsageError& error) {
-    Write(stderr, QByteArray::fromStdString("quillora-cli: " + error.message + '\n'));
+    Write(stderr, "quillora-cli: " + error.message + '\n');
     return kExitUsage;
 }
 
@@ -78,9 +79,8 @@ int OnChosenPort(const CliOptions& options, LinuxPortDriver& system, const Chose
     // As selecting the entry in the window does. The window says nothing when the port
     // refuses them; a script is told, and the tests still run at the port's own settings.
     if (chosen.serial && ApplySerialSettings(driver, chosen.name, options.settingsPath) == 0) {
-        Write(stderr, QByteArray::fromStdString("quillora-cli: " + chosen.name +
-                                                ": serial settings not applied: " +
-                                                system.LastErrorText(chosen.name) + '\n'));
+        Write(stderr, "quillora-cli: " + chosen.name + ": serial settings not applied: " +
+                          system.LastErrorText(chosen.name) + '\n');
     }
     return use(driver);
 }
@@ -132,8 +132,7 @@ int CliMain(const QStringList& arguments, PageDrawing* pages, char* const argv[]
     const LanguageChoice language = ChooseLanguage(
         options.language ? options.language->c_str() : nullptr, ProcessEnvironment());
     if (options.language && !language.problem.empty()) return Refuse({language.problem});
-    if (!language.problem.empty())
-        Write(stderr, QByteArray::fromStdString("quillora-cli: " + language.problem + '\n'));
+    if (!language.problem.empty()) Write(stderr, "quillora-cli: " + language.problem + '\n');
     // A translator is installed on an application object, which the program's start made
     // only for drawing; the English texts need one, the Chinese ones do not.
     int applicationArgc = 1;
@@ -144,14 +143,14 @@ int CliMain(const QStringList& arguments, PageDrawing* pages, char* const argv[]
         application.emplace(applicationArgc, applicationArgv);
     QTranslator translator;
     if (!InstallTranslation(language.language, translator)) {
-        Write(stderr, QByteArrayLiteral("quillora-cli: the English texts could not be loaded\n"));
+        Write(stderr, "quillora-cli: the English texts could not be loaded\n");
     }
     switch (options.command) {
         case Command::Help:
-            Write(stdout, QByteArray::fromStdString(UsageText()));
+            Write(stdout, UsageText());
             return kExitPassed;
         case Command::Version:
-            Write(stdout, QByteArrayLiteral("quillora-cli " QUILLORA_VERSION "\n"));
+            Write(stdout, "quillora-cli " QUILLORA_VERSION "\n");
             return kExitPassed;
         default:
             break;

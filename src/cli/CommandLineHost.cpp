@@ -6,6 +6,7 @@
 #include "checks/SampleText.h"
 #include "checks/SymbolChecks.h"
 #include "cli/InputFiles.h"
+#include "cli/Utf8Text.h"
 #include "driverprint/Spooler.h"
 
 namespace quillora::cli {
@@ -141,19 +142,20 @@ void CommandLineHost::ReportSend(const SendReport& report) {
     const SendTally& tally = report.tally;
     result_.tally = tally;
     result_.outcome = tally.Complete() ? CheckOutcome::Ok : CheckOutcome::Failed;
-    const QString window = tally.Complete() ? report.doneText : report.shortSendLine;
-    result_.message = !window.isEmpty()
-                          ? window
-                          : QStringLiteral("sent %1 of %2 bytes").arg(tally.taken).arg(tally.total);
+    const std::string window =
+        (tally.Complete() ? report.doneText : report.shortSendLine).toStdString();
+    result_.message = !window.empty() ? window
+                                      : "sent " + std::to_string(tally.taken) + " of " +
+                                            std::to_string(tally.total) + " bytes";
     const std::string error = DriverErrorOf(report, *driver_);
     if (!tally.Complete() && !error.empty()) {
-        result_.message += QStringLiteral(": ") + QString::fromLocal8Bit(error.c_str());
+        result_.message += ": " + ValidUtf8(WithoutByteOrderMark(error.c_str()));
     }
 }
 
 void CommandLineHost::Report(const CheckMessage& message) {
     result_.outcome = message.outcome;
-    result_.message = message.text;
+    result_.message = message.text.toStdString();
     result_.tally = message.tally;
     result_.reply = message.reply;
     result_.status = message.status;

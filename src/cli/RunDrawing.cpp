@@ -62,7 +62,7 @@ bool RunDrawing::Finish(const std::optional<QString>& directory, bool judge,
             if (test >= results.size()) continue;
             results[test].outcome = Outcome::Failed;
             results[test].message +=
-                QStringLiteral("; %1 command(s) a printer would not carry out").arg(count);
+                "; " + std::to_string(count) + " command(s) a printer would not carry out";
         }
     }
     if (!directory) return true;

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "cli/JsonText.h"
+#include "cli/ResultOutput.h"
 #include "cli/Utf8Text.h"
 
 namespace quillora::cli {
@@ -101,6 +102,26 @@ TEST(CliJson, NumbersAreWrittenAsQtWroteThem) {
         numbers.insert(numbers.end(), {any, duration, std::round(duration)});
     }
     for (const json::Value& number : numbers) ExpectQtsBytes(json::Array{number});
+}
+
+TEST(CliJson, TheRunsDocumentsAreQtsLayoutOfTheirContent) {
+    TestResult unanswered{"serial-status", Outcome::Failed, {0, 3}, "",
+                          StatusFields{},  kTexts[4],       1e-7};
+    TestResult answered{"status", Outcome::Ok, {3, 3}, "\x12\x1E", StatusFields{}, "ok", 12.5};
+    answered.status->coverOpen = false;
+    answered.status->unrecognised = true;
+    for (const std::string& document :
+         {ResultJson("COM1", {unanswered, answered}, 1), ResultJson("IP", {}, 0),
+          PortJson({{"COM1", "/dev/ttyS0"}, {"USB1", ""}}), PortJson({})}) {
+        EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(document))
+                      .toJson(QJsonDocument::Indented)
+                      .toStdString(),
+                  document);
+    }
+    const std::string run = ResultJson("COM1", {unanswered, answered}, 1);
+    EXPECT_NE(run.find("\"reply\": \"12 1e\",\n"), std::string::npos) << run;
+    EXPECT_NE(run.find("\"status\": {\n            }\n"), std::string::npos) << run;
+    EXPECT_NE(run.find("\"message\": \"cut \uFFFD\uFFFD short, \uFFFD,"), std::string::npos) << run;
 }
 
 TEST(CliText, ArgumentBytesAreReadAsQtReadThem) {
