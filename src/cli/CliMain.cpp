@@ -1,6 +1,5 @@
 #include "cli/CliMain.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <clocale>
@@ -14,6 +13,7 @@
 #include "cli/InputFiles.h"
 #include "cli/PageDrawing.h"
 #include "cli/PortChoice.h"
+#include "cli/QtTextsTranslation.h"
 #include "cli/ResultOutput.h"
 #include "cli/StderrTrace.h"
 #include "cli/TestPreparation.h"
@@ -23,7 +23,7 @@
 #include "port/DiscardingPortDriver.h"
 #include "port/LinuxPortDriver.h"
 #include "port/TracingPortDriver.h"
-#include "resources/Translation.h"
+#include "texts/Texts.h"
 
 namespace quillora::cli {
 namespace {
@@ -133,18 +133,9 @@ int CliMain(const QStringList& arguments, PageDrawing* pages, char* const argv[]
         options.language ? options.language->c_str() : nullptr, ProcessEnvironment());
     if (options.language && !language.problem.empty()) return Refuse({language.problem});
     if (!language.problem.empty()) Write(stderr, "quillora-cli: " + language.problem + '\n');
-    // A translator is installed on an application object, which the program's start made
-    // only for drawing; the English texts need one, the Chinese ones do not.
-    int applicationArgc = 1;
-    char applicationName[] = "quillora-cli";
-    char* applicationArgv[] = {applicationName, nullptr};
-    std::optional<QCoreApplication> application;
-    if (language.language == UiLanguage::English && !QCoreApplication::instance())
-        application.emplace(applicationArgc, applicationArgv);
-    QTranslator translator;
-    if (!InstallTranslation(language.language, translator)) {
-        Write(stderr, "quillora-cli: the English texts could not be loaded\n");
-    }
+    texts::UseLanguage(language.language);
+    const QtTextsTranslation qtTexts(language.language);
+    if (!qtTexts.Loaded()) Write(stderr, "quillora-cli: the English texts could not be loaded\n");
     switch (options.command) {
         case Command::Help:
             Write(stdout, UsageText());
@@ -173,9 +164,7 @@ int CliMain(const QStringList& arguments, PageDrawing* pages, char* const argv[]
 }  // namespace
 
 int CliProgram(int argc, char* argv[], PageDrawing* pages) {
-    // The user's locale, for the system's error texts; no application object unless one is
-    // needed (CliMain's translator, the full program's drawing), as making one costs a run a
-    // fifth of its time.
+    // The user's locale, for the system's error texts.
     std::setlocale(LC_ALL, "");
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(QString::fromLocal8Bit(argv[i]));
