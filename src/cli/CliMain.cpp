@@ -1,12 +1,14 @@
 #include "cli/CliMain.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <unistd.h>
+
 #include <clocale>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <system_error>
 
 #include "cli/CliOptions.h"
 #include "cli/FullProgram.h"
@@ -18,6 +20,7 @@
 #include "cli/StderrTrace.h"
 #include "cli/TestPreparation.h"
 #include "cli/TestRunner.h"
+#include "cli/Utf8Text.h"
 #include "cli/WatchCommand.h"
 #include "port/ConnectionList.h"
 #include "port/DiscardingPortDriver.h"
@@ -40,18 +43,18 @@ int Refuse(const UsageError& error) {
 
 // The window keeps "Print.txt" beside "Option.ini", in its working folder.
 std::string PrintTxtBeside(const std::string& settingsPath) {
-    const QDir folder = QFileInfo(QString::fromStdString(settingsPath)).dir();
-    return folder.filePath(QStringLiteral("Print.txt")).toStdString();
+    return std::filesystem::path(settingsPath).replace_filename("Print.txt");
 }
 
 // --preview DIR: made when missing; it must take files.
-std::optional<UsageError> PreviewFolderProblem(const QString& directory) {
-    const QFileInfo folder(directory);
-    if (!QDir().mkpath(directory) || !folder.isDir()) {
-        return UsageError{"--preview " + directory.toStdString() + ": cannot make the folder"};
+std::optional<UsageError> PreviewFolderProblem(const std::string& directory) {
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error || !std::filesystem::is_directory(directory, error)) {
+        return UsageError{"--preview " + directory + ": cannot make the folder"};
     }
-    if (!folder.isWritable()) {
-        return UsageError{"--preview " + directory.toStdString() + ": folder not writable"};
+    if (::access(directory.c_str(), W_OK) != 0) {
+        return UsageError{"--preview " + directory + ": folder not writable"};
     }
     return std::nullopt;
 }
@@ -123,7 +126,7 @@ int Run(const CliOptions& options, LinuxPortDriver& system, PageDrawing* pages) 
     });
 }
 
-int CliMain(const QStringList& arguments, PageDrawing* pages, char* const argv[]) {
+int CliMain(const std::vector<std::string>& arguments, PageDrawing* pages, char* const argv[]) {
     const auto parsed = ParseCliOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) return Refuse(*error);
     const CliOptions& options = std::get<CliOptions>(parsed);
@@ -148,7 +151,7 @@ int CliMain(const QStringList& arguments, PageDrawing* pages, char* const argv[]
     }
     if (options.settingsGiven) {
         if (const auto problem = InputFileProblem(options.settingsPath)) {
-            return Refuse({"--settings " + options.settingsPath + ": " + *problem});
+            return Refuse({"--settings " + ValidUtf8(options.settingsPath) + ": " + *problem});
         }
     }
     const bool onPort = options.command == Command::Run || options.command == Command::Watch;
@@ -166,9 +169,7 @@ int CliMain(const QStringList& arguments, PageDrawing* pages, char* const argv[]
 int CliProgram(int argc, char* argv[], PageDrawing* pages) {
     // The user's locale, for the system's error texts.
     std::setlocale(LC_ALL, "");
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(QString::fromLocal8Bit(argv[i]));
-    return CliMain(arguments, pages, argv);
+    return CliMain(std::vector<std::string>(argv + 1, argv + argc), pages, argv);
 }
 
 }  // namespace quillora::cli

@@ -1,6 +1,6 @@
 #include "cli/CommandLineHost.h"
 
-#include <QFile>
+#include <QString>
 
 #include "checks/DataExchange.h"
 #include "checks/SampleText.h"
@@ -29,8 +29,8 @@ private:
 
 }  // namespace
 
-CommandLineHost::CommandLineHost(const Check& check, std::string spec, std::optional<QString> value,
-                                 const TestContext& context)
+CommandLineHost::CommandLineHost(const Check& check, std::string spec,
+                                 std::optional<std::string> value, const TestContext& context)
     : check_(check),
       spec_(std::move(spec)),
       value_(std::move(value)),
@@ -45,7 +45,7 @@ TestResult CommandLineHost::Run(const ReadyCheck& ready, PortDriver& driver) {
 }
 
 std::optional<std::string> CommandLineHost::ChooseFile(FileKind) {
-    const std::string path = QFile::encodeName(value_.value_or(QString())).toStdString();
+    const std::string path = value_.value_or(std::string());
     if (const auto problem = InputFileProblem(path)) {
         Refuse({{}, {}, *problem});
         return std::nullopt;
@@ -55,8 +55,8 @@ std::optional<std::string> CommandLineHost::ChooseFile(FileKind) {
 
 // The single-print test's own text: the argument, or the file named after '@'.
 std::optional<std::string> CommandLineHost::ArgumentText() {
-    if (!value_->startsWith(u'@')) return PrinterTextBytes(*value_);
-    const std::string path = QFile::encodeName(value_->mid(1)).toStdString();
+    if (!value_->starts_with('@')) return PrinterTextBytes(QString::fromStdString(*value_));
+    const std::string path = value_->substr(1);
     if (const auto problem = InputFileProblem(path)) {
         Refuse({{}, {}, *problem});
         return std::nullopt;
@@ -71,7 +71,7 @@ std::optional<std::string> CommandLineHost::ArgumentText() {
 
 std::optional<SymbolRequest> CommandLineHost::Symbol(SymbolKind kind) {
     SymbolRequest request;
-    request.text = value_.value_or(DefaultSymbolText(kind));
+    request.text = value_ ? QString::fromStdString(*value_) : DefaultSymbolText(kind);
     request.encoding = context_.symbolEncoding;
     return request;
 }
@@ -82,20 +82,22 @@ std::optional<std::string> CommandLineHost::SampleText() {
         if (value_) return sampleText_ = ArgumentText();
         return sampleText_ = PrinterTextBytes(StartupText(context_.printTxtPath));
     }
-    const std::optional<QString>& text = context_.fatigue.text;
-    return sampleText_ = PrinterTextBytes(text ? *text : StartupText(context_.printTxtPath));
+    const std::optional<std::string>& text = context_.fatigue.text;
+    return sampleText_ = PrinterTextBytes(text ? QString::fromStdString(*text)
+                                               : StartupText(context_.printTxtPath));
 }
 
 std::optional<bool> CommandLineHost::SwitchOn(const FunctionSwitch&) {
-    if (value_ != QLatin1String("on") && value_ != QLatin1String("off")) {
+    if (value_ != "on" && value_ != "off") {
         Refuse({{}, {}, "a switch is set =on or =off"});
         return std::nullopt;
     }
-    return value_ == QLatin1String("on");
+    return value_ == "on";
 }
 
 std::optional<int> CommandLineHost::CopyCount() {
-    const std::optional<int> copies = ParseDialogInteger(value_.value_or(QString()));
+    const std::optional<int> copies =
+        ParseDialogInteger(QString::fromStdString(value_.value_or(std::string())));
     if (!copies || !kCopyCountRange.Contains(*copies)) {
         Refuse({{},
                 {},
@@ -109,8 +111,8 @@ std::optional<int> CommandLineHost::CopyCount() {
 }
 
 std::optional<std::string> CommandLineHost::ChoosePrinter() {
-    if (!value_ || value_->isEmpty()) return std::string();
-    const std::string queue = value_->toStdString();
+    if (!value_ || value_->empty()) return std::string();
+    const std::string queue = ValidUtf8(*value_);
     const SpoolerStatus status = Printers().CheckPrinter(queue);
     if (!status.Ok()) {
         Refuse({{}, {}, "no such printer: " + status.text});

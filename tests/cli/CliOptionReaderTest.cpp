@@ -1,11 +1,13 @@
 // quillora-cli reads its command line without Qt, as Qt's parser read it before: every form
-// a script may use gives the same options, values, arguments and refusal.
+// a script may use gives the same options, values, arguments and refusal; texts are shown
+// as UTF-8 while file paths keep their bytes.
 #include <gtest/gtest.h>
 
 #include <QCommandLineParser>
 #include <string>
 #include <vector>
 
+#include "cli/CliOptions.h"
 #include "cli/OptionReader.h"
 
 namespace quillora::cli {
@@ -61,6 +63,31 @@ TEST(CliOptionReader, ReadsEveryFormAsQtsParserDid) {
         EXPECT_EQ(std::get<ReadArguments>(ours).options, std::get<ReadArguments>(qts).options);
         EXPECT_EQ(std::get<ReadArguments>(ours).positional,
                   std::get<ReadArguments>(qts).positional);
+    }
+}
+
+TEST(CliOptions, FilePathsKeepTheirBytesAndTextsAreShownAsUtf8) {
+    const auto parsed = ParseCliOptions({"run", "--port", "LPT1\xFF", "--settings", "\xFF.ini",
+                                         "--text", "a\xE4\xB8", "file=\xFE.prn", "single=\xC0"});
+    const CliOptions& options = std::get<CliOptions>(parsed);
+    EXPECT_EQ(options.port, "LPT1\uFFFD");
+    EXPECT_EQ(options.settingsPath, "\xFF.ini");
+    EXPECT_EQ(options.fatigue.text, "a\uFFFD\uFFFD");
+    EXPECT_EQ(options.tests, (std::vector<std::string>{"file=\xFE.prn", "single=\xC0"}));
+
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals{
+        {{"r\xFFn"}, "unknown command: r\uFFFDn"},
+        {{"ports", "\xFF"}, "ports takes no tests: \uFFFD"},
+        {{"run", "--port=IP", "--interval=%2", "feed"},
+         "--interval %2: not a whole number of seconds from 1 to 86400"},
+        {{"watch", "--port", "IP", "--seconds", "%1"},
+         "--seconds %1: not a whole number from 1 to 86400"},
+        {{"--\xFF", "--x"}, "Unknown options: \uFFFD, x."},
+    };
+    for (const auto& [line, message] : refusals) {
+        const auto refused = ParseCliOptions(line);
+        ASSERT_TRUE(std::holds_alternative<UsageError>(refused)) << message;
+        EXPECT_EQ(std::get<UsageError>(refused).message, message);
     }
 }
 
