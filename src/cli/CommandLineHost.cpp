@@ -29,10 +29,10 @@ private:
 
 }  // namespace
 
-CommandLineHost::CommandLineHost(const Check& check, std::string spec,
+CommandLineHost::CommandLineHost(const Check& check, std::string name,
                                  std::optional<std::string> value, const TestContext& context)
     : check_(check),
-      spec_(std::move(spec)),
+      name_(std::move(name)),
       value_(std::move(value)),
       context_(context),
       intervalSeconds_(context.fatigue.intervalSeconds) {}
@@ -122,7 +122,7 @@ std::optional<std::string> CommandLineHost::ChoosePrinter() {
 }
 
 void CommandLineHost::Refuse(const InputProblem& problem) {
-    if (!problem_) problem_ = UsageError{spec_ + ": " + problem.commandLineText};
+    if (!problem_) problem_ = UsageError{name_ + ": " + problem.commandLineText};
 }
 
 PortCopyInputs CommandLineHost::PortCopy() {

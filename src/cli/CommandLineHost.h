@@ -27,9 +27,9 @@ struct TestContext {
 // A refused input becomes the run's usage error.
 class CommandLineHost final : public CheckHost {
 public:
-    // `spec`: the test as shown (UTF-8); `value`: the bytes after the first '=' of the
-    // argument, if anything follows one.
-    CommandLineHost(const Check& check, std::string spec, std::optional<std::string> value,
+    // `name`: the test as given, shown as UTF-8; `value`: the bytes after the first '=' of
+    // the argument, if anything follows one.
+    CommandLineHost(const Check& check, std::string name, std::optional<std::string> value,
                     const TestContext& context);
 
     // The first input refused while the check was prepared.
@@ -68,7 +68,7 @@ private:
     std::optional<std::string> ArgumentText();
 
     const Check& check_;
-    const std::string spec_;
+    const std::string name_;
     const std::optional<std::string> value_;
     const TestContext context_;
     std::optional<UsageError> problem_;

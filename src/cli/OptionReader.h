@@ -27,7 +27,7 @@ struct ReadArguments {
 // Reads `arguments` (after the program's name) as scripts have always written them:
 // "--name value", "--name=value", and the same with one dash; "--" makes every later
 // argument positional, and a lone "-" is one; options may come anywhere, and the last of a
-// repeated option counts. A byte order mark leading an argument is not part of it. The
+// repeated option counts. A byte order mark leading an argument is dropped. The
 // refusal names every unknown option, or the last value that is missing or not wanted.
 std::variant<ReadArguments, std::string> ReadCommandLine(const std::vector<std::string>& arguments,
                                                          std::span<const OptionName> known);

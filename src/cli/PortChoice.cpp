@@ -50,21 +50,21 @@ bool IsIpEntry(std::string_view name) {
     return SameLetters(name, "ip");
 }
 
-// Four dot-separated runs of digits: an address, but with a part past 255. A final line
+// Four dot-separated runs of digits: an address, but with a number past 255. A final line
 // break is allowed, as a name read from a script's line may keep it.
 bool IsFourNumbers(std::string_view name) {
     if (name.ends_with('\n')) name.remove_suffix(1);
-    int parts = 0;
-    for (std::size_t at = 0; at <= name.size(); ++parts) {
+    int numbers = 0;
+    for (std::size_t at = 0; at <= name.size(); ++numbers) {
         const std::size_t dot = std::min(name.find('.', at), name.size());
-        const std::string_view part = name.substr(at, dot - at);
-        if (part.empty() ||
-            !std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        const std::string_view digits = name.substr(at, dot - at);
+        if (digits.empty() || !std::all_of(digits.begin(), digits.end(),
+                                           [](char c) { return c >= '0' && c <= '9'; })) {
             return false;
         }
         at = dot + 1;
     }
-    return parts == 4;
+    return numbers == 4;
 }
 
 }  // namespace

@@ -41,9 +41,9 @@ Prepared Prepare(const std::string& argument, const TestContext& context) {
 }  // namespace
 
 std::variant<std::vector<PreparedTest>, UsageError> PrepareTests(
-    const std::vector<std::string>& specs, const TestContext& context) {
+    const std::vector<std::string>& arguments, const TestContext& context) {
     std::vector<PreparedTest> tests;
-    for (const std::string& argument : specs) {
+    for (const std::string& argument : arguments) {
         Prepared prepared = Prepare(argument, context);
         if (auto* error = std::get_if<UsageError>(&prepared)) return std::move(*error);
         tests.push_back(std::move(std::get<PreparedTest>(prepared)));
