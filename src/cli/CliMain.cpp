@@ -1,12 +1,14 @@
 #include "cli/CliMain.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <unistd.h>
+
 #include <clocale>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <string_view>
+#include <system_error>
 
 #include "cli/CliOptions.h"
 #include "cli/FullProgram.h"
@@ -17,40 +19,41 @@
 #include "cli/StderrTrace.h"
 #include "cli/TestPreparation.h"
 #include "cli/TestRunner.h"
+#include "cli/Utf8Text.h"
 #include "cli/WatchCommand.h"
 #include "port/ConnectionList.h"
 #include "port/DiscardingPortDriver.h"
 #include "port/LinuxPortDriver.h"
 #include "port/TracingPortDriver.h"
-#include "resources/Translation.h"
+#include "texts/Texts.h"
 
 namespace quillora::cli {
 namespace {
 
-void Write(std::FILE* stream, const QByteArray& bytes) {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+void Write(std::FILE* stream, std::string_view bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
     std::fflush(stream);
 }
 
 int Refuse(const UsageError& error) {
-    Write(stderr, QByteArray::fromStdString("quillora-cli: " + error.message + '\n'));
+    Write(stderr, "quillora-cli: " + error.message + '\n');
     return kExitUsage;
 }
 
 // The window keeps "Print.txt" beside "Option.ini", in its working folder.
 std::string PrintTxtBeside(const std::string& settingsPath) {
-    const QDir folder = QFileInfo(QString::fromStdString(settingsPath)).dir();
-    return folder.filePath(QStringLiteral("Print.txt")).toStdString();
+    return std::filesystem::path(settingsPath).replace_filename("Print.txt");
 }
 
 // --preview DIR: made when missing; it must take files.
-std::optional<UsageError> PreviewFolderProblem(const QString& directory) {
-    const QFileInfo folder(directory);
-    if (!QDir().mkpath(directory) || !folder.isDir()) {
-        return UsageError{"--preview " + directory.toStdString() + ": cannot make the folder"};
+std::optional<UsageError> PreviewFolderProblem(const std::string& directory) {
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error || !std::filesystem::is_directory(directory, error)) {
+        return UsageError{"--preview " + directory + ": cannot make the folder"};
     }
-    if (!folder.isWritable()) {
-        return UsageError{"--preview " + directory.toStdString() + ": folder not writable"};
+    if (::access(directory.c_str(), W_OK) != 0) {
+        return UsageError{"--preview " + directory + ": folder not writable"};
     }
     return std::nullopt;
 }
@@ -78,9 +81,8 @@ int OnChosenPort(const CliOptions& options, LinuxPortDriver& system, const Chose
     // As selecting the entry in the window does. The window says nothing when the port
     // refuses them; a script is told, and the tests still run at the port's own settings.
     if (chosen.serial && ApplySerialSettings(driver, chosen.name, options.settingsPath) == 0) {
-        Write(stderr, QByteArray::fromStdString("quillora-cli: " + chosen.name +
-                                                ": serial settings not applied: " +
-                                                system.LastErrorText(chosen.name) + '\n'));
+        Write(stderr, "quillora-cli: " + chosen.name + ": serial settings not applied: " +
+                          system.LastErrorText(chosen.name) + '\n');
     }
     return use(driver);
 }
@@ -123,7 +125,7 @@ int Run(const CliOptions& options, LinuxPortDriver& system, PageDrawing* pages) 
     });
 }
 
-int CliMain(const QStringList& arguments, PageDrawing* pages, char* const argv[]) {
+int CliMain(const std::vector<std::string>& arguments, PageDrawing* pages, char* const argv[]) {
     const auto parsed = ParseCliOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) return Refuse(*error);
     const CliOptions& options = std::get<CliOptions>(parsed);
@@ -132,33 +134,21 @@ int CliMain(const QStringList& arguments, PageDrawing* pages, char* const argv[]
     const LanguageChoice language = ChooseLanguage(
         options.language ? options.language->c_str() : nullptr, ProcessEnvironment());
     if (options.language && !language.problem.empty()) return Refuse({language.problem});
-    if (!language.problem.empty())
-        Write(stderr, QByteArray::fromStdString("quillora-cli: " + language.problem + '\n'));
-    // A translator is installed on an application object, which the program's start made
-    // only for drawing; the English texts need one, the Chinese ones do not.
-    int applicationArgc = 1;
-    char applicationName[] = "quillora-cli";
-    char* applicationArgv[] = {applicationName, nullptr};
-    std::optional<QCoreApplication> application;
-    if (language.language == UiLanguage::English && !QCoreApplication::instance())
-        application.emplace(applicationArgc, applicationArgv);
-    QTranslator translator;
-    if (!InstallTranslation(language.language, translator)) {
-        Write(stderr, QByteArrayLiteral("quillora-cli: the English texts could not be loaded\n"));
-    }
+    if (!language.problem.empty()) Write(stderr, "quillora-cli: " + language.problem + '\n');
+    texts::UseLanguage(language.language);
     switch (options.command) {
         case Command::Help:
-            Write(stdout, QByteArray::fromStdString(UsageText()));
+            Write(stdout, UsageText());
             return kExitPassed;
         case Command::Version:
-            Write(stdout, QByteArrayLiteral("quillora-cli " QUILLORA_VERSION "\n"));
+            Write(stdout, "quillora-cli " QUILLORA_VERSION "\n");
             return kExitPassed;
         default:
             break;
     }
     if (options.settingsGiven) {
         if (const auto problem = InputFileProblem(options.settingsPath)) {
-            return Refuse({"--settings " + options.settingsPath + ": " + *problem});
+            return Refuse({"--settings " + ValidUtf8(options.settingsPath) + ": " + *problem});
         }
     }
     const bool onPort = options.command == Command::Run || options.command == Command::Watch;
@@ -174,13 +164,9 @@ int CliMain(const QStringList& arguments, PageDrawing* pages, char* const argv[]
 }  // namespace
 
 int CliProgram(int argc, char* argv[], PageDrawing* pages) {
-    // The user's locale, for the system's error texts; no application object unless one is
-    // needed (CliMain's translator, the full program's drawing), as making one costs a run a
-    // fifth of its time.
+    // The user's locale, for the system's error texts.
     std::setlocale(LC_ALL, "");
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(QString::fromLocal8Bit(argv[i]));
-    return CliMain(arguments, pages, argv);
+    return CliMain(std::vector<std::string>(argv + 1, argv + argc), pages, argv);
 }
 
 }  // namespace quillora::cli

@@ -1,16 +1,22 @@
 #include "cli/CliOptions.h"
 
-#include <QCommandLineParser>
+#include <algorithm>
 
 #include "checks/CheckCatalogue.h"
 #include "checks/DataExchange.h"
+#include "cli/OptionReader.h"
 #include "cli/PortChoice.h"
+#include "cli/Utf8Text.h"
 
 namespace quillora::cli {
 namespace {
 
-UsageError Usage(const QString& message) {
-    return {message.toStdString()};
+// Only ASCII letters change: the names compared against are ASCII, and no other letter
+// becomes one of theirs in upper case.
+std::string AsciiUpper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+    return text;
 }
 
 // The checks' command-line names and arguments, as many to a line as fit.
@@ -63,108 +69,110 @@ std::string UsageText() {
            "forces one. JSON keys and the bytes sent never change.\n";
 }
 
-std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, {});
-    const QCommandLineOption version(QStringLiteral("version"), {});
-    const QCommandLineOption port(QStringLiteral("port"), {}, QStringLiteral("NAME"));
-    const QCommandLineOption settings(QStringLiteral("settings"), {}, QStringLiteral("FILE"));
-    const QCommandLineOption json(QStringLiteral("json"), {});
-    const QCommandLineOption trace(QStringLiteral("trace"), {});
-    const QCommandLineOption interval(QStringLiteral("interval"), {}, QStringLiteral("S"));
-    const QCommandLineOption logo(QStringLiteral("logo"), {});
-    const QCommandLineOption mixed(QStringLiteral("mixed"), {});
-    const QCommandLineOption cut(QStringLiteral("cut"), {});
-    const QCommandLineOption text(QStringLiteral("text"), {}, QStringLiteral("TEXT"));
-    const QCommandLineOption encoding(QStringLiteral("encoding"), {}, QStringLiteral("E"));
-    const QCommandLineOption seconds(QStringLiteral("seconds"), {}, QStringLiteral("N"));
-    const QCommandLineOption poll(QStringLiteral("poll"), {});
-    const QCommandLineOption preview(QStringLiteral("preview"), {}, QStringLiteral("DIR"));
-    const QCommandLineOption lang(QStringLiteral("lang"), {}, QStringLiteral("LANG"));
-    parser.addOptions({help, version, port, settings, json, trace, interval, logo, mixed, cut, text,
-                       encoding, seconds, poll, preview, lang});
-    // The parser wants the program's name first.
-    if (!parser.parse(QStringList{QStringLiteral("quillora-cli")} + arguments)) {
-        return Usage(parser.errorText());
-    }
+std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::string>& arguments) {
+    constexpr OptionName kOptions[] = {
+        {"h"},
+        {"help"},
+        {"version"},
+        {"port", true},
+        {"settings", true},
+        {"json"},
+        {"trace"},
+        {"interval", true},
+        {"logo"},
+        {"mixed"},
+        {"cut"},
+        {"text", true},
+        {"encoding", true},
+        {"seconds", true},
+        {"poll"},
+        {"preview", true},
+        {"lang", true},
+    };
+    auto read = ReadCommandLine(arguments, kOptions);
+    if (const auto* problem = std::get_if<std::string>(&read)) return UsageError{*problem};
+    const ReadArguments& given = std::get<ReadArguments>(read);
+    // What a value is when a person reads it; file paths are taken from the bytes.
+    const auto shown = [&](std::string_view option) {
+        const auto value = given.options.find(option);
+        return value == given.options.end() ? std::string() : ValidUtf8(value->second);
+    };
 
     CliOptions options;
-    if (parser.isSet(lang)) options.language = parser.value(lang).toStdString();
-    if (parser.isSet(help)) return options;
-    if (parser.isSet(version)) {
+    if (given.Has("lang")) options.language = shown("lang");
+    if (given.Has("help") || given.Has("h")) return options;
+    if (given.Has("version")) {
         options.command = Command::Version;
         return options;
     }
-    QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) return Usage(QStringLiteral("no command: ports or run"));
-    const QString command = positional.takeFirst();
-    if (command == QLatin1String("ports")) {
+    std::vector<std::string> positional = given.positional;
+    if (positional.empty()) return UsageError{"no command: ports or run"};
+    const std::string command = ValidUtf8(positional.front());
+    positional.erase(positional.begin());
+    const auto takesNoTests = [&](const char* what) {
+        return UsageError{what + (" takes no tests: " + ValidUtf8(positional.front()))};
+    };
+    if (command == "ports") {
         options.command = Command::Ports;
-        if (!positional.isEmpty()) {
-            return Usage(QStringLiteral("ports takes no tests: ") + positional.first());
-        }
-    } else if (command == QLatin1String("run")) {
+        if (!positional.empty()) return takesNoTests("ports");
+    } else if (command == "run") {
         options.command = Command::Run;
-        if (!parser.isSet(port)) return Usage(QStringLiteral("run needs --port NAME"));
-        if (positional.isEmpty()) return Usage(QStringLiteral("run needs at least one test"));
-    } else if (command == QLatin1String("watch")) {
+        if (!given.Has("port")) return UsageError{"run needs --port NAME"};
+        if (positional.empty()) return UsageError{"run needs at least one test"};
+    } else if (command == "watch") {
         options.command = Command::Watch;
-        if (!parser.isSet(port)) return Usage(QStringLiteral("watch needs --port NAME"));
-        if (!positional.isEmpty()) {
-            return Usage(QStringLiteral("watch takes no tests: ") + positional.first());
-        }
+        if (!given.Has("port")) return UsageError{"watch needs --port NAME"};
+        if (!positional.empty()) return takesNoTests("watch");
         // Nothing a watch sends is drawn, and a port that never answers has nothing to watch.
-        if (parser.isSet(preview)) return Usage(QStringLiteral("--preview applies to run only"));
-        if (IsDrawOnly(parser.value(port))) {
-            return Usage(
-                QStringLiteral("watch needs a printer that answers: --port none has none"));
+        if (given.Has("preview")) return UsageError{"--preview applies to run only"};
+        if (IsDrawOnly(shown("port"))) {
+            return UsageError{"watch needs a printer that answers: --port none has none"};
         }
     } else {
-        return Usage(QStringLiteral("unknown command: ") + command);
+        return UsageError{"unknown command: " + command};
     }
-    options.port = parser.value(port);
-    if (parser.isSet(settings)) {
-        options.settingsPath = parser.value(settings).toStdString();
+    options.port = shown("port");
+    if (given.Has("settings")) {
+        options.settingsPath = given.options.find("settings")->second;
         options.settingsGiven = true;
     }
-    options.json = parser.isSet(json);
-    options.trace = parser.isSet(trace);
-    if (parser.isSet(interval)) {
-        const std::optional<int> seconds = ParseDialogInteger(parser.value(interval).toStdString());
+    options.json = given.Has("json");
+    options.trace = given.Has("trace");
+    if (given.Has("interval")) {
+        const std::string interval = shown("interval");
+        const std::optional<int> seconds = ParseDialogInteger(interval);
         if (!seconds || !kIntervalSecondsRange.Contains(*seconds)) {
-            return Usage(
-                QStringLiteral("--interval %1: not a whole number of seconds from %2 to %3")
-                    .arg(parser.value(interval))
-                    .arg(kIntervalSecondsRange.low)
-                    .arg(kIntervalSecondsRange.high));
+            return UsageError{"--interval " + interval + ": not a whole number of seconds from " +
+                              std::to_string(kIntervalSecondsRange.low) + " to " +
+                              std::to_string(kIntervalSecondsRange.high)};
         }
         options.fatigue.intervalSeconds = *seconds;
     }
-    options.fatigue.logo = parser.isSet(logo);
-    options.fatigue.mixed = parser.isSet(mixed);
-    options.fatigue.cut = parser.isSet(cut);
-    if (parser.isSet(text)) options.fatigue.text = parser.value(text);
-    if (parser.isSet(encoding)) {
-        const QString name = parser.value(encoding).toUpper();
-        if (name == QLatin1String("UTF-8") || name == QLatin1String("UTF8")) {
+    options.fatigue.logo = given.Has("logo");
+    options.fatigue.mixed = given.Has("mixed");
+    options.fatigue.cut = given.Has("cut");
+    if (given.Has("text")) options.fatigue.text = shown("text");
+    if (given.Has("encoding")) {
+        const std::string encoding = shown("encoding");
+        const std::string name = AsciiUpper(encoding);
+        if (name == "UTF-8" || name == "UTF8") {
             options.symbolEncoding = TextEncoding::Utf8;
-        } else if (name != QLatin1String("GBK")) {
-            return Usage(QStringLiteral("--encoding %1: GBK or UTF-8").arg(parser.value(encoding)));
+        } else if (name != "GBK") {
+            return UsageError{"--encoding " + encoding + ": GBK or UTF-8"};
         }
     }
-    if (parser.isSet(seconds)) {
-        const std::optional<int> count = ParseDialogInteger(parser.value(seconds).toStdString());
+    if (given.Has("seconds")) {
+        const std::string seconds = shown("seconds");
+        const std::optional<int> count = ParseDialogInteger(seconds);
         if (!count || *count < 1 || *count > kMaxWatchSeconds) {
-            return Usage(QStringLiteral("--seconds %1: not a whole number from 1 to %2")
-                             .arg(parser.value(seconds))
-                             .arg(kMaxWatchSeconds));
+            return UsageError{"--seconds " + seconds + ": not a whole number from 1 to " +
+                              std::to_string(kMaxWatchSeconds)};
         }
         options.watchSeconds = *count;
     }
-    options.poll = parser.isSet(poll);
-    if (parser.isSet(preview)) options.previewDir = parser.value(preview);
-    options.tests = positional;
+    options.poll = given.Has("poll");
+    if (given.Has("preview")) options.previewDir = shown("preview");
+    options.tests = std::move(positional);
     return options;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QStringList>
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "checks/CheckHost.h"
 
@@ -30,29 +30,31 @@ struct FatigueOptions {
     bool logo = false;
     bool mixed = false;
     bool cut = false;
-    std::optional<QString> text;  // the sample text when absent
+    std::optional<std::string> text;  // UTF-8; the sample text when absent
 };
 
+// Texts are UTF-8 as shown to a person; file paths are the arguments' own bytes.
 struct CliOptions {
     Command command = Command::Help;
-    QString port;
-    std::string settingsPath = "./Option.ini";
+    std::string port;
+    std::string settingsPath = "./Option.ini";  // bytes
     bool settingsGiven = false;
     bool json = false;
     bool trace = false;
-    std::optional<QString> previewDir;  // --preview: where the receipts' pictures go
+    // --preview: where the receipts' pictures go; UTF-8, as their writer names files by text.
+    std::optional<std::string> previewDir;
     // --lang: the language of the lines for a person; the environment's when absent.
     std::optional<std::string> language;
     FatigueOptions fatigue;
     TextEncoding symbolEncoding = TextEncoding::Gbk;  // --encoding
-    QStringList tests;
+    std::vector<std::string> tests;                   // bytes: a test's value may be a file path
     // watch: how long (none: until the printer stops answering), and polling only.
     std::optional<int> watchSeconds;
     bool poll = false;
 };
 
 // Reads the arguments after the program name.
-std::variant<CliOptions, UsageError> ParseCliOptions(const QStringList& arguments);
+std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::string>& arguments);
 
 // The text of --help; its tests are the catalogue's checks.
 std::string UsageText();

@@ -1,11 +1,10 @@
 #include "cli/CommandLineHost.h"
 
-#include <QFile>
-
 #include "checks/DataExchange.h"
 #include "checks/SampleText.h"
 #include "checks/SymbolChecks.h"
 #include "cli/InputFiles.h"
+#include "cli/Utf8Text.h"
 #include "driverprint/Spooler.h"
 
 namespace quillora::cli {
@@ -28,10 +27,10 @@ private:
 
 }  // namespace
 
-CommandLineHost::CommandLineHost(const Check& check, std::string spec, std::optional<QString> value,
-                                 const TestContext& context)
+CommandLineHost::CommandLineHost(const Check& check, std::string name,
+                                 std::optional<std::string> value, const TestContext& context)
     : check_(check),
-      spec_(std::move(spec)),
+      name_(std::move(name)),
       value_(std::move(value)),
       context_(context),
       intervalSeconds_(context.fatigue.intervalSeconds) {}
@@ -44,7 +43,7 @@ TestResult CommandLineHost::Run(const ReadyCheck& ready, PortDriver& driver) {
 }
 
 std::optional<std::string> CommandLineHost::ChooseFile(FileKind) {
-    const std::string path = QFile::encodeName(value_.value_or(QString())).toStdString();
+    const std::string path = value_.value_or(std::string());
     if (const auto problem = InputFileProblem(path)) {
         Refuse({{}, {}, *problem});
         return std::nullopt;
@@ -54,8 +53,8 @@ std::optional<std::string> CommandLineHost::ChooseFile(FileKind) {
 
 // The single-print test's own text: the argument, or the file named after '@'.
 std::optional<std::string> CommandLineHost::ArgumentText() {
-    if (!value_->startsWith(u'@')) return PrinterTextBytes(value_->toStdString());
-    const std::string path = QFile::encodeName(value_->mid(1)).toStdString();
+    if (!value_->starts_with('@')) return PrinterTextBytes(*value_);
+    const std::string path = value_->substr(1);
     if (const auto problem = InputFileProblem(path)) {
         Refuse({{}, {}, *problem});
         return std::nullopt;
@@ -70,7 +69,7 @@ std::optional<std::string> CommandLineHost::ArgumentText() {
 
 std::optional<SymbolRequest> CommandLineHost::Symbol(SymbolKind kind) {
     SymbolRequest request;
-    request.text = value_ ? value_->toStdString() : DefaultSymbolText(kind);
+    request.text = value_ ? *value_ : DefaultSymbolText(kind);
     request.encoding = context_.symbolEncoding;
     return request;
 }
@@ -81,21 +80,20 @@ std::optional<std::string> CommandLineHost::SampleText() {
         if (value_) return sampleText_ = ArgumentText();
         return sampleText_ = PrinterTextBytes(StartupText(context_.printTxtPath));
     }
-    const std::optional<QString>& text = context_.fatigue.text;
-    return sampleText_ =
-               PrinterTextBytes(text ? text->toStdString() : StartupText(context_.printTxtPath));
+    const std::optional<std::string>& text = context_.fatigue.text;
+    return sampleText_ = PrinterTextBytes(text ? *text : StartupText(context_.printTxtPath));
 }
 
 std::optional<bool> CommandLineHost::SwitchOn(const FunctionSwitch&) {
-    if (value_ != QLatin1String("on") && value_ != QLatin1String("off")) {
+    if (value_ != "on" && value_ != "off") {
         Refuse({{}, {}, "a switch is set =on or =off"});
         return std::nullopt;
     }
-    return value_ == QLatin1String("on");
+    return value_ == "on";
 }
 
 std::optional<int> CommandLineHost::CopyCount() {
-    const std::optional<int> copies = ParseDialogInteger(value_.value_or(QString()).toStdString());
+    const std::optional<int> copies = ParseDialogInteger(value_.value_or(std::string()));
     if (!copies || !kCopyCountRange.Contains(*copies)) {
         Refuse({{},
                 {},
@@ -109,8 +107,8 @@ std::optional<int> CommandLineHost::CopyCount() {
 }
 
 std::optional<std::string> CommandLineHost::ChoosePrinter() {
-    if (!value_ || value_->isEmpty()) return std::string();
-    const std::string queue = value_->toStdString();
+    if (!value_ || value_->empty()) return std::string();
+    const std::string queue = ValidUtf8(*value_);
     const SpoolerStatus status = Printers().CheckPrinter(queue);
     if (!status.Ok()) {
         Refuse({{}, {}, "no such printer: " + status.text});
@@ -120,7 +118,7 @@ std::optional<std::string> CommandLineHost::ChoosePrinter() {
 }
 
 void CommandLineHost::Refuse(const InputProblem& problem) {
-    if (!problem_) problem_ = UsageError{spec_ + ": " + problem.commandLineText};
+    if (!problem_) problem_ = UsageError{name_ + ": " + problem.commandLineText};
 }
 
 PortCopyInputs CommandLineHost::PortCopy() {
@@ -142,20 +140,19 @@ void CommandLineHost::ReportSend(const SendReport& report) {
     const SendTally& tally = report.tally;
     result_.tally = tally;
     result_.outcome = tally.Complete() ? CheckOutcome::Ok : CheckOutcome::Failed;
-    const QString window =
-        QString::fromStdString(tally.Complete() ? report.doneText : report.shortSendLine);
-    result_.message = !window.isEmpty()
-                          ? window
-                          : QStringLiteral("sent %1 of %2 bytes").arg(tally.taken).arg(tally.total);
+    const std::string& window = tally.Complete() ? report.doneText : report.shortSendLine;
+    result_.message = !window.empty() ? window
+                                      : "sent " + std::to_string(tally.taken) + " of " +
+                                            std::to_string(tally.total) + " bytes";
     const std::string error = DriverErrorOf(report, *driver_);
     if (!tally.Complete() && !error.empty()) {
-        result_.message += QStringLiteral(": ") + QString::fromLocal8Bit(error.c_str());
+        result_.message += ": " + ValidUtf8(WithoutByteOrderMark(error.c_str()));
     }
 }
 
 void CommandLineHost::Report(const CheckMessage& message) {
     result_.outcome = message.outcome;
-    result_.message = QString::fromStdString(message.text);
+    result_.message = message.text;
     result_.tally = message.tally;
     result_.reply = message.reply;
     result_.status = message.status;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <atomic>
 #include <optional>
 #include <string>
@@ -28,8 +27,9 @@ struct TestContext {
 // A refused input becomes the run's usage error.
 class CommandLineHost final : public CheckHost {
 public:
-    // `value`: what follows the first '=' of `spec`, if anything does.
-    CommandLineHost(const Check& check, std::string spec, std::optional<QString> value,
+    // `name`: the test as given, shown as UTF-8; `value`: the bytes after the first '=' of
+    // the argument, if anything follows one.
+    CommandLineHost(const Check& check, std::string name, std::optional<std::string> value,
                     const TestContext& context);
 
     // The first input refused while the check was prepared.
@@ -68,8 +68,8 @@ private:
     std::optional<std::string> ArgumentText();
 
     const Check& check_;
-    const std::string spec_;
-    const std::optional<QString> value_;
+    const std::string name_;
+    const std::optional<std::string> value_;
     const TestContext context_;
     std::optional<UsageError> problem_;
     std::optional<std::string> sampleText_;  // read once

@@ -26,8 +26,8 @@ bool NeedsPageDrawing(const CliOptions& options) {
     // watch is refused --preview and --port none, and has no tests: it never draws.
     if (options.command != Command::Run) return false;
     if (options.previewDir || IsDrawOnly(options.port)) return true;
-    for (const QString& spec : options.tests) {
-        const Check* check = FindCheckByName(spec.left(spec.indexOf(u'=')).toStdString());
+    for (const std::string& test : options.tests) {
+        const Check* check = FindCheckByName(test.substr(0, test.find('=')));
         if (check && check->printsThroughSpooler) return true;
     }
     return false;

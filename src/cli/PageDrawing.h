@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "cli/TestResult.h"
@@ -21,7 +21,7 @@ public:
     // The same tests, each noting where its bytes begin.
     virtual std::vector<PreparedTest> Wrap(const std::vector<PreparedTest>& tests) = 0;
     // Draws the run's bytes; false when a picture could not be written (RunDrawing).
-    virtual bool Finish(const std::optional<QString>& directory, bool judge,
+    virtual bool Finish(const std::optional<std::string>& directory, bool judge,
                         std::vector<TestResult>& results) = 0;
 };
 

@@ -1,6 +1,6 @@
 #include "cli/PortChoice.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 #include "port/ConnectionList.h"
 #include "port/PortNames.h"
@@ -8,9 +8,8 @@
 namespace quillora::cli {
 namespace {
 
-UsageError BadName(const QString& name) {
-    return {"bad port name: " + name.toStdString() +
-            " (COMn, LPTn, USBn, IP or a dotted IPv4 address)"};
+UsageError BadName(const std::string& name) {
+    return {"bad port name: " + name + " (COMn, LPTn, USBn, IP or a dotted IPv4 address)"};
 }
 
 const char* Prefix(PortKind kind) {
@@ -40,24 +39,50 @@ std::string Dotted(std::uint32_t ipv4) {
                           std::uint8_t(ipv4 >> 8), std::uint8_t(ipv4)});
 }
 
-bool IsIpEntry(const QString& name) {
-    return name.compare(QLatin1String("IP"), Qt::CaseInsensitive) == 0;
+// Letter case aside; only ASCII letters have ASCII ones as their other case.
+bool SameLetters(std::string_view name, std::string_view lower) {
+    return std::equal(name.begin(), name.end(), lower.begin(), lower.end(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b;
+    });
+}
+
+bool IsIpEntry(std::string_view name) {
+    return SameLetters(name, "ip");
+}
+
+// Four dot-separated runs of digits: an address, but with a number past 255. A final line
+// break is allowed, as a name read from a script's line may keep it.
+bool IsFourNumbers(std::string_view name) {
+    if (name.ends_with('\n')) name.remove_suffix(1);
+    int numbers = 0;
+    for (std::size_t at = 0; at <= name.size(); ++numbers) {
+        const std::size_t dot = std::min(name.find('.', at), name.size());
+        const std::string_view digits = name.substr(at, dot - at);
+        if (digits.empty() || !std::all_of(digits.begin(), digits.end(),
+                                           [](char c) { return c >= '0' && c <= '9'; })) {
+            return false;
+        }
+        at = dot + 1;
+    }
+    return numbers == 4;
 }
 
 }  // namespace
 
-std::variant<ChosenPort, UsageError> ChoosePort(const QString& name, PortDriver& driver,
+bool IsDrawOnly(std::string_view name) {
+    return SameLetters(name, "none");
+}
+
+std::variant<ChosenPort, UsageError> ChoosePort(const std::string& name, PortDriver& driver,
                                                 const std::string& settingsPath) {
     if (IsIpEntry(name)) {
         return ChosenPort{ResolveEntry("IP", settingsPath), false};
     }
-    const PortAddress address = ParsePortName(name.toStdString());
+    const PortAddress address = ParsePortName(name);
     if (address.kind == PortKind::Network) return ChosenPort{Dotted(address.ipv4), false};
     if (address.kind == PortKind::None) {
-        static const QRegularExpression fourNumbers(QStringLiteral("^\\d+(\\.\\d+){3}$"));
-        if (fourNumbers.match(name).hasMatch()) {
-            return UsageError{"address out of range: " + name.toStdString() +
-                              " (each part 0 to 255)"};
+        if (IsFourNumbers(name)) {
+            return UsageError{"address out of range: " + name + " (each part 0 to 255)"};
         }
         return BadName(name);
     }
@@ -71,9 +96,9 @@ std::variant<ChosenPort, UsageError> ChoosePort(const QString& name, PortDriver&
     return ChosenPort{entry, address.kind == PortKind::Serial};
 }
 
-DeviceTable DevicesFor(const QString& name) {
+DeviceTable DevicesFor(const std::string& name) {
     if (IsIpEntry(name) || IsDrawOnly(name)) return {};
-    const PortKind kind = ParsePortName(name.toStdString()).kind;
+    const PortKind kind = ParsePortName(name).kind;
     if (kind == PortKind::Network) return {};
     // A malformed name (PortKind::None) is refused later: no kind is discovered for it.
     return SystemDeviceTable(kind);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -19,17 +19,15 @@ struct ChosenPort {
 
 // COMn, LPTn and USBn (any letter case) must be in the driver's list; "IP" is the address
 // of the settings file; a dotted IPv4 address is taken as it is.
-std::variant<ChosenPort, UsageError> ChoosePort(const QString& name, PortDriver& driver,
+std::variant<ChosenPort, UsageError> ChoosePort(const std::string& name, PortDriver& driver,
                                                 const std::string& settingsPath);
 
 // "none" (any letter case): nothing is sent, the bytes are only drawn (--preview).
-inline bool IsDrawOnly(const QString& name) {
-    return name.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
-}
+bool IsDrawOnly(std::string_view name);
 
 // The devices a run on `name` may need: none for a network connection, otherwise the
 // system's of that kind alone (serial discovery opens ports to ask whether a UART is fitted).
-DeviceTable DevicesFor(const QString& name);
+DeviceTable DevicesFor(const std::string& name);
 
 // One line of `quillora-cli ports`: a list entry and the device or address behind it.
 struct PortListing {

@@ -1,94 +1,86 @@
 #include "cli/ResultOutput.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
+#include "cli/JsonText.h"
+#include "cli/Utf8Text.h"
 #include "escpos/HexBytes.h"
 
 namespace quillora::cli {
 namespace {
 
-QString OutcomeName(Outcome outcome) {
+const char* OutcomeName(Outcome outcome) {
     switch (outcome) {
         case Outcome::Ok:
-            return QStringLiteral("ok");
+            return "ok";
         case Outcome::Failed:
-            return QStringLiteral("failed");
+            return "failed";
         case Outcome::Refused:
-            return QStringLiteral("refused");
+            return "refused";
     }
-    return {};
+    return "";
 }
 
-QJsonObject StatusObject(const std::optional<StatusFields>& status) {
-    QJsonObject object;
+json::Object StatusObject(const std::optional<StatusFields>& status) {
+    json::Object object;
     if (!status) return object;
     const auto put = [&](const char* key, const std::optional<bool>& value) {
-        if (value) object.insert(QLatin1String(key), *value);
+        if (value) object.emplace_back(key, *value);
     };
     put("paperNearEnd", status->paperNearEnd);
     put("coverOpen", status->coverOpen);
     put("paperOut", status->paperOut);
     put("paperPresent", status->paperPresent);
-    if (status->unrecognised) object.insert(QStringLiteral("unrecognised"), true);
+    if (status->unrecognised) object.emplace_back("unrecognised", true);
     return object;
 }
 
-QString ReplyHex(const std::string& reply) {
-    return QString::fromStdString(
-        escpos::HexBytes(reinterpret_cast<const std::uint8_t*>(reply.data()), reply.size()));
+std::string ReplyHex(const std::string& reply) {
+    return escpos::HexBytes(reinterpret_cast<const std::uint8_t*>(reply.data()), reply.size());
 }
 
 }  // namespace
 
-QByteArray ResultLines(const std::vector<TestResult>& results) {
-    QByteArray lines;
+std::string ResultLines(const std::vector<TestResult>& results) {
+    std::string lines;
     for (const TestResult& result : results) {
-        lines += QString::fromStdString(result.name + ": ").toUtf8() +
-                 OutcomeName(result.outcome).toUtf8() + ": " + result.message.toUtf8() + '\n';
+        lines += ValidUtf8(WithoutByteOrderMark(result.name + ": ")) + OutcomeName(result.outcome) +
+                 ": " + result.message + '\n';
     }
     return lines;
 }
 
-QByteArray ResultJson(const PortName& port, const std::vector<TestResult>& results,
-                      int exitStatus) {
-    QJsonArray tests;
+std::string ResultJson(const PortName& port, const std::vector<TestResult>& results,
+                       int exitStatus) {
+    json::Array tests;
     for (const TestResult& result : results) {
-        tests.append(QJsonObject{
-            {QStringLiteral("name"), QString::fromStdString(result.name)},
-            {QStringLiteral("outcome"), OutcomeName(result.outcome)},
-            {QStringLiteral("bytesExpected"), qint64(result.tally.total)},
-            {QStringLiteral("bytesSent"), qint64(result.tally.taken)},
-            {QStringLiteral("reply"), ReplyHex(result.reply)},
-            {QStringLiteral("status"), StatusObject(result.status)},
-            {QStringLiteral("message"), result.message},
-            {QStringLiteral("durationMs"), result.durationMs},
+        tests.emplace_back(json::Object{
+            {"name", result.name},
+            {"outcome", OutcomeName(result.outcome)},
+            {"bytesExpected", result.tally.total},
+            {"bytesSent", result.tally.taken},
+            {"reply", ReplyHex(result.reply)},
+            {"status", StatusObject(result.status)},
+            {"message", result.message},
+            {"durationMs", result.durationMs},
         });
     }
-    const QJsonObject document{{QStringLiteral("port"), QString::fromStdString(port)},
-                               {QStringLiteral("exitStatus"), exitStatus},
-                               {QStringLiteral("tests"), tests}};
-    return QJsonDocument(document).toJson(QJsonDocument::Indented);
+    const json::Object document{{"port", port}, {"exitStatus", exitStatus}, {"tests", tests}};
+    return json::Write(document, json::Layout::Indented);
 }
 
-QByteArray PortLines(const std::vector<PortListing>& ports) {
-    QByteArray lines;
+std::string PortLines(const std::vector<PortListing>& ports) {
+    std::string lines;
     for (const PortListing& port : ports) {
-        lines += QByteArray::fromStdString(port.entry + '\t' +
-                                           (port.target.empty() ? "(no device)" : port.target)) +
-                 '\n';
+        lines += port.entry + '\t' + (port.target.empty() ? "(no device)" : port.target) + '\n';
     }
     return lines;
 }
 
-QByteArray PortJson(const std::vector<PortListing>& ports) {
-    QJsonArray array;
+std::string PortJson(const std::vector<PortListing>& ports) {
+    json::Array array;
     for (const PortListing& port : ports) {
-        array.append(QJsonObject{{QStringLiteral("name"), QString::fromStdString(port.entry)},
-                                 {QStringLiteral("target"), QString::fromStdString(port.target)}});
+        array.emplace_back(json::Object{{"name", port.entry}, {"target", port.target}});
     }
-    return QJsonDocument(array).toJson(QJsonDocument::Indented);
+    return json::Write(array, json::Layout::Indented);
 }
 
 }  // namespace quillora::cli

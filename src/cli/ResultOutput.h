@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QByteArray>
+#include <string>
 #include <vector>
 
 #include "cli/PortChoice.h"
@@ -9,15 +9,16 @@
 namespace quillora::cli {
 
 // "full-cut: ok: sent 3 of 3 bytes", one line per test, UTF-8.
-QByteArray ResultLines(const std::vector<TestResult>& results);
+std::string ResultLines(const std::vector<TestResult>& results);
 
 // One JSON document: the port, the exit status and, per test, its name, outcome, bytes
 // expected and sent, the reply in hex, the decoded status fields, the message and the
 // duration in milliseconds.
-QByteArray ResultJson(const PortName& port, const std::vector<TestResult>& results, int exitStatus);
+std::string ResultJson(const PortName& port, const std::vector<TestResult>& results,
+                       int exitStatus);
 
 // `quillora-cli ports`: "COM1 /dev/ttyS0" lines, or a JSON array of {name, target}.
-QByteArray PortLines(const std::vector<PortListing>& ports);
-QByteArray PortJson(const std::vector<PortListing>& ports);
+std::string PortLines(const std::vector<PortListing>& ports);
+std::string PortJson(const std::vector<PortListing>& ports);
 
 }  // namespace quillora::cli

@@ -1,6 +1,6 @@
 #include "cli/RunDrawing.h"
 
-#include <QDir>
+#include <QString>
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -46,7 +46,7 @@ std::size_t RunDrawing::TestAt(std::size_t offset) const {
     return after == testStarts_.begin() ? 0 : std::size_t(after - testStarts_.begin()) - 1;
 }
 
-bool RunDrawing::Finish(const std::optional<QString>& directory, bool judge,
+bool RunDrawing::Finish(const std::optional<std::string>& directory, bool judge,
                         std::vector<TestResult>& results) {
     const DrawnStream drawn = DrawStream(bytes_);
     std::map<std::size_t, int> problemsOfTest;  // commands left undone, by test
@@ -62,15 +62,15 @@ bool RunDrawing::Finish(const std::optional<QString>& directory, bool judge,
             if (test >= results.size()) continue;
             results[test].outcome = Outcome::Failed;
             results[test].message +=
-                QStringLiteral("; %1 command(s) a printer would not carry out").arg(count);
+                "; " + std::to_string(count) + " command(s) a printer would not carry out";
         }
     }
     if (!directory) return true;
-    vprinter::ReceiptFolder folder(*directory, nullptr);
+    vprinter::ReceiptFolder folder(QString::fromStdString(*directory), nullptr);
     bool written = true;
     for (const vprinter::Receipt& receipt : drawn.receipts) {
         if (folder.Save(receipt, "quillora-cli " + port_).isEmpty()) {
-            Say("--preview: cannot write a picture in " + directory->toStdString());
+            Say("--preview: cannot write a picture in " + *directory);
             written = false;
         }
     }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QString>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "cli/PageDrawing.h"
@@ -27,7 +27,7 @@ public:
     // `judge`, a test whose bytes hold a command the printer would not carry out (one it
     // would print as a hex mark) has failed; one carried out with a note has not. False when a
     // picture could not be written (said on standard error).
-    bool Finish(const std::optional<QString>& directory, bool judge,
+    bool Finish(const std::optional<std::string>& directory, bool judge,
                 std::vector<TestResult>& results) override;
 
 private:

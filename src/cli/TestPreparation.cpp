@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "cli/Utf8Text.h"
+
 namespace quillora::cli {
 namespace {
 
@@ -11,12 +13,12 @@ bool NeedsValue(CheckArgument argument) {
     return argument == CheckArgument::File || argument == CheckArgument::Count;
 }
 
-Prepared Prepare(const QString& argument, const TestContext& context) {
-    const std::string text = argument.toStdString();
-    const qsizetype equals = argument.indexOf(u'=');
-    const std::optional<QString> value =
-        equals >= 0 ? std::optional<QString>(argument.mid(equals + 1)) : std::nullopt;
-    const Check* check = FindCheckByName(argument.left(equals).toStdString());
+Prepared Prepare(const std::string& argument, const TestContext& context) {
+    const std::string text = ValidUtf8(argument);
+    const std::size_t equals = argument.find('=');
+    const std::optional<std::string> value =
+        equals != std::string::npos ? std::optional(argument.substr(equals + 1)) : std::nullopt;
+    const Check* check = FindCheckByName(argument.substr(0, equals));
     if (!check) return UsageError{"unknown test: " + text};
     if (check->printsThroughSpooler && !context.driverPrinting) {
         return UsageError{text + ": driver printing is quillora-cli-full's"};
@@ -24,7 +26,7 @@ Prepared Prepare(const QString& argument, const TestContext& context) {
     if (check->argument == CheckArgument::None && value) {
         return UsageError{text + ": this test takes no value"};
     }
-    if (NeedsValue(check->argument) && (!value || value->isEmpty())) {
+    if (NeedsValue(check->argument) && (!value || value->empty())) {
         return UsageError{text + ": needs =VALUE"};
     }
     auto host = std::make_shared<CommandLineHost>(*check, text, value, context);
@@ -38,10 +40,10 @@ Prepared Prepare(const QString& argument, const TestContext& context) {
 
 }  // namespace
 
-std::variant<std::vector<PreparedTest>, UsageError> PrepareTests(const QStringList& specs,
-                                                                 const TestContext& context) {
+std::variant<std::vector<PreparedTest>, UsageError> PrepareTests(
+    const std::vector<std::string>& arguments, const TestContext& context) {
     std::vector<PreparedTest> tests;
-    for (const QString& argument : specs) {
+    for (const std::string& argument : arguments) {
         Prepared prepared = Prepare(argument, context);
         if (auto* error = std::get_if<UsageError>(&prepared)) return std::move(*error);
         tests.push_back(std::move(std::get<PreparedTest>(prepared)));

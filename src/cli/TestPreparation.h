@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringList>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -11,8 +11,8 @@ namespace quillora::cli {
 
 // Reads and checks every test's input (texts, files, pictures, counts, queues) before
 // anything is sent; the first problem met refuses the whole run. Each test is the
-// catalogue's check of that command-line name.
-std::variant<std::vector<PreparedTest>, UsageError> PrepareTests(const QStringList& specs,
-                                                                 const TestContext& context);
+// catalogue's check of that command-line name. `arguments`: their bytes.
+std::variant<std::vector<PreparedTest>, UsageError> PrepareTests(
+    const std::vector<std::string>& arguments, const TestContext& context);
 
 }  // namespace quillora::cli

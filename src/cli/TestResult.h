@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,7 +19,7 @@ struct TestResult {
     SendTally tally;
     std::string reply;  // the bytes the printer answered
     std::optional<StatusFields> status;
-    QString message;  // what the window would show, or "sent N of M bytes"
+    std::string message;  // UTF-8: what the window would show, or "sent N of M bytes"
     double durationMs = 0;
 };
 

@@ -1,24 +1,22 @@
 #include "cli/WatchCommand.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <cstdio>
+#include <string>
 
+#include "cli/JsonText.h"
 #include "status/StatusHistory.h"
 #include "status/StatusMonitor.h"
 
 namespace quillora::cli {
 namespace {
 
-QByteArray ChangeLine(const CliOptions& options, const TimeOfDay& time, const Light& light) {
-    if (!options.json)
-        return QByteArray::fromStdString(StatusHistory::Line({time, LightLine(light)}) + '\n');
-    const QJsonObject object{
-        {QStringLiteral("time"), QString::fromStdString(StatusHistory::TimeText(time))},
-        {QStringLiteral("key"), QLatin1String(light.key)},
-        {QStringLiteral("name"), QString::fromStdString(light.name)},
-        {QStringLiteral("value"), QString::fromStdString(light.value)}};
-    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+std::string ChangeLine(const CliOptions& options, const TimeOfDay& time, const Light& light) {
+    if (!options.json) return StatusHistory::Line({time, LightLine(light)}) + '\n';
+    const json::Object object{{"time", StatusHistory::TimeText(time)},
+                              {"key", light.key},
+                              {"name", light.name},
+                              {"value", light.value}};
+    return json::Write(object, json::Layout::Compact) + '\n';
 }
 
 }  // namespace
@@ -38,8 +36,8 @@ int Watch(const CliOptions& options, PortDriver& driver, const PortName& port) {
         const std::vector<Light> changes = monitor.Step();
         const TimeOfDay now = clock.LocalTime();
         for (const Light& light : changes) {
-            const QByteArray line = ChangeLine(options, now, light);
-            std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+            const std::string line = ChangeLine(options, now, light);
+            std::fwrite(line.data(), 1, line.size(), stdout);
         }
         std::fflush(stdout);
         if (!monitor.Reading().responding) {
