@@ -4,9 +4,9 @@
 // that only connects and sends the same 3 bytes (BareFullCut.c): "bare_ms" is its wall
 // time, "x_bare" how many times that the program's run took, "x_bare_cpu" the same for the
 // processor time of the two children. A third process, the bare one with Qt Core loaded
-// (QtCoreStart.cpp), is the floor for a program built on Qt Core: "qtcore_ms" its wall
+// (QtCoreStart.cpp), is what any program built on Qt Core would pay: "qtcore_ms" its wall
 // time, "x_qtcore" how many times it the program's run took, and "qtcore_x_bare" how many
-// times the bare process's time the floor itself is.
+// times the bare process's time it is.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
