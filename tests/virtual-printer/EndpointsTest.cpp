@@ -81,8 +81,13 @@ TEST(TcpEndpointTest, ConnectionsPastTheBoundAreReset) {
     }
     QTcpSocket refused;
     refused.connectToHost(address, 9100);
-    ASSERT_TRUE(refused.waitForConnected(3000));
-    EXPECT_TRUE(refused.waitForDisconnected(5000));
+    // The kernel completes the handshake before the printer takes the connection, and the
+    // reset may reach this side before or after it has seen the connection made.
+    if (refused.waitForConnected(3000)) {
+        EXPECT_TRUE(refused.waitForDisconnected(5000));
+    }
+    EXPECT_NE(refused.error(), QAbstractSocket::SocketTimeoutError);
+    EXPECT_EQ(refused.state(), QAbstractSocket::UnconnectedState);
     EXPECT_TRUE(printer.Log().contains(QStringLiteral("refused: 16 connections already held")));
     for (const auto& socket : held) EXPECT_EQ(socket->state(), QAbstractSocket::ConnectedState);
 }
