@@ -8,16 +8,6 @@
 #include "texts/Texts.h"
 
 namespace quillora {
-namespace {
-
-// The result line takes the report in one line.
-std::string OnOneLine(const std::vector<std::string>& parts) {
-    std::string line;
-    for (const std::string& part : parts) line += (line.empty() ? "" : ", ") + part;
-    return line;
-}
-
-}  // namespace
 
 std::optional<ReadyCheck> PreparePrinterStatus(CheckHost&) {
     return [](CheckHost& host) {
@@ -33,7 +23,8 @@ std::optional<ReadyCheck> PreparePrinterStatus(CheckHost&) {
             for (const Light& light : LightsOf({true, false, *state})) {
                 lines.push_back(LightLine(light));
             }
-            message.text = OnOneLine(lines);
+            // The result line takes the report in one line.
+            message.text = texts::Joined(lines, ", ");
             message.status = FieldsOf(*state);
             if (!ReportsFault(*state)) message.outcome = CheckOutcome::Ok;
         }
@@ -48,11 +39,7 @@ std::optional<ReadyCheck> PreparePrinterInformation(CheckHost&) {
                              texts::translate("PrinterStateChecks", "打印机没有回答!"),
                              MessageIcon::Information};
         if (information.Answered()) {
-            std::vector<std::string> lines;
-            for (const auto& [caption, value] : InformationFields(information)) {
-                lines.push_back(caption + ": " + value);
-            }
-            message.text = OnOneLine(lines);
+            message.text = InformationText(information, ", ");
             message.outcome = CheckOutcome::Ok;
         }
         host.Report(message);

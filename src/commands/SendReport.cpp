@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <initializer_list>
+#include <vector>
 
 #include "texts/Texts.h"
 
@@ -50,23 +51,20 @@ std::string NoPortSelectedHint() {
 std::string SendFailureText(const std::string& test, const PortName& port, const SendTally& tally,
                             const std::string& driverError, const std::string& firstLine) {
     if (tally.Complete()) return {};
-    std::string text = firstLine;
-    const auto addLine = [&text](const std::string& line) {
-        if (!text.empty()) text += '\n';
-        text += line;
-    };
+    std::vector<std::string> lines;
+    if (!firstLine.empty()) lines.push_back(firstLine);
     const std::string counts = std::to_string(tally.taken) + '/' + std::to_string(tally.total);
-    addLine(Format(tally.cancelled
+    lines.push_back(Format(tally.cancelled
                        ? translate("SendReport", "“%1”已取消,已发送到 %2 的字节:%3。")
                        : translate("SendReport", "“%1”的数据没有全部发送到 %2,已发送字节:%3。"),
                    {test, ConnectionName(port), counts}));
-    if (!driverError.empty()) addLine(translate("SendReport", "错误:") + driverError);
+    if (!driverError.empty()) lines.push_back(translate("SendReport", "错误:") + driverError);
     // With nothing selected the driver's "no such device" is about the empty name: the
     // cause is the selection, not the printer.
     const std::string hint =
         port.empty() && !driverError.empty() ? NoPortSelectedHint() : SendFailureHint(driverError);
-    if (!hint.empty()) addLine(hint);
-    return text;
+    if (!hint.empty()) lines.push_back(hint);
+    return texts::Joined(lines, "\n");
 }
 
 std::string LostCopiesText(int copies, int lost, int firstLost) {

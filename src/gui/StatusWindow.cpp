@@ -152,11 +152,8 @@ void StatusWindow::Show(const StatusReading& reading, const std::vector<Light>& 
 }
 
 void StatusWindow::ShowInformation(const PrinterInformation& information) {
-    QStringList lines;
-    for (const auto& [caption, value] : InformationFields(information)) {
-        lines << QString::fromStdString(caption + ": " + value);
-    }
-    information_->setText(lines.isEmpty() ? tr("打印机没有回答!") : lines.join(u'\n'));
+    const std::string lines = quillora::InformationText(information, "\n");
+    information_->setText(lines.empty() ? tr("打印机没有回答!") : QString::fromStdString(lines));
 }
 
 QString StatusWindow::LightText(const char* key) const {

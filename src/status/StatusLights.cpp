@@ -1,7 +1,6 @@
 #include "status/StatusLights.h"
 
-#include <cstdio>
-
+#include "escpos/HexBytes.h"
 #include "platform/CodePage936.h"
 #include "texts/Texts.h"
 
@@ -108,9 +107,7 @@ std::vector<std::pair<std::string, std::string>> InformationFields(
     };
     const auto byte = [&](const char* caption, const std::optional<std::uint8_t>& value) {
         if (!value) return;
-        char hex[5];
-        std::snprintf(hex, sizeof hex, "0x%02x", *value);
-        fields.emplace_back(Tr(caption), hex);
+        fields.emplace_back(Tr(caption), "0x" + escpos::HexBytes(&*value, 1));
     };
     text(texts::TranslateLater("PrinterStatus", "型号"), information.model);
     byte(texts::TranslateLater("PrinterStatus", "型号ID"), information.modelId);
@@ -123,6 +120,14 @@ std::vector<std::pair<std::string, std::string>> InformationFields(
 
 std::string LightLine(const Light& light) {
     return light.name + ": " + light.value;
+}
+
+std::string InformationText(const PrinterInformation& information, std::string_view separator) {
+    std::vector<std::string> lines;
+    for (const auto& [caption, value] : InformationFields(information)) {
+        lines.push_back(caption + ": " + value);
+    }
+    return texts::Joined(lines, separator);
 }
 
 }  // namespace quillora

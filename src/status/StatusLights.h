@@ -46,4 +46,7 @@ std::string NoResponseText();  // "无响应"
 std::vector<std::pair<std::string, std::string>> InformationFields(
     const PrinterInformation& information);
 
+// Those fields as "caption: value", with `separator` between them; "" when none answered.
+std::string InformationText(const PrinterInformation& information, std::string_view separator);
+
 }  // namespace quillora

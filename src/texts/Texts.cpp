@@ -37,6 +37,15 @@ std::string translate(const char* context, const char* source) {
     return source;
 }
 
+std::string Joined(const std::vector<std::string>& parts, std::string_view separator) {
+    std::string text;
+    for (const std::string& part : parts) {
+        if (&part != &parts.front()) text += separator;
+        text += part;
+    }
+    return text;
+}
+
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
     std::string text;
     text.reserve(pattern.size());

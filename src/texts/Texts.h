@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "texts/UiLanguage.h"
 
@@ -25,6 +26,9 @@ std::string translate(const char* context, const char* source);
 constexpr const char* TranslateLater(const char* /*context*/, const char* source) {
     return source;
 }
+
+// `parts` with `separator` between each two; "" for none.
+std::string Joined(const std::vector<std::string>& parts, std::string_view separator);
 
 // `pattern` with each place marker %1 to %99 replaced by that argument, in one pass: an
 // argument's own '%' is never read as a marker. A marker without an argument stays as it is.

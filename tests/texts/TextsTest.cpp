@@ -31,6 +31,12 @@ TEST(TextsFormat, KeepsMarkersWithoutArgumentsAndLonePercentSigns) {
     EXPECT_EQ(Format("", {"x"}), "");
 }
 
+TEST(TextsJoined, PutsTheSeparatorOnlyBetweenParts) {
+    EXPECT_EQ(Joined({}, ", "), "");
+    EXPECT_EQ(Joined({"纸: 有纸"}, ", "), "纸: 有纸");
+    EXPECT_EQ(Joined({"a", "", "c"}, "\n"), "a\n\nc");
+}
+
 TEST(TextsTranslate, ChineseUntilEnglishIsChosenAndTheSourceForAnUnknownText) {
     EXPECT_EQ(translate("SendReport", "文件太大,无法一次发送!"), "文件太大,无法一次发送!");
     const InLanguage english(UiLanguage::English);
