@@ -11,14 +11,6 @@
 namespace quillora::cli {
 namespace {
 
-// Only ASCII letters change: the names compared against are ASCII, and no other letter
-// becomes one of theirs in upper case.
-std::string AsciiUpper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
-    return text;
-}
-
 // The checks' command-line names and arguments, as many to a line as fit.
 std::string TestList(bool serialOnly) {
     constexpr size_t kWidth = 78;
@@ -154,10 +146,9 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::stri
     if (given.Has("text")) options.fatigue.text = shown("text");
     if (given.Has("encoding")) {
         const std::string encoding = shown("encoding");
-        const std::string name = AsciiUpper(encoding);
-        if (name == "UTF-8" || name == "UTF8") {
+        if (SameLetters(encoding, "utf-8") || SameLetters(encoding, "utf8")) {
             options.symbolEncoding = TextEncoding::Utf8;
-        } else if (name != "GBK") {
+        } else if (!SameLetters(encoding, "gbk")) {
             return UsageError{"--encoding " + encoding + ": GBK or UTF-8"};
         }
     }

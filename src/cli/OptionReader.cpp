@@ -22,6 +22,12 @@ std::string UnknownText(const std::vector<std::string>& unknown) {
 
 }  // namespace
 
+bool SameLetters(std::string_view word, std::string_view lower) {
+    return std::equal(word.begin(), word.end(), lower.begin(), lower.end(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b;
+    });
+}
+
 std::variant<ReadArguments, std::string> ReadCommandLine(const std::vector<std::string>& arguments,
                                                          std::span<const OptionName> known) {
     ReadArguments read;

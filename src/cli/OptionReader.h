@@ -24,6 +24,11 @@ struct ReadArguments {
     bool Has(std::string_view name) const { return options.contains(name); }
 };
 
+// Whether `word` is `lower` but for letter case. Only ASCII letters are folded, whatever the
+// locale: no other letter has an ASCII one as its other case, and the names compared against
+// are ASCII.
+bool SameLetters(std::string_view word, std::string_view lower);
+
 // Reads `arguments` (after the program's name) as scripts have always written them:
 // "--name value", "--name=value", and the same with one dash; "--" makes every later
 // argument positional, and a lone "-" is one; options may come anywhere, and the last of a

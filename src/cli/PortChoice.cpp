@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/OptionReader.h"
 #include "port/ConnectionList.h"
 #include "port/PortNames.h"
 
@@ -37,13 +38,6 @@ int Count(PortDriver& driver, PortKind kind) {
 std::string Dotted(std::uint32_t ipv4) {
     return DottedAddress({std::uint8_t(ipv4 >> 24), std::uint8_t(ipv4 >> 16),
                           std::uint8_t(ipv4 >> 8), std::uint8_t(ipv4)});
-}
-
-// Letter case aside; only ASCII letters have ASCII ones as their other case.
-bool SameLetters(std::string_view name, std::string_view lower) {
-    return std::equal(name.begin(), name.end(), lower.begin(), lower.end(), [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b;
-    });
 }
 
 bool IsIpEntry(std::string_view name) {
