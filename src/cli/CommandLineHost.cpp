@@ -152,7 +152,8 @@ void CommandLineHost::ReportSend(const SendReport& report) {
 
 void CommandLineHost::Report(const CheckMessage& message) {
     result_.outcome = message.outcome;
-    result_.message = message.text;
+    // The check's words may hold a path's or the system's bytes; what is printed is UTF-8.
+    result_.message = ValidUtf8(message.text);
     result_.tally = message.tally;
     result_.reply = message.reply;
     result_.status = message.status;

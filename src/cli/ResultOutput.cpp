@@ -1,7 +1,6 @@
 #include "cli/ResultOutput.h"
 
 #include "cli/JsonText.h"
-#include "cli/Utf8Text.h"
 #include "escpos/HexBytes.h"
 
 namespace quillora::cli {
@@ -42,8 +41,7 @@ std::string ReplyHex(const std::string& reply) {
 std::string ResultLines(const std::vector<TestResult>& results) {
     std::string lines;
     for (const TestResult& result : results) {
-        lines += ValidUtf8(WithoutByteOrderMark(result.name + ": ")) + OutcomeName(result.outcome) +
-                 ": " + result.message + '\n';
+        lines += result.name + ": " + OutcomeName(result.outcome) + ": " + result.message + '\n';
     }
     return lines;
 }

@@ -14,7 +14,7 @@ using Outcome = CheckOutcome;
 
 // How one test went.
 struct TestResult {
-    std::string name;  // as given on the command line
+    std::string name;  // as given on the command line, read as UTF-8
     Outcome outcome = Outcome::Ok;
     SendTally tally;
     std::string reply;  // the bytes the printer answered
